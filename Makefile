@@ -1,0 +1,41 @@
+# Two commands do the whole set-up on a fresh Debian machine:
+#   make run    install what is missing, build, start on the simulated board
+#   make test   install what is missing, build, run every test headless
+# Extra: make bench (benchmarks), make test-sanitize (tests under ASan+UBSan).
+
+PACKAGES := g++ cmake ninja-build qt6-base-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core
+BUILD    ?= build
+JOBS     ?= 2
+WERROR   := $(if $(filter true 1,$(CI)),ON,OFF)
+SUDO     := $(if $(filter 0,$(shell id -u)),,sudo)
+
+.PHONY: run test bench test-sanitize deps build clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORT_WERROR=$(WERROR) $(SANITIZE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	ORT310_BUS=$${ORT310_BUS:-sim} ./$(BUILD)/ort310eval
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done; true
+
+test-sanitize:
+	$(MAKE) test BUILD=build-sanitize SANITIZE_FLAGS=-DORT_SANITIZE=ON
+
+clean:
+	rm -rf build build-sanitize
