@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "shell/application.h"
+
+int main(int argc, char **argv)
+{
+    return ort::runProgram(argc, argv);
+}

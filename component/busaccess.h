@@ -1,0 +1,123 @@
+#pragma once
+#include "component/backend.h"
+#include "component/transcript.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The bus access component. Its objects and operations keep the names of the
+// contract the program was written against; the work is done by a Backend.
+
+namespace ort {
+
+class BusAccessServer;
+
+class OutputLatch {
+public:
+    explicit OutputLatch(BusAccessServer &server) : m_server(server) {}
+    void SetValue(uint8_t value);
+
+private:
+    BusAccessServer &m_server;
+};
+
+class PrinterPortLink {
+public:
+    explicit PrinterPortLink(BusAccessServer &server) : m_server(server) {}
+    void SetPortBase(uint16_t base);
+    uint16_t PortBase();
+    void SetDeviceAddress(uint8_t addressByte);
+    uint8_t deviceAddress() const { return m_deviceAddress; }
+    void SetLinkVariant(bool variant);
+    bool LinkVariant();
+    void SetBusParameter(int parameter);
+    uint8_t ReadRegister(uint8_t addressByte, uint8_t reg);
+    void WriteRegister(uint8_t addressByte, uint8_t reg, uint8_t value);
+    void WritePort(uint16_t portAddress, uint8_t value);
+    void Start();
+    void SendByte(uint8_t value);
+    bool ReceiveAck();
+    uint8_t ReceiveByte();
+    void SendNoAck();
+    void Stop();
+
+private:
+    friend class PrinterPortBus;
+    PrinterTransport &transport();
+    BusAccessServer &m_server;
+    uint16_t m_base = 0;
+    uint8_t m_deviceAddress = 0;
+    bool m_variant = true;
+    int m_busParameter = 240;
+};
+
+class PrinterPortBus {
+public:
+    explicit PrinterPortBus(BusAccessServer &server);
+    uint8_t PortCount();
+    void SelectPort(uint8_t index);
+    uint16_t PortAddress();
+    PrinterPortLink &Link() { return m_link; }
+    ort::OutputLatch &OutputLatch() { return m_latch; }
+    int selectedPort() const { return m_selected; }
+
+private:
+    BusAccessServer &m_server;
+    PrinterPortLink m_link;
+    ort::OutputLatch m_latch;
+    int m_selected = 0;
+};
+
+class SmbusHost {
+public:
+    explicit SmbusHost(BusAccessServer &server) : m_server(server) {}
+    uint8_t ReadRegister(uint8_t address7, uint8_t reg);
+    void WriteRegister(uint8_t address7, uint8_t reg, uint8_t value);
+    uint32_t HostBaseAddress();
+    void SetDeviceAddress(uint8_t address7);
+    uint8_t deviceAddress() const { return m_deviceAddress; }
+
+private:
+    BusAccessServer &m_server;
+    uint8_t m_deviceAddress = 0;
+};
+
+class SystemInfo {
+public:
+    explicit SystemInfo(BusAccessServer &server) : m_server(server) {}
+    std::string BuildNumber();
+
+private:
+    BusAccessServer &m_server;
+};
+
+class BusAccessServer {
+public:
+    explicit BusAccessServer(std::unique_ptr<Backend> backend);
+    PrinterPortBus &PrinterPort();
+    SmbusHost &Smbus();
+    void SelectBus(int bus);
+    int selectedBus() const { return m_bus; }
+    // The operating-system information object, a second class of the component.
+    std::unique_ptr<SystemInfo> CreateSystemInfo();
+
+    Backend &backend() { return *m_backend; }
+    Transcript &transcript() { return m_transcript; }
+
+private:
+    std::unique_ptr<Backend> m_backend;
+    Transcript m_transcript;
+    PrinterPortBus m_printerPort;
+    SmbusHost m_smbus;
+    int m_bus = 0;
+};
+
+// The program's one instance, created on first use with the backend named by
+// ORT310_BUS ("sim" when unset).
+BusAccessServer &busAccess();
+// Replaces the instance (the program at start, or a test with its own board).
+void installBusAccess(std::unique_ptr<BusAccessServer> server);
+bool busAccessCreated();
+
+} // namespace ort

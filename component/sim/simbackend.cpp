@@ -1,0 +1,110 @@
+#include "component/sim/simbackend.h"
+#include "component/buserror.h"
+
+namespace ort::sim {
+
+namespace {
+std::string portText(uint16_t base) { return hexByte(base) + "h"; }
+} // namespace
+
+SimPrinterPort::SimPrinterPort(const PortSpec &spec, const Clock &clock, uint32_t seed)
+    : m_spec(spec), m_bus(spec.chips, clock, seed)
+{
+    m_bus.setUnplugAfter(spec.unplugAfterTransfers);
+}
+
+uint8_t SimPrinterPort::readByteData(uint8_t addressByte, uint8_t reg)
+{
+    if (!reachable())
+        throw NoAcknowledge(noAcknowledgeText(addressByte >> 1));
+    return m_bus.readByteData(addressByte >> 1, reg);
+}
+
+void SimPrinterPort::writeByteData(uint8_t addressByte, uint8_t reg, uint8_t value)
+{
+    if (!reachable())
+        throw NoAcknowledge(noAcknowledgeText(addressByte >> 1));
+    m_bus.writeByteData(addressByte >> 1, reg, value);
+}
+
+void SimPrinterPort::start()
+{
+    m_bus.busStart();
+}
+
+void SimPrinterPort::sendByte(uint8_t value)
+{
+    m_lastAck = reachable() && m_bus.busWrite(value);
+}
+
+bool SimPrinterPort::receiveAck()
+{
+    return m_lastAck;
+}
+
+uint8_t SimPrinterPort::receiveByte()
+{
+    return reachable() ? m_bus.busRead() : 0xFF;
+}
+
+void SimPrinterPort::stop()
+{
+    m_bus.busStop();
+}
+
+SimSmbusHost::SimSmbusHost(const SmbusSpec &spec, const Clock &clock, uint32_t seed)
+    : m_spec(spec), m_bus(spec.chips, clock, seed)
+{
+}
+
+void SimSmbusHost::requirePresent() const
+{
+    if (!m_spec.present)
+        throw BusError("No SMBus host controller was found");
+}
+
+uint8_t SimSmbusHost::readByteData(uint8_t address7, uint8_t reg)
+{
+    requirePresent();
+    return m_bus.readByteData(address7, reg);
+}
+
+void SimSmbusHost::writeByteData(uint8_t address7, uint8_t reg, uint8_t value)
+{
+    requirePresent();
+    m_bus.writeByteData(address7, reg, value);
+}
+
+uint32_t SimSmbusHost::baseAddress()
+{
+    return m_spec.present ? m_spec.base : 0;
+}
+
+SimBackend::SimBackend(const Scenario &scenario, std::shared_ptr<const Clock> clock)
+    : m_scenario(scenario),
+      m_clock(clock ? std::move(clock) : std::make_shared<SystemClock>()),
+      m_smbus(scenario.smbus, *m_clock, scenario.seed * 1000 + 999)
+{
+    uint32_t seed = scenario.seed * 1000;
+    for (const PortSpec &spec : scenario.ports) {
+        m_ports.push_back(std::make_unique<SimPrinterPort>(spec, *m_clock, seed));
+        seed += 10;
+    }
+}
+
+uint16_t SimBackend::portBase(int index)
+{
+    if (index < 0 || index >= portCount())
+        throw BusError("There is no printer port " + std::to_string(index + 1));
+    return m_ports[index]->spec().base;
+}
+
+PrinterTransport &SimBackend::portAt(uint16_t base)
+{
+    for (auto &port : m_ports)
+        if (port->spec().base == base)
+            return *port;
+    throw BusError("No printer port at I/O address " + portText(base));
+}
+
+} // namespace ort::sim

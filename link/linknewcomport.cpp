@@ -1,0 +1,60 @@
+#include "link/linknewcomport.h"
+#include "component/busaccess.h"
+#include "link/runtimeerror.h"
+
+namespace ort {
+
+void LinkNewComPort::ReadRegister()
+{
+    const uint8_t address = toByte(d.DeviceAddress);
+    const uint8_t reg = toByte(d.RegisterPointer);
+    uint8_t value;
+    if (d.BusMedium == 1) {
+        busAccess().PrinterPort().Link().SetPortBase(d.PrinterPortBase);
+        value = busAccess().PrinterPort().Link().ReadRegister(address, reg);
+    } else {
+        value = busAccess().Smbus().ReadRegister(address, reg);
+    }
+    d.ReadValue = value;
+}
+
+void LinkNewComPort::WriteRegister()
+{
+    const uint8_t value = toByte(d.WriteValue);
+    const uint8_t reg = toByte(d.RegisterPointer);
+    const uint8_t address = toByte(d.DeviceAddress);
+    if (d.BusMedium == 1) {
+        busAccess().PrinterPort().Link().SetPortBase(d.PrinterPortBase);
+        busAccess().PrinterPort().Link().WriteRegister(address, reg, value);
+    } else {
+        busAccess().Smbus().WriteRegister(address, reg, value);
+    }
+}
+
+void LinkNewComPort::WritePortByte(uint16_t portAddress, int32_t value)
+{
+    const uint8_t byte = toByte(value);
+    busAccess().PrinterPort().Link().WritePort(portAddress, byte);
+}
+
+int LinkNewComPort::AnyLimitFlagSet()
+{
+    d.RegisterPointer = 2;
+    ReadRegister();
+    return (d.ReadValue & 0x78) ? 1 : 0;
+}
+
+void LinkNewComPort::NegativeMagnitude()
+{
+    d.ReadValue = static_cast<int16_t>(((~d.ReadValue) & 0x7F) + 1);
+}
+
+void LinkNewComPort::RefreshEditorValue()
+{
+    d.RegisterPointer = d.EditorRegister;
+    ReadRegister();
+    d.EditorWorkingValue = d.ReadValue;
+    d.WriteValue = d.ReadValue;
+}
+
+} // namespace ort

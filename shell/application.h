@@ -1,0 +1,23 @@
+#pragma once
+#include <QApplication>
+
+namespace ort {
+
+class Ui;
+
+// Catches what an event handler let through, so that an error never ends
+// the program: it is shown and the event is dropped.
+class Application : public QApplication {
+public:
+    Application(int &argc, char **argv);
+    bool notify(QObject *receiver, QEvent *event) override;
+    void setUi(Ui *ui) { m_ui = ui; }
+
+private:
+    Ui *m_ui = nullptr;
+};
+
+// The whole program: splash first, then the wizard and the main window.
+int runProgram(int argc, char **argv);
+
+} // namespace ort

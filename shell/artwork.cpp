@@ -1,0 +1,56 @@
+#include "shell/artwork.h"
+#include "shell/twips.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace ort {
+
+void centreOnScreen(QWidget *window)
+{
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect s = screen->geometry();
+    const QSize size = window->frameGeometry().size().isValid() ? window->frameGeometry().size() : window->size();
+    window->move(s.left() + (s.width() - size.width()) / 2, s.top() + (s.height() - size.height()) / 2);
+}
+
+QPixmap chipPicture(QSize size)
+{
+    QPixmap pm(size);
+    pm.fill(QColor(0, 96, 48));
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal w = size.width(), h = size.height();
+    // Traces of the board.
+    p.setPen(QPen(QColor(200, 170, 60), qMax<qreal>(1, w / 60)));
+    for (int i = 0; i < 4; ++i) {
+        const qreal y = h * (0.3 + 0.13 * i);
+        p.drawLine(QPointF(0, y), QPointF(w * 0.25, y));
+        p.drawLine(QPointF(w * 0.75, y), QPointF(w, y));
+    }
+    // The package with its eight pins.
+    const QRectF body(w * 0.25, h * 0.2, w * 0.5, h * 0.6);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(190, 190, 190));
+    for (int i = 0; i < 4; ++i) {
+        const qreal y = h * (0.27 + 0.13 * i);
+        p.drawRect(QRectF(w * 0.19, y, w * 0.07, h * 0.06));
+        p.drawRect(QRectF(w * 0.74, y, w * 0.07, h * 0.06));
+    }
+    p.setBrush(QColor(30, 30, 30));
+    p.drawRoundedRect(body, w * 0.03, w * 0.03);
+    p.setBrush(QColor(70, 70, 70));
+    p.drawEllipse(QPointF(body.left() + w * 0.06, body.top() + h * 0.08), w * 0.025, w * 0.025);
+    QFont f("DejaVu Sans");
+    f.setBold(true);
+    f.setPixelSize(qMax(6, int(h * 0.11)));
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(body, Qt::AlignCenter, QStringLiteral("ORT310"));
+    return pm;
+}
+
+} // namespace ort

@@ -1,0 +1,76 @@
+#include "shell/frmabout.h"
+#include "shell/artwork.h"
+#include "shell/program.h"
+#include "shell/twips.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace ort {
+
+frmAbout::frmAbout(Program &program) : QDialog(nullptr), m_program(program)
+{
+    setObjectName("frmAbout");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setWindowTitle(QStringLiteral("About the ORT310 Evaluation Software."));
+
+    auto *picture = new QLabel(this);
+    picture->setObjectName("Picture2");
+    picture->setPixmap(chipPicture(QSize(twips(this, 900), twips(this, 750))));
+
+    auto label = [this](const char *name, const QString &text) {
+        auto *l = new QLabel(text, this);
+        l->setObjectName(name);
+        l->setWordWrap(true);
+        return l;
+    };
+    QLabel *title = label("lblTitle", QStringLiteral("Velmora ORT310 Evaluation Software"));
+    QFont f = title->font();
+    f.setPointSize(f.pointSize() + 3);
+    f.setBold(true);
+    title->setFont(f);
+    QLabel *version = label("lblVersion", QStringLiteral("Version 5.0"));
+    QLabel *description = label("lblDescription",
+                                QStringLiteral("This software can be used to read and write to the ORT310 using "
+                                               "either the parallel printer port or the SMBus."));
+    QLabel *author = label("Label1", QStringLiteral("Written by the ORT310 evaluation software team."));
+
+    auto *line = new QFrame(this);
+    line->setObjectName("Line1");
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::close);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(picture, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(title, 0, 1);
+    grid->addWidget(version, 1, 1);
+    grid->addWidget(description, 2, 1);
+    grid->addWidget(line, 3, 0, 1, 2);
+    grid->addWidget(author, 4, 0, 1, 2);
+    grid->addWidget(ok, 5, 1, Qt::AlignRight);
+    grid->setColumnStretch(1, 1);
+
+    setFixedSize(twips(this, 5730), twips(this, 3350));
+}
+
+void frmAbout::Form_Load()
+{
+    centreOnScreen(this);
+}
+
+void frmAbout::closeEvent(QCloseEvent *event)
+{
+    m_program.windowUnloaded(this);
+    event->accept();
+}
+
+} // namespace ort

@@ -1,0 +1,122 @@
+#include "shell/mainmenuform.h"
+#include "component/busaccess.h"
+#include "shell/artwork.h"
+#include "shell/errors.h"
+#include "shell/program.h"
+#include "shell/twips.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace ort {
+
+MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(program)
+{
+    setObjectName("MainMenuForm");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Velmora - ORT310 Evaluation Software"));
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName("MainTab");
+    m_tabs->addTab(buildMainTab(), QStringLiteral("Main"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(twips(this, 90), twips(this, 90), twips(this, 90), twips(this, 90));
+    layout->addWidget(m_tabs);
+    resize(twips(this, 11500), twips(this, 8400));
+}
+
+QWidget *MainMenuForm::buildMainTab()
+{
+    auto *page = new QWidget;
+    page->setObjectName("MainTabPage");
+
+    auto *picture = new QLabel(page);
+    picture->setObjectName("Picture1");
+    picture->setPixmap(chipPicture(QSize(twips(this, 3000), twips(this, 2400))));
+
+    auto title = [page](const char *name, const QString &text, int pointSize, bool bold) {
+        auto *l = new QLabel(text, page);
+        l->setObjectName(name);
+        QFont f = l->font();
+        f.setPointSize(pointSize);
+        f.setBold(bold);
+        l->setFont(f);
+        l->setAlignment(Qt::AlignCenter);
+        return l;
+    };
+    QLabel *model = title("Label24", QStringLiteral("ORT310"), 36, true);
+    QLabel *what = title("Label25", QStringLiteral("Evaluation Software"), 20, true);
+    QLabel *version = title("Label26", QStringLiteral("(Ver. 5.0)"), 12, false);
+
+    auto *about = new QPushButton(QStringLiteral("About this software"), page);
+    about->setObjectName("Command7");
+    auto *quit = new QPushButton(QStringLiteral("Quit"), page);
+    quit->setObjectName("Quit");
+    for (QPushButton *b : {about, quit})
+        b->setMinimumSize(twips(this, 2000), twips(this, 495));
+
+    connect(about, &QPushButton::clicked, this,
+            [this] { runGuarded(m_program.ui(), this, [this] { Command7_Click(); }); });
+    connect(quit, &QPushButton::clicked, this, [this] { Quit_Click(); });
+
+    auto *grid = new QGridLayout(page);
+    grid->setRowStretch(0, 1);
+    grid->addWidget(picture, 1, 0, 3, 1, Qt::AlignCenter);
+    grid->addWidget(model, 1, 1);
+    grid->addWidget(what, 2, 1);
+    grid->addWidget(version, 3, 1);
+    grid->setRowStretch(4, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(about);
+    buttons->addSpacing(twips(this, 600));
+    buttons->addWidget(quit);
+    buttons->addStretch();
+    grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
+    return page;
+}
+
+void MainMenuForm::Form_Load()
+{
+    centreOnScreen(this);
+    m_program.state().ReadValue = 0;
+}
+
+void MainMenuForm::Command7_Click()
+{
+    m_program.showAbout();
+}
+
+void MainMenuForm::Quit_Click()
+{
+    // No printer port chosen: there are no data lines to release.
+    const uint16_t base = m_program.state().PrinterPortBase;
+    if (base != 0)
+        runGuarded(m_program.ui(), this, [&] { m_program.link().WritePortByte(base, 0); });
+    // A port that cannot be written must not keep the user from quitting.
+    close();
+    m_program.endProgram();
+}
+
+void MainMenuForm::Form_Unload()
+{
+    busAccess().PrinterPort().OutputLatch().SetValue(0);
+}
+
+void MainMenuForm::closeEvent(QCloseEvent *event)
+{
+    if (!m_unloaded) {
+        m_unloaded = true;
+        runGuarded(m_program.ui(), this, [this] { Form_Unload(); });
+        m_program.windowUnloaded(this);
+    }
+    event->accept();
+}
+
+} // namespace ort

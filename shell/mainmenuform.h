@@ -1,0 +1,35 @@
+#pragma once
+#include <QWidget>
+
+class QTabWidget;
+
+namespace ort {
+
+class Program;
+
+// The main window's frame: title, the tab strip and its "Main" tab with
+// About and Quit, placement on load, and what closing it does. The working
+// tabs are panels of their own subsystems, added to MainTab.
+class MainMenuForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainMenuForm(Program &program);
+    void Form_Load();
+    void Form_Unload();
+    void Command7_Click();
+    void Quit_Click();
+
+    QTabWidget *mainTab() const { return m_tabs; }
+    Program &program() { return m_program; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *buildMainTab();
+    Program &m_program;
+    QTabWidget *m_tabs;
+    bool m_unloaded = false;
+};
+
+} // namespace ort

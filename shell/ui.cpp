@@ -1,0 +1,20 @@
+#include "shell/ui.h"
+
+#include <QFileDialog>
+
+namespace ort {
+
+QMessageBox::StandardButton QtUi::message(QWidget *parent, const MessageRequest &request)
+{
+    QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString QtUi::openFileName(QWidget *parent, const QString &caption, const QString &filter)
+{
+    // The log may be a new file, so the dialog must not insist that it exists.
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+} // namespace ort
