@@ -19,16 +19,14 @@ SimChip *SimBus::chipAt(uint8_t address7)
 
 uint8_t SimBus::readByteData(uint8_t address7, uint8_t reg)
 {
-    busStart();
-    if (!busWrite(static_cast<uint8_t>(address7 << 1))) {
-        busStop();
-        throw NoAcknowledge(noAcknowledgeText(address7));
-    }
-    // The alert response address answers a plain read; a host's
-    // read-byte-data reaches it with its command byte ignored.
-    if (address7 != SimChip::kAlertResponseAddress && !busWrite(reg)) {
-        busStop();
-        throw NoAcknowledge(noAcknowledgeText(address7));
+    // The alert response address answers only a read; a host's
+    // read-byte-data reaches it as a plain receive byte.
+    if (address7 != SimChip::kAlertResponseAddress) {
+        busStart();
+        if (!busWrite(static_cast<uint8_t>(address7 << 1)) || !busWrite(reg)) {
+            busStop();
+            throw NoAcknowledge(noAcknowledgeText(address7));
+        }
     }
     busStart();
     if (!busWrite(static_cast<uint8_t>(address7 << 1 | 1))) {
