@@ -2,7 +2,9 @@
 #include "shell/twips.h"
 
 #include <QGuiApplication>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 #include <QScreen>
 
 namespace ort {
@@ -44,12 +46,22 @@ QPixmap chipPicture(QSize size)
     p.drawRoundedRect(body, w * 0.03, w * 0.03);
     p.setBrush(QColor(70, 70, 70));
     p.drawEllipse(QPointF(body.left() + w * 0.06, body.top() + h * 0.08), w * 0.025, w * 0.025);
+    // The marking runs along the package's long side and always fits it.
+    const bool upright = body.height() > body.width() * 1.5;
+    const qreal along = upright ? body.height() : body.width();
+    const qreal across = upright ? body.width() : body.height();
     QFont f("DejaVu Sans");
     f.setBold(true);
-    f.setPixelSize(qMax(6, int(h * 0.11)));
+    f.setPixelSize(100);
+    const qreal fit = std::min(along * 0.85 / QFontMetricsF(f).horizontalAdvance(QStringLiteral("ORT310")),
+                               across * 0.5 / QFontMetricsF(f).height());
+    f.setPixelSize(qMax(6, int(100 * fit)));
     p.setFont(f);
     p.setPen(Qt::white);
-    p.drawText(body, Qt::AlignCenter, QStringLiteral("ORT310"));
+    p.translate(body.center());
+    if (upright)
+        p.rotate(-90);
+    p.drawText(QRectF(-along / 2, -across / 2, along, across), Qt::AlignCenter, QStringLiteral("ORT310"));
     return pm;
 }
 

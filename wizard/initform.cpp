@@ -1,31 +1,606 @@
 #include "wizard/initform.h"
+#include "component/busaccess.h"
+#include "link/runtimeerror.h"
+#include "shell/artwork.h"
+#include "shell/errors.h"
+#include "shell/mainmenuform.h"
 #include "shell/program.h"
+#include "shell/twips.h"
+#include "shell/ui.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QFrame>
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QValidator>
 
 namespace ort {
+
+namespace {
+
+constexpr int PanelX = 1320;
+constexpr int HiddenX = -5000;
+const QColor DescriptionGreen(0, 128, 0);
+const QColor RefusalRed(192, 0, 0);
+
+void setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
+}
+
+// Each failing step of Finish or of the listing is skipped and the next runs.
+template <typename F>
+void attempt(F &&step)
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+// Typing stops at three characters, but a longer address set by the program
+// is shown whole and may still be shortened.
+class TypedLengthValidator : public QValidator {
+public:
+    TypedLengthValidator(QLineEdit *edit, int limit) : QValidator(edit), m_limit(limit)
+    {
+        // The line edit asks with the edited text already in place, so the
+        // length before the edit is kept here.
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString &t) { m_shown = t.size(); });
+        m_shown = edit->text().size();
+    }
+    // Set before the program shows a longer text, which is validated too.
+    void allowShown(qsizetype length) { m_shown = length; }
+    State validate(QString &input, int &) const override
+    {
+        return input.size() <= m_limit || input.size() <= m_shown ? Acceptable : Invalid;
+    }
+
+private:
+    int m_limit;
+    qsizetype m_shown = 0;
+};
+
+void showWhole(QLineEdit *edit, const QString &text)
+{
+    if (auto *v = dynamic_cast<TypedLengthValidator *>(const_cast<QValidator *>(edit->validator())))
+        v->allowShown(text.size());
+    edit->setText(text);
+}
+
+} // namespace
 
 InitForm::InitForm(Program &program) : QWidget(nullptr), m_program(program)
 {
     setObjectName("InitForm");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Velmora Device Search"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("The device search is not available yet."), this));
+
+    auto *image = new QLabel(this);
+    image->setObjectName("Image1");
+    image->setGeometry(twipsRect(this, 120, 120, 1080, 2700));
+    image->setPixmap(chipPicture(image->size()));
+    image->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    // Panel containers are plain frames; HideAllPanels moves exactly these.
+    auto panel = [this](const char *name) {
+        auto *f = new QFrame(this);
+        f->setObjectName(name);
+        f->setGeometry(twipsRect(this, PanelX, 0, 4575, 2828));
+        return f;
+    };
+    buildWelcomePanel(panel("WelcomePanel"));
+    buildMediumPanel(panel("SeclectComsMediumPanel"));
+    m_searchingPanel = panel("SearchingPanel");
+    buildSearchingPanel(m_searchingPanel);
+    buildResultsPanel(panel("SearchResultsPanel"));
+
+    auto button = [this](const char *name, const QString &text, int x, int width) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setGeometry(twipsRect(this, x, 3000, width, 375));
+        return b;
+    };
+    m_cancel = button("CancelCMD", QStringLiteral("Cancel"), 240, 1215);
+    m_back = button("BackCMD", QStringLiteral("< Back"), 1920, 1215);
+    m_next = button("NextCMD", QStringLiteral("Next >"), 3120, 1215);
+    m_finish = button("FinishCMD", QStringLiteral("Finish"), 4800, 1095);
+    m_back->setEnabled(false);
+    m_finish->setEnabled(false);
+    m_next->setDefault(true);
+
+    auto handle = [this](QPushButton *b, void (InitForm::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { runGuarded(m_program.ui(), this, [&] { (this->*handler)(); }); });
+    };
+    handle(m_cancel, &InitForm::CancelCMD_Click);
+    handle(m_back, &InitForm::BackCMD_Click);
+    handle(m_next, &InitForm::NextCMD_Click);
+    handle(m_finish, &InitForm::FinishCMD_Click);
+
+    setFixedSize(twips(this, 6015), twips(this, 3495));
 }
+
+InitForm::~InitForm() = default;
+
+void InitForm::buildWelcomePanel(QFrame *panel)
+{
+    m_welcome = new QLabel(panel);
+    m_welcome->setObjectName("WelcomeLBL");
+    m_welcome->setWordWrap(true);
+    m_welcome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_welcome->setGeometry(twipsRect(this, 120, 240, 4335, 1200));
+    QFont f = m_welcome->font();
+    f.setPointSizeF(f.pointSizeF() * 1.2);
+    m_welcome->setFont(f);
+
+    m_welcomeInstructions = new QLabel(panel);
+    m_welcomeInstructions->setObjectName("WelcomeInstructionsLBL");
+    m_welcomeInstructions->setGeometry(twipsRect(this, 120, 2400, 4335, 300));
+}
+
+void InitForm::buildMediumPanel(QFrame *panel)
+{
+    auto check = [&](const char *name, const QString &text, int y) {
+        auto *c = new QCheckBox(text, panel);
+        c->setObjectName(name);
+        c->setGeometry(twipsRect(this, 120, y, 4335, 300));
+        return c;
+    };
+    auto description = [&](const char *name, int y, int width, int height) {
+        auto *l = new QLabel(panel);
+        l->setObjectName(name);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setGeometry(twipsRect(this, 420, y, width, height));
+        setTextColour(l, DescriptionGreen);
+        return l;
+    };
+    m_ppCheck = check("PPCheck", QStringLiteral("Parallel Printer Port"), 120);
+    m_ppCheck->setChecked(true);
+    m_ppDesc = description("PPSearchDescLBL", 420, 4035, 420);
+
+    m_smbusCheck = check("SMBusCheck", QStringLiteral("On-Board SMBus"), 960);
+    m_smbusDesc = description("SMBusSearchDescLBL", 1260, 3135, 660);
+    m_smbusBase = new QLineEdit(QStringLiteral("000"), panel);
+    m_smbusBase->setObjectName("SMBusBaseAddressTXT");
+    m_smbusBase->setGeometry(twipsRect(this, 3660, 1290, 795, 315));
+    m_smbusBase->setValidator(new TypedLengthValidator(m_smbusBase, 3));
+
+    m_usbCheck = check("USBCheck", QStringLiteral("USB"), 1980);
+    m_usbCheck->setEnabled(false);
+    m_usbCheck->hide();
+    m_usbDesc = description("USBSearchDescLBL", 2220, 4035, 300);
+    m_usbDesc->setText(QStringLiteral("Connect the evaluation board to the printer port"));
+    m_usbDesc->hide();
+
+    m_mediumInstructions = new QLabel(panel);
+    m_mediumInstructions->setObjectName("SearchMediumInstLBL");
+    m_mediumInstructions->setGeometry(twipsRect(this, 120, 2400, 4335, 300));
+}
+
+void InitForm::buildSearchingPanel(QFrame *panel)
+{
+    auto *heading = new QLabel(QStringLiteral("Searching"), panel);
+    heading->setObjectName("SearchingLBL");
+    heading->setGeometry(twipsRect(this, 120, 240, 4335, 480));
+    heading->setFont(QFont(QStringLiteral("Arial"), -1, QFont::Bold));
+    QFont f = heading->font();
+    f.setPointSizeF(15.75);
+    heading->setFont(f);
+
+    m_searchingDetails = new QLabel(panel);
+    m_searchingDetails->setObjectName("SearchingDetailsLBL");
+    m_searchingDetails->setWordWrap(true);
+    m_searchingDetails->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_searchingDetails->setGeometry(twipsRect(this, 120, 960, 4335, 600));
+
+    m_progress = new QProgressBar(panel);
+    m_progress->setObjectName("SearchProgress");
+    m_progress->setGeometry(twipsRect(this, 120, 1800, 4335, 330));
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+}
+
+void InitForm::buildResultsPanel(QFrame *panel)
+{
+    auto *heading = new QLabel(QStringLiteral("Search Results"), panel);
+    heading->setObjectName("SearchResultsDescLBL");
+    heading->setGeometry(twipsRect(this, 120, 60, 4335, 300));
+    QFont f(QStringLiteral("Arial"));
+    f.setBold(true);
+    f.setPointSizeF(9.75);
+    heading->setFont(f);
+
+    m_results = new QListWidget(panel);
+    m_results->setObjectName("SearchResultsLIST");
+    m_results->setGeometry(twipsRect(this, 120, 390, 4335, 1335));
+    // The tag sits far to the right behind the readable text; it is clipped,
+    // not elided, so the list shows what the user needs and nothing more.
+    m_results->setTextElideMode(Qt::ElideNone);
+    m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_results->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    m_resultsSummary = new QLabel(panel);
+    m_resultsSummary->setObjectName("SearchResultsLBL");
+    m_resultsSummary->setWordWrap(true);
+    m_resultsSummary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_resultsSummary->setGeometry(twipsRect(this, 120, 1830, 4335, 480));
+
+    m_resultsInstructions = new QLabel(panel);
+    m_resultsInstructions->setObjectName("SearchInsLBL");
+    m_resultsInstructions->setGeometry(twipsRect(this, 120, 2400, 4335, 300));
+}
+
+// --- loading -------------------------------------------------------------
 
 void InitForm::Form_Load()
 {
-    setWindowTitle(QStringLiteral("ORT310 Search Wizard"));
+    try {
+        m_systemInfo = busAccess().CreateSystemInfo();
+        busAccess().PrinterPort().Link().SetBusParameter(240);
+        m_candidateAddresses = BuildCandidateAddresses();
+        m_search.setCandidates(m_candidateAddresses);
+        InitWizard();
+        m_search.reset();
+    } catch (...) {
+        m_program.ui().message(this, {QStringLiteral("Error"), QStringLiteral("Error in Init Form Load"),
+                                      QMessageBox::Critical, QMessageBox::Ok});
+    }
+}
+
+void InitForm::InitWizard()
+{
+    m_currentPanel = 1;
+    CollectPanels();
+    ShowPanel(1);
+    SetupWelcomePanel();
+    SetupMediumPanel();
+    SetupSearchingPanel();
+    SetupResultsPanel();
+}
+
+void InitForm::CollectPanels()
+{
+    m_panels.clear();
+    for (const char *name : {"WelcomePanel", "SeclectComsMediumPanel", "SearchingPanel", "SearchResultsPanel"})
+        for (QFrame *f : findChildren<QFrame *>(QString(), Qt::FindDirectChildrenOnly))
+            if (f->objectName() == QLatin1String(name))
+                m_panels.push_back(f);
+}
+
+void InitForm::HideAllPanels()
+{
+    // Frame containers only: labels and lists are frames too, by inheritance.
+    // Hidden as well as moved away, so that Tab never lands on a control
+    // of a panel the user cannot see.
+    for (QFrame *f : findChildren<QFrame *>())
+        if (f->metaObject() == &QFrame::staticMetaObject) {
+            f->move(twips(this, HiddenX), f->y());
+            f->hide();
+        }
+}
+
+void InitForm::ShowPanel(int index)
+{
+    m_currentPanel = index;
+    HideAllPanels();
+    m_panels.at(index - 1)->move(twips(this, PanelX), m_panels.at(index - 1)->y());
+    m_panels.at(index - 1)->show();
+}
+
+void InitForm::SetupWelcomePanel()
+{
+    setWindowTitle(ChipName + QStringLiteral(" Search Wizard"));
+    m_welcome->setText(QStringLiteral("This ") + ChipName + QStringLiteral(" Search Wizard will ") +
+                       QStringLiteral("find any ") + ChipName +
+                       QStringLiteral("s that can be controlled by this software"));
+    m_welcomeInstructions->setText(QStringLiteral("Click 'Next' to start."));
+}
+
+long InitForm::buildNumber()
+{
+    bool ok = false;
+    const long build = QString::fromStdString(m_systemInfo->BuildNumber()).trimmed().toLong(&ok);
+    if (!ok)
+        throw RunTimeError(13, "Type mismatch");
+    return build;
+}
+
+void InitForm::SetupMediumPanel()
+{
+    m_ppDesc->setText(QStringLiteral("Remember to connect the ") + ChipName +
+                      QStringLiteral(" evaluation board to the printer port"));
+
+    bool smbusPlatform = false;
+    for (long allowed : {950L, 1111L, 1998L, 2222L, 3000L})
+        if (buildNumber() == allowed)
+            smbusPlatform = true;
+    if (smbusPlatform) {
+        m_smbusDesc->setText(QStringLiteral("The Southbridge or ICH of Intel chipsets. For unsupported Intel "
+                                            "chipsets, enter SMBBA here (Hex)."));
+        showWhole(m_smbusBase, hexText(busAccess().Smbus().HostBaseAddress()));
+    } else {
+        m_smbusDesc->setText(QStringLiteral("Sorry, SMBus communication is only supported on Windows 95,98 and ME."));
+        setTextColour(m_smbusDesc, RefusalRed);
+        m_smbusCheck->setChecked(false);
+        m_smbusCheck->setEnabled(false);
+        m_smbusBase->setEnabled(false);
+    }
+
+    const bool first = buildNumber() == 950;
+    const bool second = buildNumber() == 1111;
+    if (first || second) {
+        m_usbDesc->setText(QStringLiteral("Sorry, USB communication is not supported on Windows 95."));
+        setTextColour(m_usbDesc, RefusalRed);
+        m_usbCheck->setChecked(false);
+        m_usbCheck->setEnabled(false);
+    }
+
+    m_mediumInstructions->setText(QStringLiteral("Click 'Next' to search for the ") + ChipName + QStringLiteral("."));
+}
+
+void InitForm::SetupSearchingPanel()
+{
+    m_searchingDetails->setText(QStringLiteral("Please wait while searching for available ") + ChipName +
+                                QStringLiteral("s."));
+}
+
+void InitForm::SetupResultsPanel()
+{
+    m_resultsSummary->setText(QStringLiteral("Please select one of the ") + ChipName + QStringLiteral("s found above."));
+    m_resultsInstructions->setText(QStringLiteral("Click 'Next' to Continue"));
+}
+
+// --- navigation ----------------------------------------------------------
+
+void InitForm::NextCMD_Click()
+{
+    m_movingForward = true;
+    Navigate();
+}
+
+void InitForm::BackCMD_Click()
+{
+    m_movingForward = false;
+    Navigate();
+}
+
+void InitForm::Navigate()
+{
+    switch (m_currentPanel) {
+    case 1:
+        if (m_movingForward)
+            GoToMediumPanel();
+        break;
+    case 2:
+        if (m_movingForward)
+            StartSearch();
+        else
+            GoToWelcomePanel();
+        break;
+    case 4:
+        if (m_movingForward)
+            AdvanceFromResults();
+        else
+            BackToMediumPanel();
+        break;
+    default:   // searching: neither button does anything
+        break;
+    }
+}
+
+void InitForm::GoToMediumPanel()
+{
+    ShowPanel(2);
+    m_back->setEnabled(true);
+}
+
+void InitForm::GoToWelcomePanel()
+{
+    ShowPanel(1);
+    m_back->setEnabled(false);
+}
+
+void InitForm::AdvanceFromResults()
+{
+    if (m_currentPanel < 4)
+        ++m_currentPanel;
+    ShowPanel(m_currentPanel);
+    m_back->setEnabled(true);
+    if (m_currentPanel == 4) {
+        m_finish->setEnabled(true);
+        m_next->setEnabled(false);
+    }
+}
+
+void InitForm::BackToMediumPanel()
+{
+    m_results->clear();
+    m_search.reset();
+    ShowPanel(2);
+    m_next->setEnabled(true);
+    m_finish->setEnabled(false);
+}
+
+bool InitForm::ValidateMediumSelection()
+{
+    if (!m_ppCheck->isChecked() && !m_smbusCheck->isChecked() && !m_usbCheck->isChecked()) {
+        m_program.ui().message(this, {QStringLiteral("A problem was detected"),
+                                      QStringLiteral("Please select a search medium"), QMessageBox::NoIcon,
+                                      QMessageBox::Ok});
+        return false;
+    }
+    return true;
+}
+
+void InitForm::StartSearch()
+{
+    if (!ValidateMediumSelection())
+        return;
+    ShowPanel(3);
+    m_searchingPanel->repaint();
+    for (QPushButton *b : {m_cancel, m_back, m_next, m_finish})
+        b->setEnabled(false);
+    setCursor(Qt::WaitCursor);
+
+    try {
+        m_program.loadMainWindow();
+        SearchAllMedia();
+    } catch (...) {
+        // Whatever the error, the wizard must not stay busy with every
+        // button off: give the user Cancel and Back, then let it be shown.
+        unsetCursor();
+        m_cancel->setEnabled(true);
+        m_back->setEnabled(true);
+        ShowPanel(2);
+        m_next->setEnabled(true);
+        m_progress->setValue(0);
+        throw;
+    }
+
+    m_cancel->setEnabled(true);
+    m_back->setEnabled(true);
+    m_next->setEnabled(false);
+    m_finish->setEnabled(true);
+    unsetCursor();
+    ListSearchResults();
+    ShowPanel(4);
+    m_progress->setValue(0);
+}
+
+// --- the search ----------------------------------------------------------
+
+void InitForm::SearchAllMedia()
+{
+    int maximum = 0;
+    for (QCheckBox *medium : {m_ppCheck, m_smbusCheck, m_usbCheck})
+        if (medium->isChecked())
+            maximum += ProgressPerMedium;
+    m_progress->setRange(0, maximum);
+    m_progress->setValue(0);
+
+    m_search.setProgressStep([this](int step) { AdvanceProgress(step); });
+    if (m_ppCheck->isChecked())
+        m_search.SearchPrinterPorts();
+    if (m_smbusCheck->isChecked())
+        m_search.SearchOnBoardSmbus();
+}
+
+void InitForm::AdvanceProgress(int step)
+{
+    m_progress->setValue(static_cast<int>(advancedProgress(m_progress->value(), step, m_progress->maximum())));
+    // The search holds the event loop; only an explicit repaint shows progress.
+    m_searchingPanel->repaint();
+}
+
+void InitForm::ListSearchResults()
+{
+    m_resultAddresses.clear();
+    auto store = [this](uint8_t address) {
+        const size_t position = static_cast<size_t>(m_results->count() - 1);
+        if (m_resultAddresses.size() <= position)
+            m_resultAddresses.resize(position + 1);
+        m_resultAddresses[position] = address;
+    };
+
+    int printerNumber = 0;
+    for (const PrinterFind &find : m_search.printerFinds()) {
+        ++printerNumber;
+        uint16_t base = 0;
+        attempt([&] { busAccess().PrinterPort().SelectPort(find.port); });
+        attempt([&] { base = busAccess().PrinterPort().PortAddress(); });
+        m_results->addItem(printerEntryText(find.addressByte, base, printerNumber));
+        m_results->setCurrentRow(0);
+        store(find.addressByte);
+    }
+    for (uint8_t address7 : m_search.smbusFinds()) {
+        m_results->addItem(smbusEntryText(address7));
+        m_results->setCurrentRow(0);
+        store(address7);
+    }
+
+    if (m_results->count() > 0) {
+        m_resultsSummary->setText(QStringLiteral("Please select one of the ") + ChipName +
+                                  QStringLiteral("s found above."));
+        m_resultsInstructions->setText(QStringLiteral("Click 'Finish' to Continue"));
+    } else {
+        m_resultsSummary->setText(QStringLiteral("Sorry, no ") + ChipName +
+                                  QStringLiteral("s were found. Please check all connections and try again"));
+        m_resultsInstructions->setText(QStringLiteral("Click Back to continue..."));
+        m_finish->setEnabled(false);
+        m_results->clear();
+    }
+}
+
+// --- finishing and unloading --------------------------------------------
+
+void InitForm::FinishCMD_Click()
+{
+    const int position = m_results->currentRow();
+    const QString entry = position >= 0 ? m_results->item(position)->text() : QString();
+    Declare &state = m_program.state();
+    bool recognised = false;
+
+    if (const std::optional<int> n = printerTagNumber(entry)) {
+        const size_t index = static_cast<size_t>(*n - 1);
+        const auto &finds = m_search.printerFinds();
+        attempt([&] { busAccess().PrinterPort().SelectPort(finds.at(index).port); });
+        attempt([&] { busAccess().PrinterPort().Link().SetLinkVariant(finds.at(index).linkVariant); });
+        attempt([&] { busAccess().PrinterPort().Link().SetDeviceAddress(m_resultAddresses.at(index)); });
+        attempt([&] { busAccess().SelectBus(0); });
+        state.BusMedium = 1;
+        attempt([&] { state.PrinterPortBase = busAccess().PrinterPort().Link().PortBase(); });
+        recognised = true;
+    }
+    if (const std::optional<uint8_t> a = smbusTagAddress(entry)) {
+        attempt([&] { busAccess().Smbus().SetDeviceAddress(*a); });
+        attempt([&] { busAccess().SelectBus(1); });
+        state.BusMedium = 0;
+        recognised = true;
+    }
+    if (!recognised) {
+        m_program.endProgram();
+        return;
+    }
+    m_finishing = true;
+    attempt([&] { state.DeviceAddress = m_resultAddresses.at(static_cast<size_t>(position)); });
+    attempt([&] {
+        MainMenuForm *main = m_program.loadMainWindow();
+        main->show();
+    });
+    close();
+}
+
+void InitForm::CancelCMD_Click()
+{
+    if (!m_finishing)
+        m_program.unloadMainWindow();
+    close();
+}
+
+void InitForm::Form_Unload()
+{
+    if (!m_finishing) {
+        // Forget this wizard first, so that unloading every window does not
+        // come back to it; with no window left the program ends.
+        m_program.windowUnloaded(this);
+        m_program.unloadAllWindows();
+    }
+    hide();
 }
 
 void InitForm::closeEvent(QCloseEvent *event)
 {
-    if (!m_finishing) {
-        m_program.windowUnloaded(this);
-        m_program.unloadAllWindows();
+    if (!m_unloaded) {
+        m_unloaded = true;
+        Form_Unload();
     }
     event->accept();
 }

@@ -1,0 +1,144 @@
+#include "wizard/devicesearch.h"
+#include "component/busaccess.h"
+
+#include <QRegularExpression>
+
+namespace ort {
+
+namespace {
+
+const QString PrinterTagWord = QStringLiteral("Printer");
+const QString SmbusTagWord = QStringLiteral("SMBus");
+// The find counts are 8-bit; finds beyond that are not kept rather than
+// wrapping round over the first ones.
+constexpr size_t MaxFinds = 255;
+
+// A probe that fails is "no chip at that address": the search goes on.
+template <typename Read>
+bool answers(Read &&read)
+{
+    try {
+        return read() == DeviceSearch::ManufacturerId;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace
+
+CandidateList BuildCandidateAddresses()
+{
+    return {0x30, 0x32, 0x34, 0x52, 0x54, 0x56, 0x98, 0x9A, 0x9C, 0};
+}
+
+QString hexText(uint32_t value)
+{
+    return QString::number(value, 16).toUpper();
+}
+
+QString printerEntryText(uint8_t addressByte, uint16_t portBase, int printerNumber)
+{
+    const QString number = printerNumber < 10 ? QStringLiteral(" %1").arg(printerNumber) : QString::number(printerNumber);
+    return QStringLiteral("Found an ") + ChipName + QStringLiteral(" at:") + hexText(addressByte >> 1) +
+           QStringLiteral("h, on printer port:") + hexText(portBase) + QStringLiteral("h") + QString(50, QChar(' ')) +
+           PrinterTagWord + number;
+}
+
+QString smbusEntryText(uint8_t address7)
+{
+    return QStringLiteral("An ") + ChipName + QStringLiteral(" was found at:") + hexText(address7) +
+           QStringLiteral("h, on the SMBus") + QString(98, QChar(' ')) + SmbusTagWord +
+           QStringLiteral("%1").arg(address7, 2, 16, QChar('0')).toUpper();
+}
+
+std::optional<int> printerTagNumber(const QString &entry)
+{
+    // " 1".." 9" (the last of nine characters "Printer n"), or two or three
+    // digits straight after the word for entries beyond nine.
+    static const QRegularExpression tag(QStringLiteral("Printer(?: ([1-9])|([1-9][0-9]{1,2}))$"));
+    const QRegularExpressionMatch m = tag.match(entry);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return (m.capturedLength(1) ? m.captured(1) : m.captured(2)).toInt();
+}
+
+std::optional<uint8_t> smbusTagAddress(const QString &entry)
+{
+    if (entry.size() < 7 || entry.right(7).left(5) != SmbusTagWord)
+        return std::nullopt;
+    bool ok = false;
+    const uint value = entry.right(2).toUInt(&ok, 16);
+    if (!ok)
+        return std::nullopt;
+    return static_cast<uint8_t>(value);
+}
+
+float advancedProgress(float value, float step, float maximum)
+{
+    return value + step <= maximum ? value + step : maximum;
+}
+
+void DeviceSearch::reset()
+{
+    m_printer.clear();
+    m_smbus.clear();
+}
+
+void DeviceSearch::SearchPrinterPorts()
+{
+    int count = 0;
+    try {
+        count = busAccess().PrinterPort().PortCount();
+    } catch (...) {
+        count = 0;   // no ports to search: a pass without probes
+    }
+    for (int p = 0; p < count; ++p) {
+        advance(PrinterPortStep);
+        try {
+            busAccess().PrinterPort().SelectPort(static_cast<uint8_t>(p));
+        } catch (...) {
+            continue;   // a port that can't be selected has nothing to find
+        }
+        for (bool variant : {false, true}) {
+            try {
+                busAccess().PrinterPort().Link().SetLinkVariant(variant);
+            } catch (...) {
+                continue;
+            }
+            probePrinterPass(static_cast<uint8_t>(p));
+        }
+    }
+}
+
+void DeviceSearch::probePrinterPass(uint8_t port)
+{
+    for (uint8_t address : m_candidates) {
+        if (address == 0)
+            continue;
+        if (!answers([&] { return busAccess().PrinterPort().Link().ReadRegister(address, ManufacturerIdRegister); }))
+            continue;
+        bool variant = false;
+        try {
+            variant = busAccess().PrinterPort().Link().LinkVariant();
+        } catch (...) {
+            continue;
+        }
+        if (m_printer.size() < MaxFinds)
+            m_printer.push_back({address, port, variant});
+    }
+}
+
+void DeviceSearch::SearchOnBoardSmbus()
+{
+    for (uint8_t address : m_candidates) {
+        advance(SmbusSlotStep);
+        if (address == 0)
+            continue;
+        const uint8_t address7 = address / 2;
+        if (answers([&] { return busAccess().Smbus().ReadRegister(address7, ManufacturerIdRegister); }) &&
+            m_smbus.size() < MaxFinds)
+            m_smbus.push_back(address7);
+    }
+}
+
+} // namespace ort

@@ -1,0 +1,85 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace ort {
+
+// The chip model name that every wizard text is joined from.
+inline const QString ChipName = QStringLiteral("ORT310");
+
+// Ten slots; slots 0..8 hold the 8-bit bus addresses a chip can answer at,
+// slot 9 is empty (0).
+using CandidateList = std::array<uint8_t, 10>;
+CandidateList BuildCandidateAddresses();
+constexpr int CandidateSlots = 10;
+
+// Upper case, no prefix, no leading zeros.
+QString hexText(uint32_t value);
+
+// Entry texts of the result list: what the user reads, then a tag pushed far
+// to the right that Finish reads back.
+QString printerEntryText(uint8_t addressByte, uint16_t portBase, int printerNumber);
+QString smbusEntryText(uint8_t address7);
+
+// The printer-port number of an entry's tag (1 upwards), or nothing when the
+// text carries no printer tag. Numbers 1..9 are " 1".." 9" at the very end;
+// 10 and above drop the blank ("Printer10") so the tag still ends the text.
+std::optional<int> printerTagNumber(const QString &entry);
+// The 7-bit address of an SMBus tag, or nothing.
+std::optional<uint8_t> smbusTagAddress(const QString &entry);
+
+// One step of the progress bar: never beyond the maximum.
+float advancedProgress(float value, float step, float maximum);
+
+// Progress steps: one per printer port, one per SMBus slot.
+constexpr int PrinterPortStep = 33 / 4;
+constexpr int SmbusSlotStep = 33 / (CandidateSlots - 1);
+constexpr int ProgressPerMedium = 33;
+
+struct PrinterFind {
+    uint8_t addressByte;
+    uint8_t port;
+    bool linkVariant;
+};
+
+// Probes the candidate addresses on each medium through the one component
+// instance, in the order the contract gives, and keeps the finds. Progress is
+// reported through a callback so the caller decides how it is shown.
+class DeviceSearch {
+public:
+    static constexpr uint8_t ManufacturerIdRegister = 0xFE;
+    static constexpr uint8_t ManufacturerId = 0x5C;
+
+    void setCandidates(const CandidateList &candidates) { m_candidates = candidates; }
+
+    void setProgressStep(std::function<void(int step)> step) { m_step = std::move(step); }
+
+    void SearchPrinterPorts();
+    void SearchOnBoardSmbus();
+    void reset();
+
+    const std::vector<PrinterFind> &printerFinds() const { return m_printer; }
+    const std::vector<uint8_t> &smbusFinds() const { return m_smbus; }
+    uint8_t PortFoundCount() const { return static_cast<uint8_t>(m_printer.size()); }
+    uint8_t SmbusFoundCount() const { return static_cast<uint8_t>(m_smbus.size()); }
+
+private:
+    void probePrinterPass(uint8_t port);
+    void advance(int step)
+    {
+        if (m_step)
+            m_step(step);
+    }
+
+    CandidateList m_candidates{};
+    std::function<void(int)> m_step;
+    std::vector<PrinterFind> m_printer;
+    std::vector<uint8_t> m_smbus;
+};
+
+} // namespace ort
