@@ -67,6 +67,31 @@ private:
     qsizetype m_shown = 0;
 };
 
+// A label placed in twips of the form; wrapped labels read top-down.
+QLabel *placeLabel(QWidget *form, QWidget *parent, const char *name, QRect twipsBox, bool wrapped,
+                   const QString &text = QString())
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(twipsRect(form, twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height()));
+    if (wrapped) {
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    return l;
+}
+
+QLabel *placeHeading(QWidget *form, QWidget *parent, const char *name, QRect twipsBox, const QString &text,
+                     qreal pointSize)
+{
+    QLabel *l = placeLabel(form, parent, name, twipsBox, false, text);
+    QFont f(QStringLiteral("Arial"));
+    f.setBold(true);
+    f.setPointSizeF(pointSize);
+    l->setFont(f);
+    return l;
+}
+
 void showWhole(QLineEdit *edit, const QString &text)
 {
     if (auto *v = dynamic_cast<TypedLengthValidator *>(const_cast<QValidator *>(edit->validator())))
@@ -130,18 +155,12 @@ InitForm::~InitForm() = default;
 
 void InitForm::buildWelcomePanel(QFrame *panel)
 {
-    m_welcome = new QLabel(panel);
-    m_welcome->setObjectName("WelcomeLBL");
-    m_welcome->setWordWrap(true);
-    m_welcome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_welcome->setGeometry(twipsRect(this, 120, 240, 4335, 1200));
+    m_welcome = placeLabel(this, panel, "WelcomeLBL", {120, 240, 4335, 1200}, true);
     QFont f = m_welcome->font();
     f.setPointSizeF(f.pointSizeF() * 1.2);
     m_welcome->setFont(f);
 
-    m_welcomeInstructions = new QLabel(panel);
-    m_welcomeInstructions->setObjectName("WelcomeInstructionsLBL");
-    m_welcomeInstructions->setGeometry(twipsRect(this, 120, 2400, 4335, 300));
+    m_welcomeInstructions = placeLabel(this, panel, "WelcomeInstructionsLBL", {120, 2400, 4335, 300}, false);
 }
 
 void InitForm::buildMediumPanel(QFrame *panel)
@@ -153,11 +172,7 @@ void InitForm::buildMediumPanel(QFrame *panel)
         return c;
     };
     auto description = [&](const char *name, int y, int width, int height) {
-        auto *l = new QLabel(panel);
-        l->setObjectName(name);
-        l->setWordWrap(true);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setGeometry(twipsRect(this, 420, y, width, height));
+        QLabel *l = placeLabel(this, panel, name, {420, y, width, height}, true);
         setTextColour(l, DescriptionGreen);
         return l;
     };
@@ -179,26 +194,13 @@ void InitForm::buildMediumPanel(QFrame *panel)
     m_usbDesc->setText(QStringLiteral("Connect the evaluation board to the printer port"));
     m_usbDesc->hide();
 
-    m_mediumInstructions = new QLabel(panel);
-    m_mediumInstructions->setObjectName("SearchMediumInstLBL");
-    m_mediumInstructions->setGeometry(twipsRect(this, 120, 2400, 4335, 300));
+    m_mediumInstructions = placeLabel(this, panel, "SearchMediumInstLBL", {120, 2400, 4335, 300}, false);
 }
 
 void InitForm::buildSearchingPanel(QFrame *panel)
 {
-    auto *heading = new QLabel(QStringLiteral("Searching"), panel);
-    heading->setObjectName("SearchingLBL");
-    heading->setGeometry(twipsRect(this, 120, 240, 4335, 480));
-    heading->setFont(QFont(QStringLiteral("Arial"), -1, QFont::Bold));
-    QFont f = heading->font();
-    f.setPointSizeF(15.75);
-    heading->setFont(f);
-
-    m_searchingDetails = new QLabel(panel);
-    m_searchingDetails->setObjectName("SearchingDetailsLBL");
-    m_searchingDetails->setWordWrap(true);
-    m_searchingDetails->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_searchingDetails->setGeometry(twipsRect(this, 120, 960, 4335, 600));
+    placeHeading(this, panel, "SearchingLBL", {120, 240, 4335, 480}, QStringLiteral("Searching"), 15.75);
+    m_searchingDetails = placeLabel(this, panel, "SearchingDetailsLBL", {120, 960, 4335, 600}, true);
 
     m_progress = new QProgressBar(panel);
     m_progress->setObjectName("SearchProgress");
@@ -210,13 +212,7 @@ void InitForm::buildSearchingPanel(QFrame *panel)
 
 void InitForm::buildResultsPanel(QFrame *panel)
 {
-    auto *heading = new QLabel(QStringLiteral("Search Results"), panel);
-    heading->setObjectName("SearchResultsDescLBL");
-    heading->setGeometry(twipsRect(this, 120, 60, 4335, 300));
-    QFont f(QStringLiteral("Arial"));
-    f.setBold(true);
-    f.setPointSizeF(9.75);
-    heading->setFont(f);
+    placeHeading(this, panel, "SearchResultsDescLBL", {120, 60, 4335, 300}, QStringLiteral("Search Results"), 9.75);
 
     m_results = new QListWidget(panel);
     m_results->setObjectName("SearchResultsLIST");
@@ -227,15 +223,8 @@ void InitForm::buildResultsPanel(QFrame *panel)
     m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_results->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    m_resultsSummary = new QLabel(panel);
-    m_resultsSummary->setObjectName("SearchResultsLBL");
-    m_resultsSummary->setWordWrap(true);
-    m_resultsSummary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_resultsSummary->setGeometry(twipsRect(this, 120, 1830, 4335, 480));
-
-    m_resultsInstructions = new QLabel(panel);
-    m_resultsInstructions->setObjectName("SearchInsLBL");
-    m_resultsInstructions->setGeometry(twipsRect(this, 120, 2400, 4335, 300));
+    m_resultsSummary = placeLabel(this, panel, "SearchResultsLBL", {120, 1830, 4335, 480}, true);
+    m_resultsInstructions = placeLabel(this, panel, "SearchInsLBL", {120, 2400, 4335, 300}, false);
 }
 
 // --- loading -------------------------------------------------------------

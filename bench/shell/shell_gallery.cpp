@@ -19,15 +19,8 @@ int main(int argc, char **argv)
     ort::test::FakeUi ui;
     ort::Program program(ui, board.clock);
     program.setEndHandler([] {});
-    auto save = [&](QWidget *w, const char *name) {
-        w->show();
-        QApplication::processEvents();
-        const QString path = dir + "/" + name + ".png";
-        w->grab().save(path);
-        std::printf("%s\n", qPrintable(path));
-    };
-    save(program.showSplash(), "splash");
-    save(program.loadMainWindow(), "mainwindow");
-    save(program.showAbout(), "about");
+    ort::test::saveWindowPicture(program.showSplash(), dir, "splash");
+    ort::test::saveWindowPicture(program.loadMainWindow(), dir, "mainwindow");
+    ort::test::saveWindowPicture(program.showAbout(), dir, "about");
     return 0;
 }

@@ -11,19 +11,6 @@
 #include <QPointer>
 #include <cstdio>
 
-namespace {
-
-void save(QWidget *w, const QString &dir, const char *name)
-{
-    w->show();
-    QApplication::processEvents();
-    const QString path = dir + "/" + name + ".png";
-    w->grab().save(path);
-    std::printf("%s\n", qPrintable(path));
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
@@ -35,12 +22,12 @@ int main(int argc, char **argv)
         ort::Program program(ui, board.clock);
         program.setEndHandler([] {});
         ort::InitForm *wizard = program.wizard();
-        save(wizard, dir, "wizard1_welcome");
+        ort::test::saveWindowPicture(wizard, dir, "wizard1_welcome");
         wizard->NextCMD_Click();
         wizard->findChild<QCheckBox *>("SMBusCheck")->setChecked(true);
-        save(wizard, dir, "wizard2_medium");
+        ort::test::saveWindowPicture(wizard, dir, "wizard2_medium");
         wizard->NextCMD_Click();
-        save(wizard, dir, "wizard4_results");
+        ort::test::saveWindowPicture(wizard, dir, "wizard4_results");
     }
     {
         // The searching panel as the user sees it mid-search, and the panels
@@ -53,17 +40,17 @@ int main(int argc, char **argv)
         program.setEndHandler([] {});
         ort::InitForm *wizard = program.wizard();
         wizard->NextCMD_Click();
-        save(wizard, dir, "wizard2_medium_nt");
+        ort::test::saveWindowPicture(wizard, dir, "wizard2_medium_nt");
         QFrame *searching = wizard->Panels()[2];
         wizard->NextCMD_Click();
-        save(wizard, dir, "wizard4_nofinds");
+        ort::test::saveWindowPicture(wizard, dir, "wizard4_nofinds");
         // Show the searching panel by itself at a mid-search value.
         wizard->Panels()[3]->hide();
         searching->move(wizard->Panels()[3]->pos());
         searching->show();
         if (auto *bar = searching->findChild<QWidget *>("SearchProgress"))
             bar->setProperty("value", 20);
-        save(wizard, dir, "wizard3_searching");
+        ort::test::saveWindowPicture(wizard, dir, "wizard3_searching");
     }
     return 0;
 }

@@ -1,5 +1,9 @@
 #include "tests/support/testsupport.h"
 
+#include <QApplication>
+#include <QWidget>
+#include <cstdio>
+
 namespace ort::test {
 
 QMessageBox::StandardButton FakeUi::message(QWidget *, const MessageRequest &request)
@@ -31,6 +35,19 @@ QStringList SimBoard::calls() const
             out << s;
     }
     return out;
+}
+
+} // namespace ort::test
+
+namespace ort::test {
+
+void saveWindowPicture(QWidget *window, const QString &folder, const char *name)
+{
+    window->show();
+    QApplication::processEvents();
+    const QString path = folder + "/" + name + ".png";
+    window->grab().save(path);
+    std::printf("%s\n", qPrintable(path));
 }
 
 } // namespace ort::test

@@ -34,3 +34,10 @@ struct SimBoard {
 };
 
 } // namespace ort::test
+
+namespace ort::test {
+
+// Shows a window offscreen, renders it to <folder>/<name>.png and prints the path.
+void saveWindowPicture(QWidget *window, const QString &folder, const char *name);
+
+} // namespace ort::test
