@@ -7,49 +7,10 @@ namespace {
 std::string portText(uint16_t base) { return hexByte(base) + "h"; }
 } // namespace
 
-SimPrinterPort::SimPrinterPort(const PortSpec &spec, const Clock &clock, uint32_t seed)
-    : m_spec(spec), m_bus(spec.chips, clock, seed)
+SimPrinterPort::SimPrinterPort(const PortSpec &spec, const Clock &clock, uint32_t seed, int index)
+    : m_spec(spec), m_bus(spec.chips, clock, seed), m_port(spec, m_bus, index), m_master(m_port)
 {
     m_bus.setUnplugAfter(spec.unplugAfterTransfers);
-}
-
-uint8_t SimPrinterPort::readByteData(uint8_t addressByte, uint8_t reg)
-{
-    if (!reachable())
-        throw NoAcknowledge(noAcknowledgeText(addressByte >> 1));
-    return m_bus.readByteData(addressByte >> 1, reg);
-}
-
-void SimPrinterPort::writeByteData(uint8_t addressByte, uint8_t reg, uint8_t value)
-{
-    if (!reachable())
-        throw NoAcknowledge(noAcknowledgeText(addressByte >> 1));
-    m_bus.writeByteData(addressByte >> 1, reg, value);
-}
-
-void SimPrinterPort::start()
-{
-    m_bus.busStart();
-}
-
-void SimPrinterPort::sendByte(uint8_t value)
-{
-    m_lastAck = reachable() && m_bus.busWrite(value);
-}
-
-bool SimPrinterPort::receiveAck()
-{
-    return m_lastAck;
-}
-
-uint8_t SimPrinterPort::receiveByte()
-{
-    return reachable() ? m_bus.busRead() : 0xFF;
-}
-
-void SimPrinterPort::stop()
-{
-    m_bus.busStop();
 }
 
 SimSmbusHost::SimSmbusHost(const SmbusSpec &spec, const Clock &clock, uint32_t seed)
@@ -87,7 +48,7 @@ SimBackend::SimBackend(const Scenario &scenario, std::shared_ptr<const Clock> cl
 {
     uint32_t seed = scenario.seed * 1000;
     for (const PortSpec &spec : scenario.ports) {
-        m_ports.push_back(std::make_unique<SimPrinterPort>(spec, *m_clock, seed));
+        m_ports.push_back(std::make_unique<SimPrinterPort>(spec, *m_clock, seed, static_cast<int>(m_ports.size())));
         seed += 10;
     }
 }

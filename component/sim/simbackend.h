@@ -2,47 +2,55 @@
 #include "component/backend.h"
 #include "component/clock.h"
 #include "component/sim/scenario.h"
+#include "component/bitbang/bitbangsmbus.h"
 #include "component/sim/simbus.h"
+#include "component/sim/virtualport.h"
 
 #include <memory>
 #include <vector>
 
 namespace ort::sim {
 
-// The printer route of one simulated port at transaction level: the board's
-// chips are reached through whole transactions, and a board built for the
-// other link variant never answers.
+// One simulated printer port with its board: the real bit-bang master
+// drives the virtual port's lines, and the board's wire-level slave answers
+// for the chips of the port's bus segment.
 class SimPrinterPort final : public PrinterTransport {
 public:
-    SimPrinterPort(const PortSpec &spec, const Clock &clock, uint32_t seed);
-    void setVariant(bool nonInverting) override { m_variant = nonInverting; }
-    void setBusParameter(int parameter) override { m_busParameter = parameter; }
-    uint8_t readByteData(uint8_t addressByte, uint8_t reg) override;
-    void writeByteData(uint8_t addressByte, uint8_t reg, uint8_t value) override;
-    void start() override;
-    void sendByte(uint8_t value) override;
-    bool receiveAck() override;
-    uint8_t receiveByte() override;
-    void sendNoAck() override {}
-    void stop() override;
-    void writeData(uint8_t value) override { m_data = value; }
-    void writeControl(uint8_t value) override { m_control = value; }
+    SimPrinterPort(const PortSpec &spec, const Clock &clock, uint32_t seed, int index = 0);
+    void setVariant(bool nonInverting) override { m_master.setVariant(nonInverting); }
+    void setBusParameter(int parameter) override
+    {
+        m_master.setBusParameter(parameter);
+        m_busParameter = parameter;
+    }
+    uint8_t readByteData(uint8_t addressByte, uint8_t reg) override { return m_master.readByteData(addressByte, reg); }
+    void writeByteData(uint8_t addressByte, uint8_t reg, uint8_t value) override
+    {
+        m_master.writeByteData(addressByte, reg, value);
+    }
+    void start() override { m_master.start(); }
+    void sendByte(uint8_t value) override { m_master.sendByte(value); }
+    bool receiveAck() override { return m_master.receiveAck(); }
+    uint8_t receiveByte() override { return m_master.receiveByte(); }
+    void sendNoAck() override { m_master.sendNoAck(); }
+    void stop() override { m_master.stop(); }
+    void writeData(uint8_t value) override { m_master.writeData(value); }
+    void writeControl(uint8_t value) override { m_master.writeControl(value); }
 
     const PortSpec &spec() const { return m_spec; }
     SimBus &bus() { return m_bus; }
-    uint8_t dataRegister() const { return m_data; }
-    uint8_t controlRegister() const { return m_control; }
+    VirtualParallelPort &wires() { return m_port; }
+    const std::vector<WireViolation> &violations() const { return m_port.wire().violations(); }
+    uint8_t dataRegister() const { return m_port.dataRegister(); }
+    uint8_t controlRegister() const { return m_port.controlRegister(); }
     int busParameter() const { return m_busParameter; }
 
 private:
-    bool reachable() const { return m_variant == m_spec.boardVariant && !m_spec.stuckSda; }
     PortSpec m_spec;
     SimBus m_bus;
-    bool m_variant = true;
+    VirtualParallelPort m_port;
+    BitBangSmbus m_master;
     int m_busParameter = 240;
-    uint8_t m_data = 0xFF;
-    uint8_t m_control = 0xFF;
-    bool m_lastAck = false;
 };
 
 class SimSmbusHost final : public SmbusTransport {
