@@ -1,0 +1,79 @@
+#pragma once
+#include <QString>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+namespace ort {
+
+// Every sample of one trace, in time order. Times are kept as float offsets
+// from the first sample and values as floats, in fixed chunks, so an hour at
+// 200 samples a second costs about 5.6 MiB and appending never moves what is
+// already stored.
+class SampleHistory {
+public:
+    static constexpr std::size_t ChunkSize = 16384;
+
+    // Times must not decrease; the chart makes sure of that.
+    void append(double time, float value);
+    void clear();
+
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    double time(std::size_t i) const { return m_origin + chunk(i).t[i % ChunkSize]; }
+    float value(std::size_t i) const { return chunk(i).v[i % ChunkSize]; }
+    // Index of the first sample at or after t (size() if none).
+    std::size_t lowerBound(double t) const;
+    // Bytes held for samples, including the unused tail of the last chunk.
+    std::size_t bytes() const { return m_chunks.size() * sizeof(Chunk); }
+
+    // Calls f(time, value) for samples [first, last), a chunk at a time.
+    template<typename F>
+    void forEach(std::size_t first, std::size_t last, F &&f) const
+    {
+        while (first < last) {
+            const Chunk &c = chunk(first);
+            const std::size_t begin = first % ChunkSize;
+            const std::size_t end = std::min(ChunkSize, begin + (last - first));
+            for (std::size_t k = begin; k < end; ++k)
+                f(m_origin + c.t[k], c.v[k]);
+            first += end - begin;
+        }
+    }
+
+private:
+    struct Chunk {
+        float t[ChunkSize];
+        float v[ChunkSize];
+    };
+    const Chunk &chunk(std::size_t i) const { return *m_chunks[i / ChunkSize]; }
+
+    std::vector<std::unique_ptr<Chunk>> m_chunks;
+    std::size_t m_size = 0;
+    double m_origin = 0;
+};
+
+// One pixel column of a decimated trace: the extremes and the first and last
+// value that fall into it, enough to draw every spike however short.
+struct ColumnSpan {
+    int column;
+    float first;
+    float last;
+    float min;
+    float max;
+};
+
+// Reduces the samples with start <= t < end to at most `columns` spans, in
+// column order, skipping empty columns. The cost follows the samples in the
+// window, never the length of the history.
+std::vector<ColumnSpan> reduceToColumns(const SampleHistory &history, double start, double end, int columns);
+
+// Tick times on a time axis: multiples of the smallest round step (1 s to
+// 1 h) not shorter than minStep, inside [start, end].
+double timeTickStep(double minStep);
+std::vector<double> timeTicks(double start, double end, double minStep);
+
+// strftime-style formatting of a time in seconds since the epoch, local time.
+QString formatTime(double epochSeconds, const QString &format);
+
+} // namespace ort
