@@ -47,17 +47,32 @@ std::vector<ColumnSpan> reduceToColumns(const SampleHistory &history, double sta
     const std::size_t first = history.lowerBound(start);
     const std::size_t last = history.lowerBound(end);
     const double perSecond = columns / (end - start);
-    history.forEach(first, last, [&](double t, float v) {
-        const int c = std::clamp(static_cast<int>((t - start) * perSecond), 0, columns - 1);
-        if (out.empty() || out.back().column != c) {
-            out.push_back({c, v, v, v, v});
-        } else {
-            ColumnSpan &s = out.back();
-            s.last = v;
-            s.min = std::min(s.min, v);
-            s.max = std::max(s.max, v);
+    const double relStart = start - history.origin();
+    // Columns change far less often than samples come, so each sample is
+    // only compared with the next column's edge, and the column being filled
+    // is kept in locals rather than in the vector.
+    double nextEdge = -1e300;
+    ColumnSpan cur{-1, 0, 0, 0, 0};
+    history.forEachRun(first, last, [&](const float *t, const float *v, std::size_t n) {
+        for (std::size_t k = 0; k < n; ++k) {
+            const float value = v[k];
+            if (t[k] >= nextEdge) {
+                const int c = std::clamp(static_cast<int>((t[k] - relStart) * perSecond), 0, columns - 1);
+                nextEdge = c == columns - 1 ? 1e300 : relStart + (c + 1) / perSecond;
+                if (c != cur.column) {
+                    if (cur.column >= 0)
+                        out.push_back(cur);
+                    cur = {c, value, value, value, value};
+                    continue;
+                }
+            }
+            cur.last = value;
+            cur.min = std::min(cur.min, value);
+            cur.max = std::max(cur.max, value);
         }
     });
+    if (cur.column >= 0)
+        out.push_back(cur);
     return out;
 }
 

@@ -41,6 +41,21 @@ public:
         }
     }
 
+    // Calls f(times, values, n) for samples [first, last), one run per chunk;
+    // times are offsets from origin().
+    template<typename F>
+    void forEachRun(std::size_t first, std::size_t last, F &&f) const
+    {
+        while (first < last) {
+            const Chunk &c = chunk(first);
+            const std::size_t begin = first % ChunkSize;
+            const std::size_t n = std::min(ChunkSize - begin, last - first);
+            f(c.t + begin, c.v + begin, n);
+            first += n;
+        }
+    }
+    double origin() const { return m_origin; }
+
 private:
     struct Chunk {
         float t[ChunkSize];
