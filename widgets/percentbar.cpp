@@ -52,7 +52,7 @@ void PercentBar::paintEvent(QPaintEvent *)
     const QRect r = rect();
     // Sunken edge: dark above and left, light below and right.
     p.fillRect(r, palette().color(QPalette::Dark));
-    p.fillRect(r.adjusted(bevel, bevel, 0, 0), palette().color(QPalette::Light));
+    p.fillRect(r.adjusted(bevel, bevel, 0, 0), palette().color(QPalette::Midlight));
     const QRect inside = r.adjusted(bevel, bevel, -bevel, -bevel);
     p.fillRect(inside, Qt::white);
     const int filled = static_cast<int>(std::lround(inside.width() * m_value / 100.0));

@@ -167,8 +167,14 @@ void RotarySelector::mouseMoveEvent(QMouseEvent *event)
 {
     // Near the centre the direction means nothing; wait until the mouse is out a little.
     const QPointF d = event->position() - knobCentre();
-    if (m_dragging && std::hypot(d.x(), d.y()) > knobRadius() * 0.25)
-        userSet(positionToward(event->position()));
+    if (!m_dragging || std::hypot(d.x(), d.y()) <= knobRadius() * 0.25)
+        return;
+    // In the gap at the bottom the two ends meet; a knob resting at an end
+    // stays there instead of jumping across to the other.
+    const qreal angle = qRadiansToDegrees(std::atan2(d.x(), -d.y()));
+    if (std::abs(angle) > kSweep / 2 && (m_position == 0 || m_position == PositionCount - 1))
+        return;
+    userSet(positionToward(event->position()));
 }
 
 void RotarySelector::mouseReleaseEvent(QMouseEvent *event)

@@ -65,7 +65,7 @@ double valueStep(double range, int maxTicks)
 
 StripChart::StripChart(QWidget *parent) : QWidget(parent)
 {
-    m_clock = [] { return QDateTime::currentMSecsSinceEpoch() / 1000.0; };
+    setClock({});
     m_traces[0].color = QColor(200, 0, 0);
     m_traces[1].color = QColor(0, 0, 200);
     setFocusPolicy(Qt::StrongFocus);
@@ -79,6 +79,8 @@ int StripChart::index(int trace)
 
 void StripChart::setClock(Clock clock)
 {
+    if (!clock)
+        clock = [] { return QDateTime::currentMSecsSinceEpoch() / 1000.0; };
     m_clock = std::move(clock);
     update();
 }

@@ -573,9 +573,22 @@ void TestWidgets::selectorMouse()
     QTest::mouseRelease(&s, Qt::LeftButton, {}, s.labelRect(6).center().toPoint());
     QCOMPARE(s.position(), 6);
     QCOMPARE(changed.count(), 1);
+    // Through the gap at the bottom the knob stays at its end, whichever
+    // side the mouse comes out on.
+    s.setPosition(7);
+    changed.clear();
+    const int r = qRound(s.knobRadius() * 0.8);
+    QTest::mousePress(&s, Qt::LeftButton, {}, centre);
+    for (QPoint step : {QPoint(r, r / 2), QPoint(r / 3, r), QPoint(0, r), QPoint(-r / 3, r)})
+        QTest::mouseMove(&s, centre + step);
+    QCOMPARE(s.position(), 7);
+    QTest::mouseMove(&s, centre + QPoint(-r, 0));   // out of the gap on the far side
+    QTest::mouseRelease(&s, Qt::LeftButton, {}, centre + QPoint(-r, 0));
+    QCOMPARE(s.position(), 1);
+    QCOMPARE(changed.count(), 1);
     // A press away from knob and labels turns nothing.
     QTest::mouseClick(&s, Qt::LeftButton, {}, QPoint(1, s.height() - 2));
-    QCOMPARE(s.position(), 6);
+    QCOMPARE(s.position(), 1);
 }
 
 void TestWidgets::percentBarClampsValue_data()
