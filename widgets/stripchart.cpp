@@ -388,7 +388,8 @@ void StripChart::paintEvent(QPaintEvent *)
     auto firstStamp = std::lower_bound(m_stamps.begin(), m_stamps.end(), start,
                                        [](const TimeStamp &ts, double t) { return ts.time < t; });
     for (auto it = firstStamp; it != m_stamps.end() && it->time <= end; ++it) {
-        const int sx = qRound(plot.left() + (it->time - start) * xScale);
+        // A stamp at the newest moment sits on the right edge, still inside the plot.
+        const int sx = std::min(plot.right(), static_cast<int>(std::lround(plot.left() + (it->time - start) * xScale)));
         p.setPen(QPen(QColor(0, 120, 0), 1, Qt::DashLine));
         p.drawLine(sx, plot.top(), sx, plot.bottom());
         if (it->text.isEmpty())

@@ -37,6 +37,7 @@ public:
     QString traceCaption(int trace) const;
     void setTraceColor(int trace, const QColor &color);
     QColor traceColor(int trace) const;
+    // Each trace is drawn in its own range; the value axis is labelled in trace 0's.
     void setTraceRange(int trace, double min, double max);
     double traceMin(int trace) const;
     double traceMax(int trace) const;

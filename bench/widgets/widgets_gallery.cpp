@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <cmath>
@@ -148,6 +149,57 @@ void panelPictures()
     save(&box, "panels");
 }
 
+// All of them together, roughly as a monitoring page would hold them.
+void sheetPicture()
+{
+    double now = QDateTime(QDate::currentDate(), QTime(9, 30, 0)).toMSecsSinceEpoch() / 1000.0;
+    QWidget sheet;
+    auto *grid = new QGridLayout(&sheet);
+    auto *chart = new StripChart;
+    chart->setClock([&now] { return now; });
+    chart->setTraceCaption(0, "Remote Temperature");
+    chart->setTraceCaption(1, "Local Temperature");
+    chart->setValueCaption("Temperature (C)");
+    chart->setTimeSpan(30);
+    for (int i = 0; i < 200 * 45; ++i) {
+        chart->addSample(0, std::round(45 + 30 * std::sin(i / 900.0)));
+        chart->addSample(1, 27);
+        now += 0.005;
+    }
+    chart->addTimeStamp(0.1, "09:30:40");
+    auto *remote = new LinearGauge;
+    auto *local = new LinearGauge;
+    for (LinearGauge *g : {remote, local}) {
+        g->setLabel("Min   Max");
+        g->setBand(128, 218);
+        g->setPointerValue(1, 128);
+        g->setPointerValue(2, 218);
+        g->setCaption(2, "0 C");
+        g->setCaption(3, "90 C");
+    }
+    auto *rate = new RotarySelector;
+    rate->setLabels(kRateLabels);
+    rate->setPosition(7);
+    auto *lamp = new Panel3D("Alert Detected");
+    lamp->setBackgroundColor(QColor(255, 0, 0));
+    lamp->setMinimumHeight(30);
+    auto *remoteBar = new PercentBar;
+    remoteBar->setValue(int((75 + 128) / 2.55));
+    remoteBar->setText("Remote Temp. = +75C");
+    auto *localBar = new PercentBar;
+    localBar->setValue(int((27 + 128) / 2.55));
+    localBar->setText("Local Temp. = +27C");
+    grid->addWidget(chart, 0, 0, 1, 2);
+    grid->addWidget(remote, 1, 0);
+    grid->addWidget(local, 2, 0);
+    grid->addWidget(remoteBar, 3, 0);
+    grid->addWidget(localBar, 4, 0);
+    grid->addWidget(rate, 1, 1, 3, 1);
+    grid->addWidget(lamp, 4, 1);
+    sheet.resize(720, 620);
+    save(&sheet, "sheet");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -160,5 +212,6 @@ int main(int argc, char **argv)
     selectorPictures();
     barPictures();
     panelPictures();
+    sheetPicture();
     return 0;
 }
