@@ -39,41 +39,64 @@ std::size_t SampleHistory::lowerBound(double t) const
     return lo;
 }
 
-std::vector<ColumnSpan> reduceToColumns(const SampleHistory &history, double start, double end, int columns)
+void ColumnCache::reset()
 {
-    std::vector<ColumnSpan> out;
-    if (columns <= 0 || !(end > start))
-        return out;
-    const std::size_t first = history.lowerBound(start);
-    const std::size_t last = history.lowerBound(end);
-    const double perSecond = columns / (end - start);
-    const double relStart = start - history.origin();
-    // Columns change far less often than samples come, so each sample is
-    // only compared with the next column's edge, and the column being filled
-    // is kept in locals rather than in the vector.
-    double nextEdge = -1e300;
-    ColumnSpan cur{-1, 0, 0, 0, 0};
-    history.forEachRun(first, last, [&](const float *t, const float *v, std::size_t n) {
-        for (std::size_t k = 0; k < n; ++k) {
-            const float value = v[k];
-            if (t[k] >= nextEdge) {
-                const int c = std::clamp(static_cast<int>((t[k] - relStart) * perSecond), 0, columns - 1);
-                nextEdge = c == columns - 1 ? 1e300 : relStart + (c + 1) / perSecond;
-                if (c != cur.column) {
-                    if (cur.column >= 0)
-                        out.push_back(cur);
-                    cur = {c, value, value, value, value};
-                    continue;
+    m_width = 0;
+    m_spans.clear();
+    m_consumed = 0;
+}
+
+const std::vector<ColumnSpan> &ColumnCache::columns(const SampleHistory &history, double width, long long first,
+                                                    long long last)
+{
+    m_out.clear();
+    if (!(width > 0) || last < first || history.empty())
+        return m_out;
+    const double origin = history.origin();
+    const bool ahead = !m_spans.empty() && first > m_spans.back().column + 1;
+    if (width != m_width || first < m_first || ahead || m_consumed > history.size()) {
+        m_width = width;
+        m_first = first;
+        m_spans.clear();
+        m_consumed = history.lowerBound(origin + first * width);
+    }
+    // Columns that scrolled out on the left are dropped now and then, so the
+    // cache stays near the size of the view.
+    if (first - m_first > 4096) {
+        const auto keep = std::lower_bound(m_spans.begin(), m_spans.end(), first,
+                                           [](const ColumnSpan &c, long long k) { return c.column < k; });
+        m_spans.erase(m_spans.begin(), keep);
+        m_first = first;
+    }
+
+    const std::size_t end = history.lowerBound(origin + (last + 1) * width);
+    if (end > m_consumed) {
+        double nextEdge = m_spans.empty() ? -1e300 : (m_spans.back().column + 1) * width;
+        history.forEachRun(m_consumed, end, [&](const float *t, const float *v, std::size_t n) {
+            for (std::size_t k = 0; k < n; ++k) {
+                const float value = v[k];
+                if (t[k] >= nextEdge || m_spans.empty()) {
+                    const long long c = std::max<long long>(m_first, static_cast<long long>(std::floor(t[k] / width)));
+                    nextEdge = (c + 1) * width;
+                    if (m_spans.empty() || c != m_spans.back().column) {
+                        m_spans.push_back({static_cast<int>(c), value, value, value, value});
+                        continue;
+                    }
                 }
+                ColumnSpan &s = m_spans.back();
+                s.last = value;
+                s.min = std::min(s.min, value);
+                s.max = std::max(s.max, value);
             }
-            cur.last = value;
-            cur.min = std::min(cur.min, value);
-            cur.max = std::max(cur.max, value);
-        }
-    });
-    if (cur.column >= 0)
-        out.push_back(cur);
-    return out;
+        });
+        m_consumed = end;
+    }
+
+    auto c = std::lower_bound(m_spans.begin(), m_spans.end(), first,
+                              [](const ColumnSpan &span, long long k) { return span.column < k; });
+    for (; c != m_spans.end() && c->column <= last; ++c)
+        m_out.push_back(*c);
+    return m_out;
 }
 
 double timeTickStep(double minStep)

@@ -72,17 +72,35 @@ private:
 // One pixel column of a decimated trace: the extremes and the first and last
 // value that fall into it, enough to draw every spike however short.
 struct ColumnSpan {
-    int column;
+    long long column;
     float first;
     float last;
     float min;
     float max;
 };
 
-// Reduces the samples with start <= t < end to at most `columns` spans, in
-// column order, skipping empty columns. The cost follows the samples in the
-// window, never the length of the history.
-std::vector<ColumnSpan> reduceToColumns(const SampleHistory &history, double start, double end, int columns);
+// Min/max spans of one trace on a grid of columns fixed in time (column k
+// covers origin + [k, k+1) * width), kept from frame to frame: a frame folds
+// in only the samples that arrived since the last one, so a scrolling view
+// costs the same whether it shows a minute or an hour. A change of width,
+// or a view that moves back before what is kept, starts it afresh.
+// The cost of a frame follows the samples that are new since the last one,
+// never the length of the history.
+class ColumnCache {
+public:
+    // Spans of the columns first..last (inclusive) that hold samples, in
+    // column order; ColumnSpan::column is the absolute column index.
+    const std::vector<ColumnSpan> &columns(const SampleHistory &history, double width, long long first,
+                                           long long last);
+    void reset();
+
+private:
+    double m_width = 0;
+    long long m_first = 0;              // column index of the oldest column kept
+    std::vector<ColumnSpan> m_spans;    // kept columns, oldest first
+    std::size_t m_consumed = 0;         // samples folded in so far
+    std::vector<ColumnSpan> m_out;
+};
 
 // Tick times on a time axis: multiples of the smallest round step (1 s to
 // 1 h) not shorter than minStep, inside [start, end].

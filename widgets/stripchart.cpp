@@ -163,6 +163,8 @@ void StripChart::clear()
 {
     for (Trace &trace : m_traces)
         trace.samples.clear();
+    for (ColumnCache &cache : m_columns)
+        cache.reset();
     m_stamps.clear();
     m_stamps.shrink_to_fit();
     m_hasTime = false;
@@ -265,33 +267,41 @@ QSize StripChart::minimumSizeHint() const
     return QSize(qRound(240 * s), qRound(140 * s));
 }
 
-void StripChart::drawTrace(QPainter &p, const QRect &plot, const Trace &trace) const
+void StripChart::drawTrace(QPainter &p, const QRect &plot, int index) const
 {
+    const Trace &trace = m_traces[static_cast<std::size_t>(index)];
     const SampleHistory &h = trace.samples;
     if (h.empty())
         return;
     const double start = viewStart(), end = viewEnd();
     const double yScale = plot.height() / (trace.max - trace.min);
     const double xScale = plot.width() / m_span;
+    const double width = m_span / plot.width();   // seconds per pixel column
     auto y = [&](double v) { return plot.bottom() + 1 - (v - trace.min) * yScale; };
+
+    // Columns sit on a grid fixed in time, so those already reduced in an
+    // earlier frame are reused as the view scrolls.
+    const double origin = h.origin();
+    const auto first = static_cast<long long>(std::floor((start - origin) / width));
+    const auto last = static_cast<long long>(std::floor((end - origin) / width));
+    const std::vector<ColumnSpan> &spans = m_columns[static_cast<std::size_t>(index)].columns(h, width, first, last);
 
     // Two points per column, its extremes, in the order that leaves the line
     // nearer where the column ends: every spike is drawn, and the joins stay
     // close to the samples, at half the line work of drawing first and last too.
-    const std::vector<ColumnSpan> spans = reduceToColumns(h, start, end, plot.width());
     QPolygonF line;
     line.reserve(static_cast<qsizetype>(spans.size() * 2 + 2));
-    const std::size_t first = h.lowerBound(start);
-    if (first > 0)
-        line << QPointF(plot.left() + (h.time(first - 1) - start) * xScale, y(h.value(first - 1)));
+    const std::size_t before = h.lowerBound(origin + first * width);
+    if (before > 0)
+        line << QPointF(plot.left() + (h.time(before - 1) - start) * xScale, y(h.value(before - 1)));
     for (const ColumnSpan &c : spans) {
-        const double x = plot.left() + c.column + 0.5;
+        const double x = plot.left() + (origin + (c.column + 0.5) * width - start) * xScale;
         const bool endsHigh = c.max - c.last < c.last - c.min;
         line << QPointF(x, y(endsHigh ? c.min : c.max));
         if (c.max != c.min)
             line << QPointF(x, y(endsHigh ? c.max : c.min));
     }
-    const std::size_t after = h.lowerBound(end);
+    const std::size_t after = h.lowerBound(origin + (last + 1) * width);
     if (after < h.size())
         line << QPointF(plot.left() + (h.time(after) - start) * xScale, y(h.value(after)));
     // A cosmetic pen takes the raster engine's fast line path.
@@ -383,8 +393,8 @@ void StripChart::paintEvent(QPaintEvent *)
     // Traces, then time stamps over them.
     p.save();
     p.setClipRect(plot);
-    for (const Trace &trace : m_traces)
-        drawTrace(p, plot, trace);
+    for (int i = 0; i < TraceCount; ++i)
+        drawTrace(p, plot, i);
     auto firstStamp = std::lower_bound(m_stamps.begin(), m_stamps.end(), start,
                                        [](const TimeStamp &ts, double t) { return ts.time < t; });
     for (auto it = firstStamp; it != m_stamps.end() && it->time <= end; ++it) {

@@ -108,11 +108,12 @@ private:
     static int index(int trace);
     double stamp();
     void pinViewEnd(double end);
-    void drawTrace(QPainter &p, const QRect &plot, const Trace &trace) const;
+    void drawTrace(QPainter &p, const QRect &plot, int trace) const;
     void drawArrow(QPainter &p, const QRect &r, bool zoomOut) const;
 
     Clock m_clock;
     std::array<Trace, TraceCount> m_traces;
+    mutable std::array<ColumnCache, TraceCount> m_columns;
     std::vector<TimeStamp> m_stamps;
     QString m_timeFormat = QStringLiteral("%H:%M:%S ");
     QString m_timeCaption = QStringLiteral("Time");

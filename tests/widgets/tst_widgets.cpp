@@ -23,6 +23,8 @@ private slots:
     void decimationKeepsShortSpikes_data();
     void decimationKeepsShortSpikes();
     void decimationCoversOnlyTheWindow();
+    void decimationReusedAsTheViewScrolls_data();
+    void decimationReusedAsTheViewScrolls();
     void timeTickSteps_data();
     void timeTickSteps();
 
@@ -127,7 +129,8 @@ void TestWidgets::decimationKeepsShortSpikes()
     SampleHistory h;
     for (int i = 0; i < 1000; ++i)
         h.append(i / 1000.0, i == spikeAt ? 100.f : i == spikeAt - 1 ? -50.f : 0.f);
-    const std::vector<ColumnSpan> spans = reduceToColumns(h, 0.0, 1.0, columns);
+    ColumnCache cache;
+    const std::vector<ColumnSpan> spans = cache.columns(h, 1.0 / columns, 0, columns - 1);
     QCOMPARE(int(spans.size()), std::min(columns, 1000));
     const int spikeColumn = spikeAt * columns / 1000;
     const int dipColumn = (spikeAt - 1) * columns / 1000;
@@ -143,17 +146,79 @@ void TestWidgets::decimationCoversOnlyTheWindow()
 {
     SampleHistory h;
     for (int i = 0; i < 100; ++i)
-        h.append(i, float(i));
-    const std::vector<ColumnSpan> spans = reduceToColumns(h, 40.0, 50.0, 5);
+        h.append(1000.0 + i, float(i));
+    ColumnCache cache;
+    // Columns of 2 s counted from the first sample: 20..24 cover 40 s to 50 s.
+    const std::vector<ColumnSpan> spans = cache.columns(h, 2.0, 20, 24);
     QCOMPARE(int(spans.size()), 5);
     QCOMPARE(spans.front().first, 40.f);
-    QCOMPARE(spans.back().last, 49.f);   // the window's end is excluded
-    QCOMPARE(spans[2].column, 2);
+    QCOMPARE(spans.back().last, 49.f);
+    QCOMPARE(spans[2].column, 22LL);
     QCOMPARE(spans[2].min, 44.f);
     QCOMPARE(spans[2].max, 45.f);
-    QVERIFY(reduceToColumns(h, 200.0, 300.0, 5).empty());
-    QVERIFY(reduceToColumns(h, 50.0, 40.0, 5).empty());
-    QVERIFY(reduceToColumns(h, 0.0, 10.0, 0).empty());
+    QVERIFY(cache.columns(h, 2.0, 100, 150).empty());
+    QVERIFY(cache.columns(h, 2.0, 24, 20).empty());
+    QVERIFY(cache.columns(h, 0.0, 0, 10).empty());
+    QCOMPARE(int(cache.columns(h, 2.0, -5, 1).size()), 2);   // before the first sample
+}
+
+void TestWidgets::decimationReusedAsTheViewScrolls_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<int>("window");   // columns in view
+    QTest::newRow("fine") << 0.01 << 600;
+    QTest::newRow("coarse") << 0.5 << 300;
+    QTest::newRow("less than a sample") << 0.002 << 500;
+}
+
+void TestWidgets::decimationReusedAsTheViewScrolls()
+{
+    QFETCH(double, width);
+    QFETCH(int, window);
+    // A cache fed frame by frame while samples keep coming must give what a
+    // fresh one gives for the same view, including the column still filling.
+    SampleHistory h;
+    ColumnCache kept;
+    long n = 0;
+    auto sample = [](long i) { return float((i * 7919) % 255 - 127); };
+    auto check = [&](long long first, long long last) {
+        const std::vector<ColumnSpan> a = kept.columns(h, width, first, last);
+        ColumnCache fresh;
+        const std::vector<ColumnSpan> &b = fresh.columns(h, width, first, last);
+        QCOMPARE(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            QCOMPARE(a[i].column, b[i].column);
+            QCOMPARE(a[i].min, b[i].min);
+            QCOMPARE(a[i].max, b[i].max);
+            QCOMPARE(a[i].first, b[i].first);
+            QCOMPARE(a[i].last, b[i].last);
+        }
+    };
+    for (int frame = 0; frame < 300; ++frame) {
+        for (int k = 0; k < 7; ++k, ++n)
+            h.append(n * 0.005, sample(n));
+        const auto last = static_cast<long long>(std::floor(h.time(h.size() - 1) / width));
+        check(last - window + 1, last);
+    }
+    // Moving back before what the cache keeps, and forward again.
+    check(0, window - 1);
+    const auto last = static_cast<long long>(std::floor(h.time(h.size() - 1) / width));
+    check(last - window + 1, last);
+    // Every sample is in exactly one column, so the extremes of the whole
+    // history appear among the columns that cover it.
+    const std::vector<ColumnSpan> all = kept.columns(h, width, 0, last);
+    float lo = 1e9f, hi = -1e9f;
+    for (const ColumnSpan &c : all) {
+        lo = std::min(lo, c.min);
+        hi = std::max(hi, c.max);
+    }
+    float trueLo = 1e9f, trueHi = -1e9f;
+    for (long i = 0; i < n; ++i) {
+        trueLo = std::min(trueLo, sample(i));
+        trueHi = std::max(trueHi, sample(i));
+    }
+    QCOMPARE(lo, trueLo);
+    QCOMPARE(hi, trueHi);
 }
 
 void TestWidgets::timeTickSteps_data()
