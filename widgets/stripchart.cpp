@@ -143,7 +143,8 @@ double StripChart::stamp()
 
 void StripChart::addSample(int trace, double value)
 {
-    if (trace < 0 || trace >= TraceCount)
+    // A value that is not a number has no place on the chart.
+    if (trace < 0 || trace >= TraceCount || !std::isfinite(value))
         return;
     const double t = stamp();
     m_traces[trace].samples.append(t, static_cast<float>(value));

@@ -50,7 +50,8 @@ public:
     QString valueCaption() const { return m_valueCaption; }
 
     // Adds a sample at the clock's present time. A clock that steps back is
-    // held at the last time used, so the history stays in time order.
+    // held at the last time used, so the history stays in time order. Values
+    // that are not finite and trace indices other than 0 and 1 are ignored.
     void addSample(int trace, double value);
     // A vertical marker at the present time; `number` places its text, as a
     // fraction of the plot's height from the top (0.1 is near the top).

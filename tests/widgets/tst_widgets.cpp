@@ -280,6 +280,8 @@ void TestWidgets::chartKeepsEverySample()
     // Out-of-range trace indices are ignored, not stored somewhere else.
     f.chart.addSample(2, 5);
     f.chart.addSample(-1, 5);
+    f.chart.addSample(0, std::numeric_limits<double>::quiet_NaN());
+    f.chart.addSample(1, std::numeric_limits<double>::infinity());
     QCOMPARE(f.chart.history(0).size() + f.chart.history(1).size(), std::size_t(2 * 200 * 90));
     // Values are kept as given, beyond the drawn range too.
     f.chart.addSample(0, 300.5);
