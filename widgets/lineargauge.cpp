@@ -118,18 +118,19 @@ double LinearGauge::xAt(double value) const
 int LinearGauge::pointerAt(const QPointF &pos) const
 {
     const Geometry g = geometry();
-    const qreal mid = (g.trackTop + g.trackBottom) / 2;
     if (pos.y() < g.trackTop - g.markerH - 2 || pos.y() > g.trackBottom + g.markerH + 2)
         return -1;
-    // The high pointer hangs above the scale and the low one below it, so
-    // they can be told apart even at the same position.
-    const qreal tolerance = g.markerH * 0.7;
-    const int near = pos.y() < mid ? HighPointer : LowPointer;
-    if (std::abs(pos.x() - xAt(m_pointers[static_cast<std::size_t>(near)])) <= tolerance)
+    // The scale itself belongs to the band, however narrow; the pointers are
+    // grabbed by their triangles, the high one above the scale and the low
+    // one below, so they can be told apart even at the same position.
+    if (pos.y() >= g.trackTop && pos.y() <= g.trackBottom) {
+        const double lo = std::min(m_bandStart, m_bandEnd), hi = std::max(m_bandStart, m_bandEnd);
+        const qreal slack = 2 * dpiScale(this);
+        return pos.x() >= xAt(lo) - slack && pos.x() <= xAt(hi) + slack ? Band : -1;
+    }
+    const int near = pos.y() < g.trackTop ? HighPointer : LowPointer;
+    if (std::abs(pos.x() - xAt(m_pointers[static_cast<std::size_t>(near)])) <= g.markerH * 0.7)
         return near;
-    const double lo = std::min(m_bandStart, m_bandEnd), hi = std::max(m_bandStart, m_bandEnd);
-    if (pos.y() >= g.trackTop && pos.y() <= g.trackBottom && pos.x() >= xAt(lo) && pos.x() <= xAt(hi))
-        return Band;
     return -1;
 }
 

@@ -471,6 +471,13 @@ void TestWidgets::gaugeBandMovesAsAWhole()
     QCOMPARE(gauge.g.bandEndPosition(), 255);
     QCOMPARE(gauge.g.bandStartPosition(), 205);
 
+    // A band only a few steps wide is still grabbed as the band, not by
+    // the pointers standing at its ends.
+    Gauge narrow(128, 131);
+    QCOMPARE(narrow.g.pointerAt(narrow.g.grabPoint(0)), 0);
+    QCOMPARE(narrow.g.pointerAt(narrow.g.grabPoint(1)), 1);
+    QCOMPARE(narrow.g.pointerAt(narrow.g.grabPoint(2)), 2);
+
     // Outside the band and away from the pointers, nothing is grabbed.
     moved.clear();
     const QPointF empty(gauge.g.xAt(20), gauge.g.grabPoint(0).y());
