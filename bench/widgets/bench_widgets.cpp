@@ -1,0 +1,121 @@
+// The strip chart fed at 200 samples a second per trace: the cost of one
+// frame with no history, with a full visible minute and with one hour
+// behind it, and the memory the hour takes.
+//   QT_QPA_PLATFORM=offscreen bench_widgets
+#include "widgets/stripchart.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+using namespace ort;
+
+namespace {
+
+constexpr int kRate = 200;             // samples per second per trace
+constexpr int kHour = 3600 * kRate;    // 720 000
+
+long rssKiB()
+{
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+// Median time of one frame rendered into an image, in milliseconds; before
+// each frame `between` runs, as new samples arrive between two repaints.
+template<typename F>
+double frameMs(StripChart &chart, QImage &image, F &&between)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < 300; ++i) {
+        between();
+        QElapsedTimer t;
+        t.start();
+        chart.render(&image);
+        ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    double now = 1.7e9;
+    long tick = 0;
+    StripChart chart;
+    chart.setClock([&now] { return now; });
+    chart.setTraceCaption(0, "Remote Temperature");
+    chart.setTraceCaption(1, "Local Temperature");
+    chart.setValueCaption("Temperature (C)");
+    chart.resize(640, 320);
+    QImage image(chart.size(), QImage::Format_ARGB32_Premultiplied);
+    auto feed = [&](long samples) {
+        for (long i = 0; i < samples; ++i, ++tick) {
+            const double t = tick / double(kRate);
+            chart.addSample(0, std::round(60 + 40 * std::sin(t / 19.0)) + (tick % 3));
+            chart.addSample(1, std::round(28 + 2 * std::sin(t / 7.0)));
+            now += 1.0 / kRate;
+        }
+    };
+
+    // A few time stamps in view in every state, as a user's clicks leave them.
+    auto stamps = [&] {
+        for (int i = 0; i < 3; ++i) {
+            chart.addTimeStamp(0.1 + 0.3 * i, "12:00:00");
+        }
+    };
+    stamps();
+    auto nothing = [] {};
+    // About 60 repaints a second while 200 samples a second come in.
+    auto live = [&] { feed(kRate / 60); };
+    frameMs(chart, image, nothing);   // warm-up: fonts, glyph caches
+    const double empty = frameMs(chart, image, nothing);
+    std::printf("stripchart_paint_empty: %.3f ms\n", empty);
+
+    const long rssBefore = rssKiB();
+    feed(60 * kRate);
+    stamps();
+    const double minute = frameMs(chart, image, live);
+    std::printf("stripchart_paint_one_minute: %.3f ms\n", minute);
+
+    QElapsedTimer t;
+    t.start();
+    const long toHour = kHour - static_cast<long>(chart.history(0).size());
+    feed(toHour);
+    const double perSample = t.nsecsElapsed() / double(2 * toHour);
+    const std::size_t hourSamples = chart.history(0).size();
+    stamps();
+    const long rssAfter = rssKiB();
+    const double hour = frameMs(chart, image, live);
+    std::printf("stripchart_paint_one_hour: %.3f ms\n", hour);
+    std::printf("stripchart_paint_hour_vs_empty: %.1f %%\n", 100.0 * (hour - empty) / empty);
+    std::printf("stripchart_paint_hour_vs_minute: %.1f %%\n", 100.0 * (hour - minute) / minute);
+    std::printf("stripchart_add_sample: %.1f ns\n", perSample);
+    std::printf("stripchart_samples_per_trace: %zu samples\n", hourSamples);
+    std::printf("stripchart_history_bytes: %.2f MiB\n", chart.historyBytes() / 1048576.0);
+    std::printf("stripchart_rss_delta: %.2f MiB\n", (rssAfter - rssBefore) / 1024.0);
+
+    // Zoomed out to the whole hour: the first frame reduces every sample
+    // once, the following ones only what came in since.
+    chart.setTimeSpan(3600);
+    QElapsedTimer first;
+    first.start();
+    chart.render(&image);
+    std::printf("stripchart_paint_first_frame_hour_window: %.3f ms\n", first.nsecsElapsed() / 1e6);
+    std::printf("stripchart_paint_hour_window: %.3f ms\n", frameMs(chart, image, live));
+    return 0;
+}

@@ -1,0 +1,689 @@
+#include "widgets/lineargauge.h"
+#include "widgets/percentbar.h"
+#include "widgets/rotaryselector.h"
+#include "widgets/samplehistory.h"
+#include "widgets/scale.h"
+#include "widgets/stripchart.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+#include <cmath>
+#include <limits>
+
+using namespace ort;
+
+class TestWidgets : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+
+    void roundingHalvesToEven_data();
+    void roundingHalvesToEven();
+    void historyAcrossChunks();
+    void decimationKeepsShortSpikes_data();
+    void decimationKeepsShortSpikes();
+    void decimationCoversOnlyTheWindow();
+    void decimationReusedAsTheViewScrolls_data();
+    void decimationReusedAsTheViewScrolls();
+    void timeTickSteps_data();
+    void timeTickSteps();
+
+    void chartKeepsEverySample();
+    void chartClearEmptiesAndFollows();
+    void chartTimeStampsInOrder();
+    void chartFollowsThenStaysPutAfterPan();
+    void chartZoomArrowsAndButtons();
+
+    void gaugeDragHitsTheRightPointer_data();
+    void gaugeDragHitsTheRightPointer();
+    void gaugeBandMovesAsAWhole();
+    void gaugeProgrammaticMovesAreSilent();
+    void gaugeKeyboard();
+
+    void selectorKeys_data();
+    void selectorKeys();
+    void selectorWheel_data();
+    void selectorWheel();
+    void selectorMouse();
+
+    void percentBarClampsValue_data();
+    void percentBarClampsValue();
+};
+
+void TestWidgets::cleanup()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void TestWidgets::roundingHalvesToEven_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("position");
+    QTest::newRow("0.5") << 0.5 << 0;
+    QTest::newRow("1.5") << 1.5 << 2;
+    QTest::newRow("54.5") << 54.5 << 54;
+    QTest::newRow("55.5") << 55.5 << 56;
+    QTest::newRow("127.5") << 127.5 << 128;
+    QTest::newRow("254.5") << 254.5 << 254;
+    QTest::newRow("below half") << 54.49 << 54;
+    QTest::newRow("above half") << 54.51 << 55;
+    QTest::newRow("whole") << 218.0 << 218;
+    QTest::newRow("-0.5") << -0.5 << 0;
+    QTest::newRow("-1.5") << -1.5 << -2;
+}
+
+void TestWidgets::roundingHalvesToEven()
+{
+    QFETCH(double, value);
+    QFETCH(int, position);
+    QCOMPARE(roundHalfEven(value), position);
+    // The gauge reads every pointer, and the band's ends, the same way.
+    if (value < 0)
+        return;
+    LinearGauge gauge;
+    gauge.setPointerValue(LinearGauge::LowPointer, value);
+    gauge.setPointerValue(LinearGauge::HighPointer, value);
+    gauge.setBand(value, value);
+    QCOMPARE(gauge.pointerPosition(LinearGauge::LowPointer), position);
+    QCOMPARE(gauge.pointerPosition(LinearGauge::HighPointer), position);
+    QCOMPARE(gauge.bandStartPosition(), position);
+    QCOMPARE(gauge.bandEndPosition(), position);
+    QCOMPARE(gauge.pointerValue(LinearGauge::LowPointer), value);
+}
+
+void TestWidgets::historyAcrossChunks()
+{
+    SampleHistory h;
+    const std::size_t n = 2 * SampleHistory::ChunkSize + 5;
+    for (std::size_t i = 0; i < n; ++i)
+        h.append(1000.0 + i * 0.005, static_cast<float>(i % 255) - 127);
+    QCOMPARE(h.size(), n);
+    for (std::size_t i : {std::size_t(0), SampleHistory::ChunkSize - 1, SampleHistory::ChunkSize, n - 1}) {
+        QCOMPARE(h.value(i), static_cast<float>(i % 255) - 127);
+        QVERIFY(std::abs(h.time(i) - (1000.0 + i * 0.005)) < 1e-3);
+        QCOMPARE(h.lowerBound(h.time(i)), i);
+    }
+    QCOMPARE(h.lowerBound(0), std::size_t(0));
+    QCOMPARE(h.lowerBound(1e9), n);
+    h.clear();
+    QCOMPARE(h.size(), std::size_t(0));
+    QCOMPARE(h.bytes(), std::size_t(0));
+}
+
+void TestWidgets::decimationKeepsShortSpikes_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("spikeAt");
+    QTest::newRow("10 columns") << 10 << 517;
+    QTest::newRow("100 columns, column edge") << 100 << 600;
+    QTest::newRow("600 columns") << 600 << 3;
+    QTest::newRow("last sample") << 37 << 999;
+}
+
+void TestWidgets::decimationKeepsShortSpikes()
+{
+    QFETCH(int, columns);
+    QFETCH(int, spikeAt);
+    // 1000 samples over one second, a single sample up and the next down.
+    SampleHistory h;
+    for (int i = 0; i < 1000; ++i)
+        h.append(i / 1000.0, i == spikeAt ? 100.f : i == spikeAt - 1 ? -50.f : 0.f);
+    ColumnCache cache;
+    const std::vector<ColumnSpan> spans = cache.columns(h, 1.0 / columns, 0, columns - 1);
+    QCOMPARE(int(spans.size()), std::min(columns, 1000));
+    const int spikeColumn = spikeAt * columns / 1000;
+    const int dipColumn = (spikeAt - 1) * columns / 1000;
+    for (const ColumnSpan &c : spans) {
+        QCOMPARE(c.max, c.column == spikeColumn ? 100.f : 0.f);
+        QCOMPARE(c.min, c.column == dipColumn ? -50.f : 0.f);
+        QVERIFY(c.min <= c.first && c.first <= c.max);
+        QVERIFY(c.min <= c.last && c.last <= c.max);
+    }
+}
+
+void TestWidgets::decimationCoversOnlyTheWindow()
+{
+    SampleHistory h;
+    for (int i = 0; i < 100; ++i)
+        h.append(1000.0 + i, float(i));
+    ColumnCache cache;
+    // Columns of 2 s counted from the first sample: 20..24 cover 40 s to 50 s.
+    const std::vector<ColumnSpan> spans = cache.columns(h, 2.0, 20, 24);
+    QCOMPARE(int(spans.size()), 5);
+    QCOMPARE(spans.front().first, 40.f);
+    QCOMPARE(spans.back().last, 49.f);
+    QCOMPARE(spans[2].column, 22LL);
+    QCOMPARE(spans[2].min, 44.f);
+    QCOMPARE(spans[2].max, 45.f);
+    QVERIFY(cache.columns(h, 2.0, 100, 150).empty());
+    QVERIFY(cache.columns(h, 2.0, 24, 20).empty());
+    QVERIFY(cache.columns(h, 0.0, 0, 10).empty());
+    QCOMPARE(int(cache.columns(h, 2.0, -5, 1).size()), 2);   // before the first sample
+}
+
+void TestWidgets::decimationReusedAsTheViewScrolls_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<int>("window");   // columns in view
+    QTest::newRow("fine") << 0.01 << 600;
+    QTest::newRow("coarse") << 0.5 << 300;
+    QTest::newRow("less than a sample") << 0.002 << 500;
+}
+
+void TestWidgets::decimationReusedAsTheViewScrolls()
+{
+    QFETCH(double, width);
+    QFETCH(int, window);
+    // A cache fed frame by frame while samples keep coming must give what a
+    // fresh one gives for the same view, including the column still filling.
+    SampleHistory h;
+    ColumnCache kept;
+    long n = 0;
+    auto sample = [](long i) { return float((i * 7919) % 255 - 127); };
+    auto check = [&](long long first, long long last) {
+        const std::vector<ColumnSpan> a = kept.columns(h, width, first, last);
+        ColumnCache fresh;
+        const std::vector<ColumnSpan> &b = fresh.columns(h, width, first, last);
+        QCOMPARE(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            QCOMPARE(a[i].column, b[i].column);
+            QCOMPARE(a[i].min, b[i].min);
+            QCOMPARE(a[i].max, b[i].max);
+            QCOMPARE(a[i].first, b[i].first);
+            QCOMPARE(a[i].last, b[i].last);
+        }
+    };
+    for (int frame = 0; frame < 300; ++frame) {
+        for (int k = 0; k < 7; ++k, ++n)
+            h.append(n * 0.005, sample(n));
+        const auto last = static_cast<long long>(std::floor(h.time(h.size() - 1) / width));
+        check(last - window + 1, last);
+    }
+    // Moving back before what the cache keeps, and forward again.
+    check(0, window - 1);
+    const auto last = static_cast<long long>(std::floor(h.time(h.size() - 1) / width));
+    check(last - window + 1, last);
+    // Every sample is in exactly one column, so the extremes of the whole
+    // history appear among the columns that cover it.
+    const std::vector<ColumnSpan> all = kept.columns(h, width, 0, last);
+    float lo = 1e9f, hi = -1e9f;
+    for (const ColumnSpan &c : all) {
+        lo = std::min(lo, c.min);
+        hi = std::max(hi, c.max);
+    }
+    float trueLo = 1e9f, trueHi = -1e9f;
+    for (long i = 0; i < n; ++i) {
+        trueLo = std::min(trueLo, sample(i));
+        trueHi = std::max(trueHi, sample(i));
+    }
+    QCOMPARE(lo, trueLo);
+    QCOMPARE(hi, trueHi);
+}
+
+void TestWidgets::timeTickSteps_data()
+{
+    QTest::addColumn<double>("minStep");
+    QTest::addColumn<double>("step");
+    QTest::newRow("under a second") << 0.3 << 1.0;
+    QTest::newRow("7 s") << 7.0 << 10.0;
+    QTest::newRow("11 s") << 11.0 << 15.0;
+    QTest::newRow("exact 30 s") << 30.0 << 30.0;
+    QTest::newRow("400 s") << 400.0 << 600.0;
+    QTest::newRow("over an hour") << 5000.0 << 7200.0;
+}
+
+void TestWidgets::timeTickSteps()
+{
+    QFETCH(double, minStep);
+    QFETCH(double, step);
+    QCOMPARE(timeTickStep(minStep), step);
+    const std::vector<double> ticks = timeTicks(1000003.5, 1000003.5 + 20 * step, minStep);
+    QCOMPARE(int(ticks.size()), 20);
+    for (double t : ticks)
+        QCOMPARE(std::fmod(t, step), 0.0);
+}
+
+namespace {
+
+// A chart on a clock the test moves, 200 samples a second per trace.
+struct FedChart {
+    double now = 50000.0;
+    StripChart chart;
+    FedChart()
+    {
+        chart.setClock([this] { return now; });
+        chart.resize(600, 300);
+    }
+    void feed(int samples, double value = 0)
+    {
+        for (int i = 0; i < samples; ++i) {
+            chart.addSample(0, value + i % 7);
+            chart.addSample(1, -value - i % 5);
+            now += 0.005;
+        }
+    }
+};
+
+} // namespace
+
+void TestWidgets::chartKeepsEverySample()
+{
+    FedChart f;
+    f.feed(200 * 90);   // 90 s, longer than the visible minute
+    for (int trace : {0, 1})
+        QCOMPARE(f.chart.history(trace).size(), std::size_t(200 * 90));
+    QCOMPARE(f.chart.history(0).value(0), 0.f);
+    QCOMPARE(f.chart.history(0).value(13), 6.f);
+    QCOMPARE(f.chart.history(1).value(13), -3.f);
+    QVERIFY(std::abs(f.chart.history(0).time(200 * 90 - 1) - (50000.0 + (200 * 90 - 1) * 0.005)) < 1e-3);
+    // Out-of-range trace indices are ignored, not stored somewhere else.
+    f.chart.addSample(2, 5);
+    f.chart.addSample(-1, 5);
+    f.chart.addSample(0, std::numeric_limits<double>::quiet_NaN());
+    f.chart.addSample(1, std::numeric_limits<double>::infinity());
+    QCOMPARE(f.chart.history(0).size() + f.chart.history(1).size(), std::size_t(2 * 200 * 90));
+    // Values are kept as given, beyond the drawn range too.
+    f.chart.addSample(0, 300.5);
+    QCOMPARE(f.chart.history(0).value(200 * 90), 300.5f);
+}
+
+void TestWidgets::chartClearEmptiesAndFollows()
+{
+    FedChart f;
+    f.feed(2000);
+    f.chart.addTimeStamp(0.1, "12:00:00");
+    f.chart.setScrollBack(3);
+    QVERIFY(!f.chart.isFollowing());
+    f.chart.clear();
+    QCOMPARE(f.chart.history(0).size(), std::size_t(0));
+    QCOMPARE(f.chart.history(1).size(), std::size_t(0));
+    QVERIFY(f.chart.timeStamps().empty());
+    QCOMPARE(f.chart.scrollBack(), 0.0);
+    QVERIFY(f.chart.isFollowing());
+    QCOMPARE(f.chart.historyBytes(), std::size_t(0));
+    f.feed(10);
+    QCOMPARE(f.chart.history(0).size(), std::size_t(10));
+    QCOMPARE(f.chart.viewEnd(), f.chart.latestTime());
+}
+
+void TestWidgets::chartTimeStampsInOrder()
+{
+    FedChart f;
+    f.chart.addTimeStamp(0.1, "first");
+    f.now += 1;
+    f.chart.addTimeStamp(0.1, "same second");
+    f.chart.addTimeStamp(0.5, "same second");
+    f.now -= 30;   // the clock steps back: the stamp must not go back with it
+    f.chart.addTimeStamp(0.9, "after a step back");
+    f.chart.addSample(0, 1);
+    const auto &stamps = f.chart.timeStamps();
+    QCOMPARE(int(stamps.size()), 4);
+    QCOMPARE(stamps[0].text, QString("first"));
+    QCOMPARE(stamps[1].text, stamps[2].text);
+    QCOMPARE(stamps[2].number, 0.5);
+    QCOMPARE(stamps[3].text, QString("after a step back"));
+    for (std::size_t i = 1; i < stamps.size(); ++i)
+        QVERIFY(stamps[i].time >= stamps[i - 1].time);
+    QCOMPARE(f.chart.history(0).time(0), stamps[3].time);
+}
+
+void TestWidgets::chartFollowsThenStaysPutAfterPan()
+{
+    FedChart f;
+    f.chart.setTimeSpan(10);
+    f.chart.show();
+    f.feed(200 * 30);
+    QVERIFY(f.chart.isFollowing());
+    QCOMPARE(f.chart.viewEnd(), f.chart.latestTime());
+    f.feed(200);
+    QCOMPARE(f.chart.viewEnd(), f.chart.latestTime());   // new data scrolls in
+
+    // Right-drag a quarter of the plot to the right: the view goes 2.5 s back.
+    const QRect plot = f.chart.plotRect();
+    const QPoint from = plot.center();
+    const double endBefore = f.chart.viewEnd();
+    QTest::mousePress(&f.chart, Qt::RightButton, {}, from);
+    QTest::mouseMove(&f.chart, from + QPoint(plot.width() / 4, 0));
+    QTest::mouseRelease(&f.chart, Qt::RightButton, {}, from + QPoint(plot.width() / 4, 0));
+    QVERIFY(!f.chart.isFollowing());
+    const double pinned = f.chart.viewEnd();
+    QVERIFY(std::abs(pinned - (endBefore - 2.5)) < 0.05);
+
+    f.feed(200 * 5);
+    QCOMPARE(f.chart.viewEnd(), pinned);   // stays put while data keeps coming
+    QVERIFY(std::abs(f.chart.scrollBack() - (f.chart.latestTime() - pinned)) < 1e-9);
+
+    // Dragging back past the newest data resumes following.
+    QTest::mousePress(&f.chart, Qt::RightButton, {}, from);
+    QTest::mouseMove(&f.chart, from - QPoint(plot.width(), 0));
+    QTest::mouseRelease(&f.chart, Qt::RightButton, {}, from - QPoint(plot.width(), 0));
+    QVERIFY(f.chart.isFollowing());
+
+    // Not further back than the first sample; End returns to live.
+    f.chart.setScrollBack(1e6);
+    QCOMPARE(f.chart.viewEnd(), f.chart.history(0).time(0));
+    f.chart.setFocus();
+    QTest::keyClick(&f.chart, Qt::Key_End);
+    QVERIFY(f.chart.isFollowing());
+}
+
+void TestWidgets::chartZoomArrowsAndButtons()
+{
+    FedChart f;
+    f.chart.show();
+    QSignalSpy pressed(&f.chart, &StripChart::mouseButtonPressed);
+    const double span = f.chart.timeSpan();
+    QTest::mouseClick(&f.chart, Qt::LeftButton, {}, f.chart.zoomOutRect().center());
+    QVERIFY(f.chart.timeSpan() > span);
+    QTest::mouseClick(&f.chart, Qt::LeftButton, {}, f.chart.zoomInRect().center());
+    QTest::mouseClick(&f.chart, Qt::LeftButton, {}, f.chart.zoomInRect().center());
+    QVERIFY(f.chart.timeSpan() < span);
+    QCOMPARE(pressed.count(), 0);   // the arrows are not clicks on the chart
+    for (int i = 0; i < 20; ++i)
+        f.chart.zoomIn();
+    QVERIFY(f.chart.timeSpan() > 0);
+
+    QTest::mouseClick(&f.chart, Qt::LeftButton, {}, f.chart.plotRect().center());
+    QTest::mouseClick(&f.chart, Qt::RightButton, {}, f.chart.plotRect().center());
+    QCOMPARE(pressed.count(), 2);
+    QCOMPARE(pressed[0][0].value<Qt::MouseButton>(), Qt::LeftButton);
+    QCOMPARE(pressed[1][0].value<Qt::MouseButton>(), Qt::RightButton);
+}
+
+namespace {
+
+struct Gauge {
+    LinearGauge g;
+    Gauge(double lo, double hi)
+    {
+        g.resize(300, g.sizeHint().height());
+        g.setBand(lo, hi);
+        g.setPointerValue(LinearGauge::LowPointer, lo);
+        g.setPointerValue(LinearGauge::HighPointer, hi);
+        g.show();
+    }
+    void drag(QPointF from, double toValue)
+    {
+        const QPoint a = from.toPoint();
+        // Grabbing off the pointer's centre must not make it jump.
+        const QPoint b(qRound(g.xAt(toValue) + (a.x() - from.x())), a.y());
+        QTest::mousePress(&g, Qt::LeftButton, {}, a);
+        QTest::mouseMove(&g, b);
+        QTest::mouseRelease(&g, Qt::LeftButton, {}, b);
+    }
+};
+
+} // namespace
+
+void TestWidgets::gaugeDragHitsTheRightPointer_data()
+{
+    QTest::addColumn<double>("lo");
+    QTest::addColumn<double>("hi");
+    QTest::addColumn<int>("pointer");
+    QTest::addColumn<double>("to");
+    QTest::newRow("low") << 128.0 << 218.0 << 1 << 54.0;
+    QTest::newRow("high") << 128.0 << 218.0 << 2 << 240.0;
+    QTest::newRow("low, pointers together") << 128.0 << 128.0 << 1 << 100.0;
+    QTest::newRow("high, pointers together") << 128.0 << 128.0 << 2 << 150.0;
+    QTest::newRow("low past high") << 20.0 << 30.0 << 1 << 60.0;
+    QTest::newRow("high to the end") << 0.0 << 5.0 << 2 << 255.0;
+}
+
+void TestWidgets::gaugeDragHitsTheRightPointer()
+{
+    QFETCH(double, lo);
+    QFETCH(double, hi);
+    QFETCH(int, pointer);
+    QFETCH(double, to);
+    Gauge gauge(lo, hi);
+    const int other = pointer == 1 ? 2 : 1;
+    const int otherBefore = gauge.g.pointerPosition(other);
+    QCOMPARE(gauge.g.pointerAt(gauge.g.grabPoint(pointer)), pointer);
+    QSignalSpy moved(&gauge.g, &LinearGauge::pointerMoved);
+    gauge.drag(gauge.g.grabPoint(pointer), to);
+    QVERIFY(!moved.isEmpty());
+    for (const QList<QVariant> &args : moved)
+        QCOMPARE(args[0].toInt(), pointer);
+    QVERIFY(std::abs(gauge.g.pointerValue(pointer) - to) <= 0.6);
+    QCOMPARE(gauge.g.pointerPosition(pointer), qRound(to));
+    QCOMPARE(gauge.g.pointerPosition(other), otherBefore);
+    QCOMPARE(gauge.g.bandStartPosition(), qRound(lo));   // the band is the program's to follow
+    QCOMPARE(gauge.g.bandEndPosition(), qRound(hi));
+}
+
+void TestWidgets::gaugeBandMovesAsAWhole()
+{
+    Gauge gauge(100, 150);
+    QSignalSpy moved(&gauge.g, &LinearGauge::pointerMoved);
+    const QPointF inBand(gauge.g.xAt(125), gauge.g.grabPoint(0).y());
+    QCOMPARE(gauge.g.pointerAt(inBand), 0);
+    gauge.drag(inBand, 145);
+    QVERIFY(!moved.isEmpty());
+    QCOMPARE(moved.last()[0].toInt(), 0);
+    QCOMPARE(gauge.g.bandStartPosition(), 120);
+    QCOMPARE(gauge.g.bandEndPosition(), 170);
+    QCOMPARE(gauge.g.pointerPosition(1), 100);
+    QCOMPARE(gauge.g.pointerPosition(2), 150);
+
+    // Pushed against the end of the scale it keeps its width.
+    gauge.drag(gauge.g.grabPoint(0), 400);
+    QCOMPARE(gauge.g.bandEndPosition(), 255);
+    QCOMPARE(gauge.g.bandStartPosition(), 205);
+
+    // A band only a few steps wide is still grabbed as the band, not by
+    // the pointers standing at its ends.
+    Gauge narrow(128, 131);
+    QCOMPARE(narrow.g.pointerAt(narrow.g.grabPoint(0)), 0);
+    QCOMPARE(narrow.g.pointerAt(narrow.g.grabPoint(1)), 1);
+    QCOMPARE(narrow.g.pointerAt(narrow.g.grabPoint(2)), 2);
+
+    // Outside the band and away from the pointers, nothing is grabbed.
+    moved.clear();
+    const QPointF empty(gauge.g.xAt(20), gauge.g.grabPoint(0).y());
+    QCOMPARE(gauge.g.pointerAt(empty), -1);
+    gauge.drag(empty, 60);
+    QCOMPARE(moved.count(), 0);
+    QCOMPARE(gauge.g.bandStartPosition(), 205);
+}
+
+void TestWidgets::gaugeProgrammaticMovesAreSilent()
+{
+    Gauge gauge(128, 218);
+    QSignalSpy moved(&gauge.g, &LinearGauge::pointerMoved);
+    gauge.g.setPointerValue(1, 55);
+    gauge.g.setPointerValue(2, 90);
+    gauge.g.setPointerValue(0, 10);
+    gauge.g.setBand(3, 4);
+    gauge.g.setBandStart(7);
+    gauge.g.setBandEnd(9);
+    QCOMPARE(moved.count(), 0);
+    // Setters keep the pointers on the scale.
+    gauge.g.setPointerValue(2, 300);
+    gauge.g.setPointerValue(1, -5);
+    gauge.g.setBandEnd(std::numeric_limits<double>::quiet_NaN());
+    QCOMPARE(gauge.g.pointerValue(2), 255.0);
+    QCOMPARE(gauge.g.pointerValue(1), 0.0);
+    QCOMPARE(gauge.g.bandEnd(), 0.0);
+    QCOMPARE(moved.count(), 0);
+
+    // A user drag that stays within the same whole step is no move.
+    gauge.g.setPointerValue(2, 90);
+    const QPointF grab = gauge.g.grabPoint(2);
+    QTest::mousePress(&gauge.g, Qt::LeftButton, {}, grab.toPoint());
+    QTest::mouseRelease(&gauge.g, Qt::LeftButton, {}, grab.toPoint());
+    QCOMPARE(moved.count(), 0);
+    QCOMPARE(gauge.g.pointerPosition(2), 90);
+}
+
+void TestWidgets::gaugeKeyboard()
+{
+    Gauge gauge(128, 218);
+    gauge.g.setFocus();
+    QSignalSpy moved(&gauge.g, &LinearGauge::pointerMoved);
+    QCOMPARE(gauge.g.currentPointer(), 2);
+    QTest::keyClick(&gauge.g, Qt::Key_Right);
+    QCOMPARE(gauge.g.pointerPosition(2), 219);
+    QTest::keyClick(&gauge.g, Qt::Key_Space);
+    QTest::keyClick(&gauge.g, Qt::Key_PageDown);
+    QCOMPARE(gauge.g.pointerPosition(1), 118);
+    QTest::keyClick(&gauge.g, Qt::Key_Space);
+    QTest::keyClick(&gauge.g, Qt::Key_Left);
+    QCOMPARE(gauge.g.bandStartPosition(), 127);
+    QCOMPARE(gauge.g.bandEndPosition(), 217);
+    QCOMPARE(moved.count(), 3);
+    QCOMPARE(moved[0][0].toInt(), 2);
+    QCOMPARE(moved[1][0].toInt(), 1);
+    QCOMPARE(moved[2][0].toInt(), 0);
+    // At the end of the scale a key changes nothing and says nothing.
+    gauge.g.setPointerValue(2, 255);
+    QTest::keyClick(&gauge.g, Qt::Key_Space);   // from the band back to the high pointer
+    QCOMPARE(gauge.g.currentPointer(), 2);
+    QTest::keyClick(&gauge.g, Qt::Key_PageUp);
+    QCOMPARE(moved.count(), 3);
+}
+
+void TestWidgets::selectorKeys_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("right") << 3 << int(Qt::Key_Right) << 4;
+    QTest::newRow("up") << 3 << int(Qt::Key_Up) << 4;
+    QTest::newRow("left") << 3 << int(Qt::Key_Left) << 2;
+    QTest::newRow("down") << 3 << int(Qt::Key_Down) << 2;
+    QTest::newRow("home") << 5 << int(Qt::Key_Home) << 0;
+    QTest::newRow("end") << 2 << int(Qt::Key_End) << 7;
+    QTest::newRow("right at 7") << 7 << int(Qt::Key_Right) << 7;
+    QTest::newRow("left at 0") << 0 << int(Qt::Key_Left) << 0;
+    QTest::newRow("end at 7") << 7 << int(Qt::Key_End) << 7;
+}
+
+void TestWidgets::selectorKeys()
+{
+    QFETCH(int, start);
+    QFETCH(int, key);
+    QFETCH(int, expected);
+    RotarySelector s;
+    s.setPosition(start);
+    s.show();
+    s.setFocus();
+    QSignalSpy changed(&s, &RotarySelector::positionChanged);
+    QTest::keyClick(&s, Qt::Key(key));
+    QCOMPARE(s.position(), expected);
+    QCOMPARE(changed.count(), expected == start ? 0 : 1);
+    if (expected != start)
+        QCOMPARE(changed[0][0].toInt(), expected);
+}
+
+void TestWidgets::selectorWheel_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QList<int>>("deltas");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("reports");
+    QTest::newRow("one notch up") << 3 << QList<int>{120} << 4 << 1;
+    QTest::newRow("one notch down") << 3 << QList<int>{-120} << 2 << 1;
+    QTest::newRow("two notches at once") << 3 << QList<int>{240} << 5 << 1;
+    QTest::newRow("two half notches") << 3 << QList<int>{60, 60} << 4 << 1;
+    QTest::newRow("a half notch") << 3 << QList<int>{60} << 3 << 0;
+    QTest::newRow("up at 7") << 7 << QList<int>{120} << 7 << 0;
+    QTest::newRow("far down from 1") << 1 << QList<int>{-600} << 0 << 1;
+}
+
+void TestWidgets::selectorWheel()
+{
+    QFETCH(int, start);
+    QFETCH(QList<int>, deltas);
+    QFETCH(int, expected);
+    QFETCH(int, reports);
+    RotarySelector s;
+    s.setPosition(start);
+    s.show();
+    QSignalSpy changed(&s, &RotarySelector::positionChanged);
+    const QPointF at = s.knobCentre();
+    for (int d : deltas) {
+        QWheelEvent wheel(at, s.mapToGlobal(at), QPoint(), QPoint(0, d), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&s, &wheel);
+    }
+    QCOMPARE(s.position(), expected);
+    QCOMPARE(changed.count(), reports);
+}
+
+void TestWidgets::selectorMouse()
+{
+    RotarySelector s;
+    s.setLabels({"0.0625", "0.125", "0.25", "0.5", "  1", "  2", "  4", "  8"});
+    s.resize(s.sizeHint());
+    s.show();
+    QCOMPARE(s.label(4), QString("  1"));
+    QSignalSpy changed(&s, &RotarySelector::positionChanged);
+    s.setPosition(2);
+    s.setPosition(9);
+    QCOMPARE(s.position(), 7);
+    s.setPosition(-1);
+    QCOMPARE(s.position(), 0);
+    QCOMPARE(changed.count(), 0);
+
+    // A click on each label turns the knob there.
+    for (int i : {5, 0, 7, 3}) {
+        QTest::mouseClick(&s, Qt::LeftButton, {}, s.labelRect(i).center().toPoint());
+        QCOMPARE(s.position(), i);
+        QCOMPARE(changed.last()[0].toInt(), i);
+    }
+    // Labels do not overlap one another or the knob.
+    for (int i = 0; i < RotarySelector::PositionCount; ++i) {
+        QVERIFY(s.rect().contains(s.labelRect(i).toRect()));
+        for (int j = i + 1; j < RotarySelector::PositionCount; ++j)
+            QVERIFY(!s.labelRect(i).intersects(s.labelRect(j)));
+    }
+
+    // Dragging the knob toward a label's direction turns it there.
+    changed.clear();
+    const QPoint centre = s.knobCentre().toPoint();
+    QTest::mousePress(&s, Qt::LeftButton, {}, centre);
+    QTest::mouseMove(&s, s.labelRect(6).center().toPoint());
+    QTest::mouseRelease(&s, Qt::LeftButton, {}, s.labelRect(6).center().toPoint());
+    QCOMPARE(s.position(), 6);
+    QCOMPARE(changed.count(), 1);
+    // Through the gap at the bottom the knob stays at its end, whichever
+    // side the mouse comes out on.
+    s.setPosition(7);
+    changed.clear();
+    const int r = qRound(s.knobRadius() * 0.8);
+    QTest::mousePress(&s, Qt::LeftButton, {}, centre);
+    for (QPoint step : {QPoint(r, r / 2), QPoint(r / 3, r), QPoint(0, r), QPoint(-r / 3, r)})
+        QTest::mouseMove(&s, centre + step);
+    QCOMPARE(s.position(), 7);
+    QTest::mouseMove(&s, centre + QPoint(-r, 0));   // out of the gap on the far side
+    QTest::mouseRelease(&s, Qt::LeftButton, {}, centre + QPoint(-r, 0));
+    QCOMPARE(s.position(), 1);
+    QCOMPARE(changed.count(), 1);
+    // A press away from knob and labels turns nothing.
+    QTest::mouseClick(&s, Qt::LeftButton, {}, QPoint(1, s.height() - 2));
+    QCOMPARE(s.position(), 1);
+}
+
+void TestWidgets::percentBarClampsValue_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("shown");
+    QTest::newRow("inside") << 60.0 << 60.0;
+    QTest::newRow("real") << 49.8 << 49.8;
+    QTest::newRow("above") << 150.0 << 100.0;
+    QTest::newRow("below") << -3.0 << 0.0;
+    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0.0;
+}
+
+void TestWidgets::percentBarClampsValue()
+{
+    QFETCH(double, value);
+    QFETCH(double, shown);
+    PercentBar bar;
+    bar.setValue(value);
+    QCOMPARE(bar.value(), shown);
+}
+
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"

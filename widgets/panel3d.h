@@ -1,0 +1,49 @@
+#pragma once
+#include <QColor>
+#include <QWidget>
+
+namespace ort {
+
+// A captioned panel with a raised or inset 3-D edge and a settable
+// background: a status panel, an indicator lamp, or a frame for other widgets
+// (its contents margins keep children off the edge).
+class Panel3D : public QWidget {
+    Q_OBJECT
+public:
+    enum Bevel { Raised, Inset };
+
+    explicit Panel3D(QWidget *parent = nullptr);
+    explicit Panel3D(const QString &caption, QWidget *parent = nullptr);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    Bevel bevel() const { return m_bevel; }
+    void setBevel(Bevel bevel);
+    int bevelWidth() const { return m_bevelWidth; }
+    void setBevelWidth(int width);   // at 96 dpi
+    QColor backgroundColor() const { return m_background; }
+    void setBackgroundColor(const QColor &color);
+    QColor textColor() const { return m_textColor; }
+    void setTextColor(const QColor &color);
+    Qt::Alignment captionAlignment() const { return m_alignment; }
+    void setCaptionAlignment(Qt::Alignment alignment);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int edge() const;
+    void updateMargins();
+
+    QString m_caption;
+    Bevel m_bevel = Raised;
+    int m_bevelWidth = 2;
+    QColor m_background{192, 192, 192};
+    QColor m_textColor{0, 0, 0};
+    Qt::Alignment m_alignment = Qt::AlignCenter;
+};
+
+} // namespace ort

@@ -1,0 +1,506 @@
+#include "widgets/stripchart.h"
+#include "widgets/scale.h"
+
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+namespace ort {
+
+namespace {
+
+// Zoom steps of the axis arrows, in seconds.
+constexpr double kSpans[] = {5, 10, 30, 60, 120, 300, 600, 1800, 3600};
+
+struct Layout {
+    QRect plot;
+    QRect zoomOut;
+    QRect zoomIn;
+    int legendY;       // baseline of the legend
+    int captionY;      // top of the time caption row
+    int captionRowH;
+};
+
+Layout computeLayout(const QWidget *w)
+{
+    const qreal s = dpiScale(w);
+    const QFontMetrics fm = w->fontMetrics();
+    const int pad = qRound(6 * s);
+    const int tick = qRound(4 * s);
+    const int arrowH = fm.height() + qRound(2 * s);
+    const int legendH = fm.height() + pad;
+    const int left = pad + fm.height() + pad + fm.horizontalAdvance(QStringLiteral("-127")) + tick;
+    const int right = fm.horizontalAdvance(QStringLiteral("00:00:00")) / 2 + pad;
+    const int captionRowH = std::max(fm.height(), arrowH);
+    const int bottom = tick + fm.height() + pad / 2 + captionRowH + pad;
+
+    Layout l;
+    l.plot = QRect(left, legendH + pad, std::max(1, w->width() - left - right),
+                   std::max(1, w->height() - legendH - pad - bottom));
+    l.legendY = pad + fm.ascent();
+    l.captionY = l.plot.bottom() + 1 + tick + fm.height() + pad / 2;
+    l.captionRowH = captionRowH;
+    const int arrowW = qRound(arrowH * 1.6);
+    const int arrowTop = l.captionY + (captionRowH - arrowH) / 2;
+    l.zoomOut = QRect(l.plot.right() + 1 - arrowW, arrowTop, arrowW, arrowH);
+    l.zoomIn = QRect(l.zoomOut.left() - qRound(3 * s) - arrowW, arrowTop, arrowW, arrowH);
+    return l;
+}
+
+double valueStep(double range, int maxTicks)
+{
+    const double raw = range / std::max(1, maxTicks);
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * magnitude >= raw)
+            return m * magnitude;
+    return 10 * magnitude;
+}
+
+} // namespace
+
+StripChart::StripChart(QWidget *parent) : QWidget(parent)
+{
+    setClock({});
+    m_traces[0].color = QColor(200, 0, 0);
+    m_traces[1].color = QColor(0, 0, 200);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+int StripChart::index(int trace)
+{
+    return std::clamp(trace, 0, TraceCount - 1);
+}
+
+void StripChart::setClock(Clock clock)
+{
+    if (!clock)
+        clock = [] { return QDateTime::currentMSecsSinceEpoch() / 1000.0; };
+    m_clock = std::move(clock);
+    update();
+}
+
+void StripChart::setTraceCaption(int trace, const QString &caption)
+{
+    m_traces[index(trace)].caption = caption;
+    update();
+}
+
+QString StripChart::traceCaption(int trace) const { return m_traces[index(trace)].caption; }
+
+void StripChart::setTraceColor(int trace, const QColor &color)
+{
+    m_traces[index(trace)].color = color;
+    update();
+}
+
+QColor StripChart::traceColor(int trace) const { return m_traces[index(trace)].color; }
+
+void StripChart::setTraceRange(int trace, double min, double max)
+{
+    if (!(max > min))
+        return;
+    m_traces[index(trace)].min = min;
+    m_traces[index(trace)].max = max;
+    update();
+}
+
+double StripChart::traceMin(int trace) const { return m_traces[index(trace)].min; }
+double StripChart::traceMax(int trace) const { return m_traces[index(trace)].max; }
+
+void StripChart::setTimeFormat(const QString &format)
+{
+    m_timeFormat = format;
+    update();
+}
+
+void StripChart::setTimeCaption(const QString &caption)
+{
+    m_timeCaption = caption;
+    update();
+}
+
+void StripChart::setValueCaption(const QString &caption)
+{
+    m_valueCaption = caption;
+    update();
+}
+
+double StripChart::stamp()
+{
+    double t = m_clock();
+    if (m_hasTime && !(t >= m_lastTime))
+        t = m_lastTime;
+    m_lastTime = t;
+    m_hasTime = true;
+    return t;
+}
+
+void StripChart::addSample(int trace, double value)
+{
+    // A value that is not a number has no place on the chart.
+    if (trace < 0 || trace >= TraceCount || !std::isfinite(value))
+        return;
+    const double t = stamp();
+    m_traces[trace].samples.append(t, static_cast<float>(value));
+    if (m_following || t <= m_pinnedEnd)
+        update();
+}
+
+void StripChart::addTimeStamp(double number, const QString &text)
+{
+    const double t = stamp();
+    m_stamps.push_back({t, number, text});
+    if (m_following || t <= m_pinnedEnd)
+        update();
+}
+
+void StripChart::clear()
+{
+    for (Trace &trace : m_traces)
+        trace.samples.clear();
+    for (ColumnCache &cache : m_columns)
+        cache.reset();
+    m_stamps.clear();
+    m_stamps.shrink_to_fit();
+    m_hasTime = false;
+    m_following = true;
+    m_pinnedEnd = 0;
+    m_dragging = false;
+    emit viewChanged();
+    update();
+}
+
+double StripChart::latestTime() const
+{
+    return m_hasTime ? m_lastTime : m_clock();
+}
+
+double StripChart::viewEnd() const
+{
+    return m_following ? latestTime() : m_pinnedEnd;
+}
+
+double StripChart::scrollBack() const
+{
+    return m_following ? 0.0 : latestTime() - m_pinnedEnd;
+}
+
+void StripChart::setScrollBack(double seconds)
+{
+    pinViewEnd(latestTime() - std::max(0.0, seconds));
+}
+
+void StripChart::pinViewEnd(double end)
+{
+    const double latest = latestTime();
+    double earliest = latest;
+    for (const Trace &trace : m_traces)
+        if (!trace.samples.empty())
+            earliest = std::min(earliest, trace.samples.time(0));
+    if (!m_stamps.empty())
+        earliest = std::min(earliest, m_stamps.front().time);
+    if (!m_hasTime || end >= latest) {
+        m_following = true;
+    } else {
+        // Never further back than the first thing recorded, so the view
+        // cannot be lost in empty time.
+        m_following = false;
+        m_pinnedEnd = std::max(end, earliest);
+    }
+    emit viewChanged();
+    update();
+}
+
+void StripChart::setTimeSpan(double seconds)
+{
+    if (!(seconds > 0))
+        return;
+    m_span = seconds;
+    emit viewChanged();
+    update();
+}
+
+void StripChart::zoomIn()
+{
+    for (auto it = std::rbegin(kSpans); it != std::rend(kSpans); ++it)
+        if (*it < m_span) {
+            setTimeSpan(*it);
+            return;
+        }
+}
+
+void StripChart::zoomOut()
+{
+    for (double s : kSpans)
+        if (s > m_span) {
+            setTimeSpan(s);
+            return;
+        }
+}
+
+std::size_t StripChart::historyBytes() const
+{
+    std::size_t bytes = m_stamps.capacity() * sizeof(TimeStamp);
+    for (const Trace &trace : m_traces)
+        bytes += trace.samples.bytes();
+    return bytes;
+}
+
+QRect StripChart::plotRect() const { return computeLayout(this).plot; }
+QRect StripChart::zoomOutRect() const { return computeLayout(this).zoomOut; }
+QRect StripChart::zoomInRect() const { return computeLayout(this).zoomIn; }
+
+QSize StripChart::sizeHint() const
+{
+    const qreal s = dpiScale(this);
+    return QSize(qRound(560 * s), qRound(300 * s));
+}
+
+QSize StripChart::minimumSizeHint() const
+{
+    const qreal s = dpiScale(this);
+    return QSize(qRound(240 * s), qRound(140 * s));
+}
+
+void StripChart::drawTrace(QPainter &p, const QRect &plot, int index) const
+{
+    const Trace &trace = m_traces[static_cast<std::size_t>(index)];
+    const SampleHistory &h = trace.samples;
+    if (h.empty())
+        return;
+    const double start = viewStart(), end = viewEnd();
+    const double yScale = plot.height() / (trace.max - trace.min);
+    const double xScale = plot.width() / m_span;
+    const double width = m_span / plot.width();   // seconds per pixel column
+    auto y = [&](double v) { return plot.bottom() + 1 - (v - trace.min) * yScale; };
+
+    // Columns sit on a grid fixed in time, so those already reduced in an
+    // earlier frame are reused as the view scrolls.
+    const double origin = h.origin();
+    const auto first = static_cast<long long>(std::floor((start - origin) / width));
+    const auto last = static_cast<long long>(std::floor((end - origin) / width));
+    const std::vector<ColumnSpan> &spans = m_columns[static_cast<std::size_t>(index)].columns(h, width, first, last);
+
+    // Two points per column, its extremes, in the order that leaves the line
+    // nearer where the column ends: every spike is drawn, and the joins stay
+    // close to the samples, at half the line work of drawing first and last too.
+    QPolygonF line;
+    line.reserve(static_cast<qsizetype>(spans.size() * 2 + 2));
+    const std::size_t before = h.lowerBound(origin + first * width);
+    if (before > 0)
+        line << QPointF(plot.left() + (h.time(before - 1) - start) * xScale, y(h.value(before - 1)));
+    for (const ColumnSpan &c : spans) {
+        const double x = plot.left() + (origin + (c.column + 0.5) * width - start) * xScale;
+        const bool endsHigh = c.max - c.last < c.last - c.min;
+        line << QPointF(x, y(endsHigh ? c.min : c.max));
+        if (c.max != c.min)
+            line << QPointF(x, y(endsHigh ? c.max : c.min));
+    }
+    const std::size_t after = h.lowerBound(origin + (last + 1) * width);
+    if (after < h.size())
+        line << QPointF(plot.left() + (h.time(after) - start) * xScale, y(h.value(after)));
+    // A cosmetic pen takes the raster engine's fast line path.
+    p.setPen(dpiScale(this) < 1.5 ? QPen(trace.color, 0) : QPen(trace.color, dpiScale(this)));
+    p.drawPolyline(line);
+}
+
+void StripChart::drawArrow(QPainter &p, const QRect &r, bool zoomOut) const
+{
+    p.setPen(palette().color(QPalette::Dark));
+    p.setBrush(palette().color(QPalette::Button));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    // Two triangles: pointing apart to widen the span, towards each other to narrow it.
+    const qreal h = r.height() * 0.28, w = r.width() * 0.2, cy = r.center().y() + 0.5, cx = r.center().x() + 0.5;
+    const qreal gap = r.width() * 0.04;
+    QPolygonF leftTri, rightTri;
+    if (zoomOut) {
+        leftTri << QPointF(cx - gap - w, cy) << QPointF(cx - gap, cy - h) << QPointF(cx - gap, cy + h);
+        rightTri << QPointF(cx + gap + w, cy) << QPointF(cx + gap, cy - h) << QPointF(cx + gap, cy + h);
+    } else {
+        leftTri << QPointF(cx - gap, cy) << QPointF(cx - gap - w, cy - h) << QPointF(cx - gap - w, cy + h);
+        rightTri << QPointF(cx + gap, cy) << QPointF(cx + gap + w, cy - h) << QPointF(cx + gap + w, cy + h);
+    }
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(palette().color(QPalette::ButtonText));
+    p.drawPolygon(leftTri);
+    p.drawPolygon(rightTri);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void StripChart::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const Layout l = computeLayout(this);
+    const QRect plot = l.plot;
+    const QFontMetrics fm = fontMetrics();
+    const qreal s = dpiScale(this);
+    const int tick = qRound(4 * s);
+    const QColor text = palette().color(QPalette::WindowText);
+    const QColor grid(222, 222, 222);
+
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.fillRect(plot, Qt::white);
+
+    // Legend: a stroke of each trace's colour and its caption.
+    int x = plot.left();
+    for (const Trace &trace : m_traces) {
+        if (trace.caption.isEmpty())
+            continue;
+        const int swatch = qRound(18 * s);
+        const int mid = l.legendY - fm.ascent() / 2 + fm.descent() / 2;
+        p.setPen(QPen(trace.color, qRound(3 * s)));
+        p.drawLine(x, mid, x + swatch, mid);
+        p.setPen(text);
+        p.drawText(x + swatch + qRound(5 * s), l.legendY, trace.caption);
+        x += swatch + qRound(5 * s) + fm.horizontalAdvance(trace.caption) + qRound(16 * s);
+    }
+
+    // Value axis, in the first trace's range.
+    const Trace &axis = m_traces[0];
+    const double step = valueStep(axis.max - axis.min, plot.height() / (fm.height() * 2));
+    const double yScale = plot.height() / (axis.max - axis.min);
+    for (double v = std::ceil(axis.min / step) * step; v <= axis.max + 1e-9; v += step) {
+        const int y = qRound(plot.bottom() + 1 - (v - axis.min) * yScale);
+        p.setPen(v == 0 ? QColor(170, 170, 170) : grid);
+        p.drawLine(plot.left(), y, plot.right(), y);
+        p.setPen(text);
+        p.drawLine(plot.left() - tick, y, plot.left() - 1, y);
+        const QString label = QString::number(v);
+        p.drawText(QRect(0, y - fm.height() / 2, plot.left() - tick - qRound(2 * s), fm.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, label);
+    }
+
+    // Time axis.
+    const double start = viewStart(), end = viewEnd();
+    const double xScale = plot.width() / m_span;
+    const int labelW = fm.horizontalAdvance(formatTime(end, m_timeFormat)) + qRound(12 * s);
+    for (double t : timeTicks(start, end, labelW / xScale)) {
+        const int tx = qRound(plot.left() + (t - start) * xScale);
+        p.setPen(grid);
+        p.drawLine(tx, plot.top(), tx, plot.bottom());
+        p.setPen(text);
+        p.drawLine(tx, plot.bottom() + 1, tx, plot.bottom() + tick);
+        const QString label = formatTime(t, m_timeFormat).trimmed();
+        p.drawText(QRect(tx - labelW / 2, plot.bottom() + 1 + tick, labelW, fm.height()), Qt::AlignCenter, label);
+    }
+
+    // Traces, then time stamps over them.
+    p.save();
+    p.setClipRect(plot);
+    for (int i = 0; i < TraceCount; ++i)
+        drawTrace(p, plot, i);
+    auto firstStamp = std::lower_bound(m_stamps.begin(), m_stamps.end(), start,
+                                       [](const TimeStamp &ts, double t) { return ts.time < t; });
+    for (auto it = firstStamp; it != m_stamps.end() && it->time <= end; ++it) {
+        // A stamp at the newest moment sits on the right edge, still inside the plot.
+        const int sx = std::min(plot.right(), static_cast<int>(std::lround(plot.left() + (it->time - start) * xScale)));
+        p.setPen(QPen(QColor(0, 120, 0), 1, Qt::DashLine));
+        p.drawLine(sx, plot.top(), sx, plot.bottom());
+        if (it->text.isEmpty())
+            continue;
+        const int w = fm.horizontalAdvance(it->text) + qRound(6 * s);
+        const int ty = plot.top() + qRound(std::clamp(it->number, 0.0, 1.0) * (plot.height() - fm.height()));
+        QRect box(sx + qRound(2 * s), ty, w, fm.height());
+        if (box.right() > plot.right())
+            box.moveRight(sx - qRound(2 * s));
+        p.fillRect(box, QColor(255, 255, 255, 220));
+        p.setPen(QColor(0, 100, 0));
+        p.drawText(box, Qt::AlignCenter, it->text);
+    }
+    p.restore();
+
+    p.setPen(palette().color(QPalette::Dark));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(plot.adjusted(-1, -1, 0, 0));
+
+    // Axis captions and the zoom arrows.
+    p.setPen(text);
+    p.drawText(QRect(plot.left(), l.captionY, plot.width(), l.captionRowH), Qt::AlignCenter, m_timeCaption);
+    if (!m_valueCaption.isEmpty()) {
+        p.save();
+        p.translate(qRound(6 * s), plot.center().y());
+        p.rotate(-90);
+        p.drawText(QRect(-plot.height() / 2, 0, plot.height(), fm.height()), Qt::AlignCenter, m_valueCaption);
+        p.restore();
+    }
+    drawArrow(p, l.zoomIn, false);
+    drawArrow(p, l.zoomOut, true);
+    if (!m_following) {
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawText(QRect(plot.left(), l.captionY, plot.width() / 3, l.captionRowH), Qt::AlignLeft | Qt::AlignVCenter,
+                   tr("End: back to live"));
+    }
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void StripChart::mousePressEvent(QMouseEvent *event)
+{
+    const Layout l = computeLayout(this);
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && l.zoomIn.contains(pos)) {
+        zoomIn();
+        return;
+    }
+    if (event->button() == Qt::LeftButton && l.zoomOut.contains(pos)) {
+        zoomOut();
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        m_dragging = true;
+        m_dragX = event->position().x();
+        m_dragEnd = viewEnd();
+    }
+    emit mouseButtonPressed(event->button());
+}
+
+void StripChart::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragging)
+        return;
+    // The data follows the mouse: dragging to the right shows older samples.
+    const double dt = (event->position().x() - m_dragX) * m_span / computeLayout(this).plot.width();
+    pinViewEnd(m_dragEnd - dt);
+}
+
+void StripChart::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton)
+        m_dragging = false;
+}
+
+void StripChart::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomIn();
+        break;
+    case Qt::Key_Minus:
+        zoomOut();
+        break;
+    case Qt::Key_Left:
+        pinViewEnd(viewEnd() - m_span / 10);
+        break;
+    case Qt::Key_Right:
+        pinViewEnd(viewEnd() + m_span / 10);
+        break;
+    case Qt::Key_End:
+        setScrollBack(0);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+} // namespace ort

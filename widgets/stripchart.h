@@ -1,0 +1,132 @@
+#pragma once
+#include "widgets/samplehistory.h"
+
+#include <QColor>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+namespace ort {
+
+// A scrolling chart of two traces against time. It keeps every sample so the
+// user can scroll back, but paints only the visible window, reduced to one
+// min/max span per pixel column, so a frame costs the same after an hour as
+// after a minute. Repaints are scheduled, never forced per sample.
+//
+// Mouse: the arrows at the end of the time axis zoom out and in; a right-button
+// drag moves the view through history. Keys: +/- zoom, Left/Right move, End
+// returns to the newest data.
+class StripChart : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int TraceCount = 2;
+    // Seconds since the epoch; tick labels show it as local time of day.
+    using Clock = std::function<double()>;
+
+    struct TimeStamp {
+        double time;
+        double number;
+        QString text;
+    };
+
+    explicit StripChart(QWidget *parent = nullptr);
+
+    void setClock(Clock clock);
+
+    void setTraceCaption(int trace, const QString &caption);
+    QString traceCaption(int trace) const;
+    void setTraceColor(int trace, const QColor &color);
+    QColor traceColor(int trace) const;
+    // Each trace is drawn in its own range; the value axis is labelled in trace 0's.
+    void setTraceRange(int trace, double min, double max);
+    double traceMin(int trace) const;
+    double traceMax(int trace) const;
+
+    void setTimeFormat(const QString &format);   // strftime style
+    QString timeFormat() const { return m_timeFormat; }
+    void setTimeCaption(const QString &caption);
+    QString timeCaption() const { return m_timeCaption; }
+    void setValueCaption(const QString &caption);
+    QString valueCaption() const { return m_valueCaption; }
+
+    // Adds a sample at the clock's present time. A clock that steps back is
+    // held at the last time used, so the history stays in time order. Values
+    // that are not finite and trace indices other than 0 and 1 are ignored.
+    void addSample(int trace, double value);
+    // A vertical marker at the present time; `number` places its text, as a
+    // fraction of the plot's height from the top (0.1 is near the top).
+    void addTimeStamp(double number, const QString &text);
+    // Forgets every sample and time stamp and resets scrollBack to 0.
+    void clear();
+
+    // The setting that clear resets: how many seconds the right edge of the
+    // view lies behind the newest data. 0 follows new data; anything else pins
+    // the view where it is, so it stays put while data keeps coming.
+    double scrollBack() const;
+    void setScrollBack(double seconds);
+    bool isFollowing() const { return m_following; }
+
+    double timeSpan() const { return m_span; }
+    void setTimeSpan(double seconds);
+    void zoomIn();
+    void zoomOut();
+    double viewStart() const { return viewEnd() - m_span; }
+    double viewEnd() const;
+    // The newest time in the chart: last sample or stamp, else the clock.
+    double latestTime() const;
+
+    const SampleHistory &history(int trace) const { return m_traces[index(trace)].samples; }
+    const std::vector<TimeStamp> &timeStamps() const { return m_stamps; }
+    std::size_t historyBytes() const;
+
+    QRect plotRect() const;
+    QRect zoomOutRect() const;
+    QRect zoomInRect() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // Any button pressed on the chart away from the zoom arrows.
+    void mouseButtonPressed(Qt::MouseButton button);
+    void viewChanged();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    struct Trace {
+        SampleHistory samples;
+        QString caption;
+        QColor color;
+        double min = -127;
+        double max = 127;
+    };
+    static int index(int trace);
+    double stamp();
+    void pinViewEnd(double end);
+    void drawTrace(QPainter &p, const QRect &plot, int trace) const;
+    void drawArrow(QPainter &p, const QRect &r, bool zoomOut) const;
+
+    Clock m_clock;
+    std::array<Trace, TraceCount> m_traces;
+    mutable std::array<ColumnCache, TraceCount> m_columns;
+    std::vector<TimeStamp> m_stamps;
+    QString m_timeFormat = QStringLiteral("%H:%M:%S ");
+    QString m_timeCaption = QStringLiteral("Time");
+    QString m_valueCaption;
+    double m_span = 60;
+    double m_lastTime = 0;
+    bool m_hasTime = false;
+    bool m_following = true;
+    double m_pinnedEnd = 0;
+    bool m_dragging = false;
+    double m_dragX = 0;
+    double m_dragEnd = 0;
+};
+
+} // namespace ort
