@@ -53,6 +53,9 @@ public:
     virtual PrinterTransport &portAt(uint16_t base) = 0;
     virtual SmbusTransport &smbus() = 0;
     virtual std::string buildNumber() = 0;
+    // Uses the SMBus adapter at this I/O base from now on, when there is
+    // one; a backend with a single host keeps it and accepts any base.
+    virtual bool selectSmbusBase(uint32_t) { return true; }
 };
 
 // The one place where a backend is chosen by name ("sim" or "linux").

@@ -205,6 +205,12 @@ void SmbusHost::WriteRegister(uint8_t address7, uint8_t reg, uint8_t value)
     m_server.backend().smbus().writeByteData(address7, reg, value);
 }
 
+bool SmbusHost::SelectHostBaseAddress(uint32_t base)
+{
+    m_server.transcript().record(call("SmbusHost.SelectHostBaseAddress", (long long)base));
+    return m_server.backend().selectSmbusBase(base);
+}
+
 uint32_t SmbusHost::HostBaseAddress()
 {
     m_server.transcript().record(call("SmbusHost.HostBaseAddress"));

@@ -75,6 +75,9 @@ public:
     uint8_t ReadRegister(uint8_t address7, uint8_t reg);
     void WriteRegister(uint8_t address7, uint8_t reg, uint8_t value);
     uint32_t HostBaseAddress();
+    // Our addition: picks the host controller at an I/O base the user typed,
+    // where the machine has more than one. Returns whether one is there.
+    bool SelectHostBaseAddress(uint32_t base);
     void SetDeviceAddress(uint8_t address7);
     uint8_t deviceAddress() const { return m_deviceAddress; }
 

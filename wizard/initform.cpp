@@ -314,7 +314,8 @@ void InitForm::SetupMediumPanel()
     if (smbusPlatform) {
         m_smbusDesc->setText(QStringLiteral("The Southbridge or ICH of Intel chipsets. For unsupported Intel "
                                             "chipsets, enter SMBBA here (Hex)."));
-        showWhole(m_smbusBase, hexText(busAccess().Smbus().HostBaseAddress()));
+        m_shownSmbusBase = hexText(busAccess().Smbus().HostBaseAddress());
+        showWhole(m_smbusBase, m_shownSmbusBase);
     } else {
         m_smbusDesc->setText(QStringLiteral("Sorry, SMBus communication is only supported on Windows 95,98 and ME."));
         setTextColour(m_smbusDesc, RefusalRed);
@@ -478,8 +479,22 @@ void InitForm::SearchAllMedia()
     m_search.setProgressStep([this](int step) { AdvanceProgress(step); });
     if (m_ppCheck->isChecked())
         m_search.SearchPrinterPorts();
-    if (m_smbusCheck->isChecked())
+    if (m_smbusCheck->isChecked()) {
+        useTypedSmbusBase();
         m_search.SearchOnBoardSmbus();
+    }
+}
+
+// A base address the user typed picks the host controller at that address
+// for the search and for Finish; left as shown, nothing changes.
+void InitForm::useTypedSmbusBase()
+{
+    const QString typed = m_smbusBase->text().trimmed();
+    bool ok = false;
+    const uint value = typed.toUInt(&ok, 16);
+    if (!m_smbusBase->isEnabled() || !ok || typed.compare(m_shownSmbusBase, Qt::CaseInsensitive) == 0)
+        return;
+    attempt([&] { busAccess().Smbus().SelectHostBaseAddress(value); });
 }
 
 void InitForm::AdvanceProgress(int step)

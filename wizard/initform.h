@@ -73,6 +73,7 @@ private:
     void Form_Unload();
 
     long buildNumber();
+    void useTypedSmbusBase();
 
     Program &m_program;
     std::unique_ptr<SystemInfo> m_systemInfo;
@@ -80,6 +81,7 @@ private:
     DeviceSearch m_search;
     std::vector<uint8_t> m_resultAddresses;
     std::vector<QFrame *> m_panels;
+    QString m_shownSmbusBase;   // as the program set it at load
     int m_currentPanel = 1;
     bool m_movingForward = true;
     bool m_finishing = false;

@@ -118,6 +118,7 @@ private slots:
     void unreadableBuildReportsLoadError();
     void baseAddressTypingLimit();
 
+    void typedBaseAddressChoosesHost();
     void navigationAndItsNoOps();
     void nextWithNoMediumStaysPut();
     void progressMaximaAndEndValues_data();
@@ -367,6 +368,24 @@ void TestWizard::baseAddressTypingLimit()
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, "AB");
     QCOMPARE(box->text(), QString("50A"));
+}
+
+void TestWizard::typedBaseAddressChoosesHost()
+{
+    start(sim::Scenario::defaultBoard());
+    click("NextCMD");
+    child<QCheckBox>("SMBusCheck")->setChecked(true);
+    auto *box = child<QLineEdit>("SMBusBaseAddressTXT");
+    box->selectAll();
+    QTest::keyClicks(box, "1f0");
+    busAccess().transcript().clear();
+    click("NextCMD");
+    const QStringList calls = board->calls();
+    const int select = calls.indexOf("SmbusHost.SelectHostBaseAddress(496)");
+    QVERIFY(select > calls.lastIndexOf(QRegularExpression("PrinterPortLink.ReadRegister.*")));
+    QVERIFY(select < calls.indexOf(QRegularExpression("SmbusHost.ReadRegister.*")));
+    // The simulated board has one host: it accepts the base and is searched.
+    QCOMPARE(entries().size(), 2);
 }
 
 void TestWizard::navigationAndItsNoOps()

@@ -1,0 +1,175 @@
+#include "component/linux/devices.h"
+#include "component/buserror.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+extern "C" {
+#include <i2c/smbus.h>
+#include <linux/i2c-dev.h>
+#include <linux/i2c.h>
+#include <linux/ppdev.h>
+}
+
+namespace ort::linuxhw {
+
+namespace {
+
+std::string readText(const std::string &path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string trimmed(std::string s)
+{
+    while (!s.empty() && (s.back() == '\n' || s.back() == ' ' || s.back() == '\t'))
+        s.pop_back();
+    return s;
+}
+
+} // namespace
+
+// ---- ppdev
+
+PpdevPort::~PpdevPort()
+{
+    if (m_fd >= 0) {
+        ioctl(m_fd, PPRELEASE);
+        close(m_fd);
+    }
+}
+
+int PpdevPort::fd()
+{
+    if (m_fd >= 0)
+        return m_fd;
+    const int f = open(m_path.c_str(), O_RDWR | O_CLOEXEC);
+    if (f < 0)
+        throw BusError(deviceErrorText(errno, m_path, "open"));
+    if (ioctl(f, PPCLAIM) < 0) {
+        const int e = errno;
+        close(f);
+        throw BusError(deviceErrorText(e, m_path, "claim"));
+    }
+    m_fd = f;
+    return m_fd;
+}
+
+void PpdevPort::writeData(uint8_t value)
+{
+    unsigned char v = value;
+    if (ioctl(fd(), PPWDATA, &v) < 0)
+        throw BusError(deviceErrorText(errno, m_path, "write the data lines of"));
+}
+
+uint8_t PpdevPort::readStatus()
+{
+    unsigned char v = 0;
+    if (ioctl(fd(), PPRSTATUS, &v) < 0)
+        throw BusError(deviceErrorText(errno, m_path, "read the status lines of"));
+    return v;
+}
+
+void PpdevPort::writeControl(uint8_t value)
+{
+    unsigned char v = value;
+    if (ioctl(fd(), PPWCONTROL, &v) < 0)
+        throw BusError(deviceErrorText(errno, m_path, "write the control lines of"));
+}
+
+int64_t PpdevPort::nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void PpdevPort::wait(int64_t nanoseconds)
+{
+    // Microsecond waits: a sleep would overshoot by the scheduler's slack.
+    const int64_t until = nowNs() + nanoseconds;
+    while (nowNs() < until) {
+    }
+}
+
+// ---- i2c-dev
+
+I2cDevHost::~I2cDevHost()
+{
+    if (m_fd >= 0)
+        close(m_fd);
+}
+
+void I2cDevHost::fail(int error, uint8_t address7, const char *action)
+{
+    if (error == ENXIO || error == EREMOTEIO)
+        throw NoAcknowledge(noAcknowledgeText(address7));
+    throw BusError(deviceErrorText(error, m_adapter.path(), action));
+}
+
+int I2cDevHost::addressed(uint8_t address7)
+{
+    if (m_fd < 0) {
+        m_fd = open(m_adapter.path().c_str(), O_RDWR | O_CLOEXEC);
+        if (m_fd < 0)
+            fail(errno, address7, "open");
+        m_address = -1;
+    }
+    if (m_address != address7) {
+        if (ioctl(m_fd, I2C_SLAVE, static_cast<long>(address7)) < 0)
+            fail(errno, address7, "address a device on");
+        m_address = address7;
+    }
+    return m_fd;
+}
+
+uint8_t I2cDevHost::readByteData(uint8_t address7, uint8_t reg)
+{
+    const int32_t v = i2c_smbus_read_byte_data(addressed(address7), reg);
+    if (v < 0)
+        fail(errno, address7, "read from");
+    return static_cast<uint8_t>(v);
+}
+
+void I2cDevHost::writeByteData(uint8_t address7, uint8_t reg, uint8_t value)
+{
+    if (i2c_smbus_write_byte_data(addressed(address7), reg, value) < 0)
+        fail(errno, address7, "write to");
+}
+
+Adapter probeAdapter(int number, const std::string &ioports)
+{
+    Adapter a;
+    a.number = number;
+    const std::string sys = "/sys/class/i2c-dev/i2c-" + std::to_string(number);
+    a.name = trimmed(readText(sys + "/name"));
+    if (auto base = baseFromAdapterName(a.name)) {
+        a.base = *base;
+    } else {
+        std::error_code ec;
+        const auto driver = std::filesystem::read_symlink(sys + "/device/driver", ec);
+        if (!ec)
+            a.base = ioportsStart(ioports, driver.filename().string()).value_or(0);
+    }
+    const int f = open(a.path().c_str(), O_RDWR | O_CLOEXEC);
+    if (f < 0) {
+        a.openError = errno;
+        return a;
+    }
+    a.opened = true;
+    unsigned long funcs = 0;
+    if (ioctl(f, I2C_FUNCS, &funcs) == 0)
+        a.byteData = (funcs & I2C_FUNC_SMBUS_BYTE_DATA) == I2C_FUNC_SMBUS_BYTE_DATA;
+    close(f);
+    return a;
+}
+
+} // namespace ort::linuxhw

@@ -1,0 +1,57 @@
+#pragma once
+#include "component/backend.h"
+#include "component/bitbang/parallelport.h"
+#include "component/linux/sysinfo.h"
+
+#include <string>
+
+// The thin device layer: each method is one system call and its error.
+namespace ort::linuxhw {
+
+// A printer port through ppdev, claimed on first use and released at the end.
+class PpdevPort final : public ParallelPort {
+public:
+    PpdevPort(std::string path, uint16_t base) : m_path(std::move(path)), m_base(base) {}
+    ~PpdevPort() override;
+    PpdevPort(const PpdevPort &) = delete;
+    PpdevPort &operator=(const PpdevPort &) = delete;
+
+    void writeData(uint8_t value) override;
+    uint8_t readStatus() override;
+    void writeControl(uint8_t value) override;
+    void wait(int64_t nanoseconds) override;
+    int64_t nowNs() override;
+    uint16_t base() const override { return m_base; }
+
+private:
+    int fd();
+    std::string m_path;
+    uint16_t m_base;
+    int m_fd = -1;
+};
+
+// The SMBus host through an i2c-dev adapter and libi2c.
+class I2cDevHost final : public SmbusTransport {
+public:
+    explicit I2cDevHost(Adapter adapter) : m_adapter(std::move(adapter)) {}
+    ~I2cDevHost() override;
+    I2cDevHost(const I2cDevHost &) = delete;
+    I2cDevHost &operator=(const I2cDevHost &) = delete;
+
+    uint8_t readByteData(uint8_t address7, uint8_t reg) override;
+    void writeByteData(uint8_t address7, uint8_t reg, uint8_t value) override;
+    uint32_t baseAddress() override { return m_adapter.base; }
+    const Adapter &adapter() const { return m_adapter; }
+
+private:
+    int addressed(uint8_t address7);
+    [[noreturn]] void fail(int error, uint8_t address7, const char *action);
+    Adapter m_adapter;
+    int m_fd = -1;
+    int m_address = -1;
+};
+
+// Reads what an adapter is: its name, whether it opens, its functions, its base.
+Adapter probeAdapter(int number, const std::string &ioports);
+
+} // namespace ort::linuxhw

@@ -1,0 +1,123 @@
+#include "component/linux/sysinfo.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <regex>
+#include <sstream>
+
+namespace ort::linuxhw {
+
+std::optional<uint16_t> parseParportBase(const std::string &text)
+{
+    std::istringstream in(text);
+    long value = -1;
+    if (!(in >> value) || value <= 0 || value > 0xFFFF)
+        return std::nullopt;
+    return static_cast<uint16_t>(value);
+}
+
+std::vector<int> deviceNumbers(const std::vector<std::string> &names, const std::string &prefix)
+{
+    std::vector<int> out;
+    for (const std::string &n : names) {
+        if (n.size() <= prefix.size() || n.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string digits = n.substr(prefix.size());
+        if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+            digits.size() > 6)
+            continue;
+        out.push_back(std::stoi(digits));
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+std::optional<uint32_t> ioportsStart(const std::string &ioports, const std::string &label)
+{
+    static const std::regex line(R"(^\s*([0-9a-fA-F]+)-[0-9a-fA-F]+\s*:\s*(.*?)\s*$)");
+    std::istringstream in(ioports);
+    std::string text;
+    while (std::getline(in, text)) {
+        std::smatch m;
+        if (std::regex_match(text, m, line) && m[2] == label)
+            return static_cast<uint32_t>(std::stoul(m[1], nullptr, 16));
+    }
+    return std::nullopt;
+}
+
+std::optional<uint32_t> baseFromAdapterName(const std::string &name)
+{
+    static const std::regex at(R"(\bat (?:0x)?([0-9a-fA-F]{2,8})\s*$)");
+    std::smatch m;
+    if (!std::regex_search(name, m, at))
+        return std::nullopt;
+    return static_cast<uint32_t>(std::stoul(m[1], nullptr, 16));
+}
+
+AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::string &wanted)
+{
+    if (!wanted.empty()) {
+        for (const Adapter &a : adapters) {
+            if (a.path() != wanted)
+                continue;
+            if (!a.opened)
+                return {std::nullopt, deviceErrorText(a.openError, wanted, "open")};
+            if (!a.byteData)
+                return {std::nullopt, "The SMBus adapter " + wanted + " (" + a.name +
+                                          ") does not support byte-data transfers"};
+            return {a, {}};
+        }
+        return {std::nullopt, "ORT310_I2C names " + wanted + ", which does not exist (is the i2c-dev module loaded?)"};
+    }
+    for (const Adapter &a : adapters)
+        if (a.opened && a.byteData)
+            return {a, {}};
+    if (adapters.empty())
+        return {std::nullopt, "No SMBus adapter was found (is the i2c-dev module loaded? modprobe i2c-dev)"};
+    for (const Adapter &a : adapters)
+        if (!a.opened && (a.openError == EACCES || a.openError == EPERM))
+            return {std::nullopt, deviceErrorText(a.openError, a.path(), "open")};
+    return {std::nullopt, "No SMBus adapter supports byte-data transfers"};
+}
+
+std::optional<Adapter> adapterAtBase(const std::vector<Adapter> &adapters, uint32_t base)
+{
+    for (const Adapter &a : adapters)
+        if (a.base == base && a.opened && a.byteData)
+            return a;
+    return std::nullopt;
+}
+
+std::string deviceGroup(const std::string &device)
+{
+    return device.find("i2c") != std::string::npos ? "i2c" : "lp";
+}
+
+std::string deviceErrorText(int error, const std::string &device, const std::string &action)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM: {
+        const std::string group = deviceGroup(device);
+        return "Permission denied to " + action + " " + device + ": add yourself to the group " + group +
+               " (sudo usermod -aG " + group + " $USER, then log in again) or install a udev rule that "
+               "grants access";
+    }
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        if (action == "open")
+            return device + " does not exist (is the " +
+                   std::string(device.find("i2c") != std::string::npos ? "i2c-dev" : "ppdev") + " module loaded?)";
+        break;
+    case EBUSY:
+        return device + " is in use by another program";
+    default:
+        break;
+    }
+    return "Could not " + action + " " + device + ": " + std::strerror(error);
+}
+
+} // namespace ort::linuxhw

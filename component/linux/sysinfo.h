@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the Linux backend reads from the system, as pure functions of the
+// texts it reads, so that every rule can be tested without devices.
+namespace ort::linuxhw {
+
+// /proc/sys/dev/parport/parportN/base-addr holds the base and the
+// extended-port base in decimal ("888\t1912").
+std::optional<uint16_t> parseParportBase(const std::string &text);
+
+// The N of names such as "parport0" or "i2c-3", in increasing order.
+std::vector<int> deviceNumbers(const std::vector<std::string> &names, const std::string &prefix);
+
+// The start of the first I/O range in /proc/ioports whose label is `label`
+// ("    5000-501f : i801_smbus"), or nothing.
+std::optional<uint32_t> ioportsStart(const std::string &ioports, const std::string &label);
+
+// An adapter's I/O base when its name shows one ("SMBus I801 adapter at 5000").
+std::optional<uint32_t> baseFromAdapterName(const std::string &name);
+
+struct Adapter {
+    int number = 0;
+    std::string name;
+    bool opened = false;      // the program could open it
+    int openError = 0;        // errno when it could not
+    bool byteData = false;    // reports SMBus read and write byte-data
+    uint32_t base = 0;        // I/O base, 0 when the system shows none
+    std::string path() const { return "/dev/i2c-" + std::to_string(number); }
+};
+
+// The adapter to use: the one named by ORT310_I2C (`wanted`, "/dev/i2c-N"),
+// else the first that opens and reports byte-data support. The error text
+// when there is none says why.
+struct AdapterChoice {
+    std::optional<Adapter> adapter;
+    std::string error;
+};
+AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::string &wanted);
+// The usable adapter at an I/O base, if any.
+std::optional<Adapter> adapterAtBase(const std::vector<Adapter> &adapters, uint32_t base);
+
+// A failed system call on a device, as the user should read it: what to do
+// about permissions names the group that grants them.
+std::string deviceErrorText(int error, const std::string &device, const std::string &action);
+// The group that owns a kind of device on Debian ("lp", "i2c").
+std::string deviceGroup(const std::string &device);
+
+} // namespace ort::linuxhw

@@ -1,0 +1,175 @@
+#include "component/busaccess.h"
+#include "component/buserror.h"
+#include "component/linux/sysinfo.h"
+#include "shell/program.h"
+#include "tests/support/testsupport.h"
+#include "wizard/initform.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QtTest>
+#include <cerrno>
+
+using namespace ort;
+using namespace ort::linuxhw;
+
+namespace {
+
+Adapter adapter(int number, bool opened, bool byteData, uint32_t base = 0, int openError = 0)
+{
+    Adapter a;
+    a.number = number;
+    a.name = "adapter " + std::to_string(number);
+    a.opened = opened;
+    a.byteData = byteData;
+    a.base = base;
+    a.openError = openError;
+    return a;
+}
+
+} // namespace
+
+class TestLinux : public QObject {
+    Q_OBJECT
+private slots:
+    void parportBase_data();
+    void parportBase();
+    void deviceNumbersSorted();
+    void ioportsAndAdapterNames();
+    void adapterChoice_data();
+    void adapterChoice();
+    void adapterAtTypedBase();
+    void errorTexts();
+    void startsWithoutDevicesAndFindsNothing();
+};
+
+void TestLinux::parportBase_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("base");
+    QTest::newRow("base and extended base") << "888\t1912\n" << 0x378;
+    QTest::newRow("add-in card above 7FFFh") << "53248\t53256\n" << 0xD000;
+    QTest::newRow("single number") << "632" << 0x278;
+    QTest::newRow("empty (no such port)") << "" << -1;
+    QTest::newRow("not a number") << "none" << -1;
+    QTest::newRow("zero") << "0\t0" << -1;
+    QTest::newRow("beyond the I/O space") << "70000" << -1;
+}
+
+void TestLinux::parportBase()
+{
+    QFETCH(QString, text);
+    QFETCH(int, base);
+    const auto parsed = parseParportBase(text.toStdString());
+    QCOMPARE(parsed ? int(*parsed) : -1, base);
+}
+
+void TestLinux::deviceNumbersSorted()
+{
+    const std::vector<std::string> dev = {"parport10", "tty0", "parport2", "parport", "parportx", "i2c-1",
+                                          "parport0", "i2c-0", "i2c-12", "i2c-", "parport2"};
+    QCOMPARE(deviceNumbers(dev, "parport"), std::vector<int>({0, 2, 10}));
+    QCOMPARE(deviceNumbers(dev, "i2c-"), std::vector<int>({0, 1, 12}));
+}
+
+void TestLinux::ioportsAndAdapterNames()
+{
+    const std::string ioports = "0000-0cf7 : PCI Bus 0000:00\n"
+                                "  0378-037a : parport0\n"
+                                "efa0-efbf : 0000:00:1f.3\n"
+                                "  efa0-efbf : i801_smbus\n"
+                                "f040-f05f : 0000:00:1f.4\n";
+    QCOMPARE(ioportsStart(ioports, "i801_smbus"), std::optional<uint32_t>(0xEFA0));
+    QCOMPARE(ioportsStart(ioports, "parport0"), std::optional<uint32_t>(0x378));
+    QCOMPARE(ioportsStart(ioports, "piix4_smbus"), std::optional<uint32_t>());
+    QCOMPARE(ioportsStart(ioports, "i801"), std::optional<uint32_t>());   // whole labels only
+
+    QCOMPARE(baseFromAdapterName("SMBus I801 adapter at efa0"), std::optional<uint32_t>(0xEFA0));
+    QCOMPARE(baseFromAdapterName("SMBus PIIX4 adapter port 0 at 0b00"), std::optional<uint32_t>(0x0B00));
+    QCOMPARE(baseFromAdapterName("i915 gmbus dpc"), std::optional<uint32_t>());
+    QCOMPARE(baseFromAdapterName("Synopsys DesignWare I2C adapter"), std::optional<uint32_t>());
+}
+
+void TestLinux::adapterChoice_data()
+{
+    QTest::addColumn<int>("wanted");   // -1: ORT310_I2C unset
+    QTest::addColumn<int>("chosen");   // -1: none
+    QTest::addColumn<QString>("error");
+    QTest::newRow("first with byte data") << -1 << 3 << "";
+    QTest::newRow("named by ORT310_I2C") << 5 << 5 << "";
+    QTest::newRow("named, no byte data") << 1 << -1 << "does not support byte-data";
+    QTest::newRow("named, no permission") << 2 << -1 << "group i2c";
+    QTest::newRow("named, missing") << 9 << -1 << "does not exist";
+}
+
+void TestLinux::adapterChoice()
+{
+    QFETCH(int, wanted);
+    QFETCH(int, chosen);
+    QFETCH(QString, error);
+    const std::vector<Adapter> adapters = {adapter(1, true, false), adapter(2, false, false, 0, EACCES),
+                                           adapter(3, true, true, 0xEFA0), adapter(5, true, true, 0x0B00)};
+    const AdapterChoice c = chooseAdapter(adapters, wanted < 0 ? "" : "/dev/i2c-" + std::to_string(wanted));
+    QCOMPARE(c.adapter ? c.adapter->number : -1, chosen);
+    if (error.isEmpty())
+        QCOMPARE(QString::fromStdString(c.error), QString());
+    else
+        QVERIFY2(QString::fromStdString(c.error).contains(error), c.error.c_str());
+}
+
+void TestLinux::adapterAtTypedBase()
+{
+    const std::vector<Adapter> adapters = {adapter(0, true, true, 0x5000), adapter(1, true, true, 0x0B00),
+                                           adapter(2, true, false, 0x0B20)};
+    QCOMPARE(adapterAtBase(adapters, 0x0B00)->number, 1);
+    QVERIFY(!adapterAtBase(adapters, 0x0B20));   // no byte-data support
+    QVERIFY(!adapterAtBase(adapters, 0x1234));
+
+    // Nothing usable: the reason says what to do.
+    QVERIFY(QString::fromStdString(chooseAdapter({}, "").error).contains("i2c-dev"));
+    const AdapterChoice denied = chooseAdapter({adapter(0, false, false, 0, EACCES)}, "");
+    QVERIFY(QString::fromStdString(denied.error).contains("usermod -aG i2c"));
+}
+
+void TestLinux::errorTexts()
+{
+    const QString parport = QString::fromStdString(deviceErrorText(EACCES, "/dev/parport0", "open"));
+    QVERIFY(parport.contains("/dev/parport0"));
+    QVERIFY(parport.contains("group lp"));
+    QVERIFY(parport.contains("udev rule"));
+    QVERIFY(QString::fromStdString(deviceErrorText(ENOENT, "/dev/parport1", "open")).contains("ppdev"));
+    QVERIFY(QString::fromStdString(deviceErrorText(ENOENT, "/dev/i2c-4", "open")).contains("i2c-dev"));
+    QVERIFY(QString::fromStdString(deviceErrorText(EBUSY, "/dev/parport0", "claim")).contains("in use"));
+    const QString other = QString::fromStdString(deviceErrorText(EIO, "/dev/i2c-0", "read from"));
+    QVERIFY(other.startsWith("Could not read from /dev/i2c-0: "));
+}
+
+void TestLinux::startsWithoutDevicesAndFindsNothing()
+{
+    std::unique_ptr<Backend> backend = createBackend("linux");
+    if (backend->portCount() != 0 || backend->buildNumber() != "2195")
+        QSKIP("this machine has printer ports or an SMBus adapter");
+    installBusAccess(std::make_unique<BusAccessServer>(std::move(backend)));
+    test::FakeUi ui;
+    auto program = std::make_unique<Program>(ui, std::make_shared<ManualClock>());
+    int ends = 0;
+    program->setEndHandler([&] { ++ends; });
+    InitForm *wizard = program->wizard();
+    wizard->show();
+    QCOMPARE(ui.messages.size(), 0);   // loading worked
+    QVERIFY(!wizard->findChild<QCheckBox *>("SMBusCheck")->isEnabled());
+    wizard->NextCMD_Click();
+    wizard->NextCMD_Click();
+    QCOMPARE(wizard->CurrentPanel(), 4);
+    QCOMPARE(wizard->findChild<QListWidget *>("SearchResultsLIST")->count(), 0);
+    QCOMPARE(wizard->findChild<QLabel *>("SearchResultsLBL")->text(),
+             QString("Sorry, no ORT310s were found. Please check all connections and try again"));
+    QVERIFY_THROWS_EXCEPTION(BusError, busAccess().Smbus().ReadRegister(0x4C, 0xFE));
+    QCOMPARE(ui.messages.size(), 0);
+    program.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QTEST_MAIN(TestLinux)
+#include "tst_linux.moc"
