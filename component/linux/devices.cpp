@@ -64,26 +64,26 @@ int PpdevPort::fd()
     return m_fd;
 }
 
+unsigned char PpdevPort::transfer(unsigned long request, unsigned char value, const char *action)
+{
+    if (ioctl(fd(), request, &value) < 0)
+        throw BusError(deviceErrorText(errno, m_path, action));
+    return value;
+}
+
 void PpdevPort::writeData(uint8_t value)
 {
-    unsigned char v = value;
-    if (ioctl(fd(), PPWDATA, &v) < 0)
-        throw BusError(deviceErrorText(errno, m_path, "write the data lines of"));
+    transfer(PPWDATA, value, "write the data lines of");
 }
 
 uint8_t PpdevPort::readStatus()
 {
-    unsigned char v = 0;
-    if (ioctl(fd(), PPRSTATUS, &v) < 0)
-        throw BusError(deviceErrorText(errno, m_path, "read the status lines of"));
-    return v;
+    return transfer(PPRSTATUS, 0, "read the status lines of");
 }
 
 void PpdevPort::writeControl(uint8_t value)
 {
-    unsigned char v = value;
-    if (ioctl(fd(), PPWCONTROL, &v) < 0)
-        throw BusError(deviceErrorText(errno, m_path, "write the control lines of"));
+    transfer(PPWCONTROL, value, "write the control lines of");
 }
 
 int64_t PpdevPort::nowNs()

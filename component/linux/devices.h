@@ -25,6 +25,8 @@ public:
 
 private:
     int fd();
+    // One ioctl that passes a byte each way.
+    unsigned char transfer(unsigned long request, unsigned char value, const char *action);
     std::string m_path;
     uint16_t m_base;
     int m_fd = -1;
