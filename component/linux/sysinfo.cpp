@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <regex>
+#include <cctype>
 #include <sstream>
 
 namespace ort::linuxhw {
@@ -34,26 +34,57 @@ std::vector<int> deviceNumbers(const std::vector<std::string> &names, const std:
     return out;
 }
 
+namespace {
+
+std::string trim(const std::string &s)
+{
+    const auto begin = s.find_first_not_of(" \t\r\n");
+    if (begin == std::string::npos)
+        return {};
+    return s.substr(begin, s.find_last_not_of(" \t\r\n") - begin + 1);
+}
+
+// Hexadecimal digits only, at most eight of them.
+std::optional<uint32_t> parseHex(const std::string &text)
+{
+    if (text.empty() || text.size() > 8 || !std::all_of(text.begin(), text.end(), [](unsigned char c) {
+            return std::isxdigit(c);
+        }))
+        return std::nullopt;
+    return static_cast<uint32_t>(std::stoul(text, nullptr, 16));
+}
+
+} // namespace
+
 std::optional<uint32_t> ioportsStart(const std::string &ioports, const std::string &label)
 {
-    static const std::regex line(R"(^\s*([0-9a-fA-F]+)-[0-9a-fA-F]+\s*:\s*(.*?)\s*$)");
+    // Lines read "  start-end : label", nested by indentation.
     std::istringstream in(ioports);
-    std::string text;
-    while (std::getline(in, text)) {
-        std::smatch m;
-        if (std::regex_match(text, m, line) && m[2] == label)
-            return static_cast<uint32_t>(std::stoul(m[1], nullptr, 16));
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto colon = line.find(" : ");
+        if (colon == std::string::npos || trim(line.substr(colon + 3)) != label)
+            continue;
+        const std::string range = trim(line.substr(0, colon));
+        if (auto start = parseHex(range.substr(0, range.find('-'))))
+            return start;
     }
     return std::nullopt;
 }
 
 std::optional<uint32_t> baseFromAdapterName(const std::string &name)
 {
-    static const std::regex at(R"(\bat (?:0x)?([0-9a-fA-F]{2,8})\s*$)");
-    std::smatch m;
-    if (!std::regex_search(name, m, at))
+    // "... at 5000" or "... at 0x5000", at the very end.
+    const std::string text = trim(name);
+    const auto at = text.rfind(" at ");
+    if (at == std::string::npos)
         return std::nullopt;
-    return static_cast<uint32_t>(std::stoul(m[1], nullptr, 16));
+    std::string digits = text.substr(at + 4);
+    if (digits.rfind("0x", 0) == 0 || digits.rfind("0X", 0) == 0)
+        digits = digits.substr(2);
+    if (digits.size() < 2)
+        return std::nullopt;
+    return parseHex(digits);
 }
 
 AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::string &wanted)
