@@ -75,8 +75,8 @@ long minimumWrite(uint8_t address, uint8_t reg, uint8_t value)
 int main()
 {
     Scenario s;
-    PortSpec port;
-    ChipSpec chip;
+    PortSetup port;
+    ChipSetup chip;
     chip.address7 = 0x4C;
     port.chips.push_back(chip);
     s.ports.push_back(port);

@@ -15,7 +15,7 @@ TemperatureProfile defaultLocalProfile();
 // Rises and falls between about 20 and 100 degrees over about two minutes.
 TemperatureProfile defaultRemoteProfile();
 
-struct ChipSpec {
+struct ChipSetup {
     uint8_t address7 = 0x4C;
     TemperatureProfile local = defaultLocalProfile();
     TemperatureProfile remote = defaultRemoteProfile();
@@ -25,23 +25,23 @@ struct ChipSpec {
     int nackAfterTransfers = -1;     // stops answering after this many transfers
 };
 
-struct PortSpec {
+struct PortSetup {
     uint16_t base = 0x378;
     bool boardVariant = true;        // the board answers only under this link variant
-    std::vector<ChipSpec> chips;
+    std::vector<ChipSetup> chips;
     bool stuckSda = false;           // SDA held low by the board
     int unplugAfterTransfers = -1;   // the whole board goes away after this many transfers
 };
 
-struct SmbusSpec {
+struct SmbusSetup {
     bool present = true;
     uint32_t base = 0x5000;
-    std::vector<ChipSpec> chips;
+    std::vector<ChipSetup> chips;
 };
 
 struct Scenario {
-    std::vector<PortSpec> ports;
-    SmbusSpec smbus;
+    std::vector<PortSetup> ports;
+    SmbusSetup smbus;
     std::string build = "2222";
     uint32_t seed = 1;
 

@@ -7,20 +7,20 @@ namespace {
 std::string portText(uint16_t base) { return hexByte(base) + "h"; }
 } // namespace
 
-SimPrinterPort::SimPrinterPort(const PortSpec &spec, const Clock &clock, uint32_t seed, int index)
-    : m_spec(spec), m_bus(spec.chips, clock, seed), m_port(spec, m_bus, index), m_master(m_port)
+SimPrinterPort::SimPrinterPort(const PortSetup &setup, const Clock &clock, uint32_t seed, int index)
+    : m_setup(setup), m_bus(setup.chips, clock, seed), m_port(setup, m_bus, index), m_master(m_port)
 {
-    m_bus.setUnplugAfter(spec.unplugAfterTransfers);
+    m_bus.setUnplugAfter(setup.unplugAfterTransfers);
 }
 
-SimSmbusHost::SimSmbusHost(const SmbusSpec &spec, const Clock &clock, uint32_t seed)
-    : m_spec(spec), m_bus(spec.chips, clock, seed)
+SimSmbusHost::SimSmbusHost(const SmbusSetup &setup, const Clock &clock, uint32_t seed)
+    : m_setup(setup), m_bus(setup.chips, clock, seed)
 {
 }
 
 void SimSmbusHost::requirePresent() const
 {
-    if (!m_spec.present)
+    if (!m_setup.present)
         throw BusError("No SMBus host controller was found");
 }
 
@@ -38,7 +38,7 @@ void SimSmbusHost::writeByteData(uint8_t address7, uint8_t reg, uint8_t value)
 
 uint32_t SimSmbusHost::baseAddress()
 {
-    return m_spec.present ? m_spec.base : 0;
+    return m_setup.present ? m_setup.base : 0;
 }
 
 SimBackend::SimBackend(const Scenario &scenario, std::shared_ptr<const Clock> clock)
@@ -47,8 +47,8 @@ SimBackend::SimBackend(const Scenario &scenario, std::shared_ptr<const Clock> cl
       m_smbus(scenario.smbus, *m_clock, scenario.seed * 1000 + 999)
 {
     uint32_t seed = scenario.seed * 1000;
-    for (const PortSpec &spec : scenario.ports) {
-        m_ports.push_back(std::make_unique<SimPrinterPort>(spec, *m_clock, seed, static_cast<int>(m_ports.size())));
+    for (const PortSetup &setup : scenario.ports) {
+        m_ports.push_back(std::make_unique<SimPrinterPort>(setup, *m_clock, seed, static_cast<int>(m_ports.size())));
         seed += 10;
     }
 }
@@ -57,13 +57,13 @@ uint16_t SimBackend::portBase(int index)
 {
     if (index < 0 || index >= portCount())
         throw BusError("There is no printer port " + std::to_string(index + 1));
-    return m_ports[index]->spec().base;
+    return m_ports[index]->setup().base;
 }
 
 PrinterTransport &SimBackend::portAt(uint16_t base)
 {
     for (auto &port : m_ports)
-        if (port->spec().base == base)
+        if (port->setup().base == base)
             return *port;
     throw BusError("No printer port at I/O address " + portText(base));
 }

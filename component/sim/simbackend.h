@@ -16,7 +16,7 @@ namespace ort::sim {
 // for the chips of the port's bus segment.
 class SimPrinterPort final : public PrinterTransport {
 public:
-    SimPrinterPort(const PortSpec &spec, const Clock &clock, uint32_t seed, int index = 0);
+    SimPrinterPort(const PortSetup &setup, const Clock &clock, uint32_t seed, int index = 0);
     void setVariant(bool nonInverting) override { m_master.setVariant(nonInverting); }
     void setBusParameter(int parameter) override
     {
@@ -37,7 +37,7 @@ public:
     void writeData(uint8_t value) override { m_master.writeData(value); }
     void writeControl(uint8_t value) override { m_master.writeControl(value); }
 
-    const PortSpec &spec() const { return m_spec; }
+    const PortSetup &setup() const { return m_setup; }
     SimBus &bus() { return m_bus; }
     VirtualParallelPort &wires() { return m_port; }
     const std::vector<WireViolation> &violations() const { return m_port.wire().violations(); }
@@ -46,7 +46,7 @@ public:
     int busParameter() const { return m_busParameter; }
 
 private:
-    PortSpec m_spec;
+    PortSetup m_setup;
     SimBus m_bus;
     VirtualParallelPort m_port;
     BitBangSmbus m_master;
@@ -55,7 +55,7 @@ private:
 
 class SimSmbusHost final : public SmbusTransport {
 public:
-    SimSmbusHost(const SmbusSpec &spec, const Clock &clock, uint32_t seed);
+    SimSmbusHost(const SmbusSetup &setup, const Clock &clock, uint32_t seed);
     uint8_t readByteData(uint8_t address7, uint8_t reg) override;
     void writeByteData(uint8_t address7, uint8_t reg, uint8_t value) override;
     uint32_t baseAddress() override;
@@ -63,7 +63,7 @@ public:
 
 private:
     void requirePresent() const;
-    SmbusSpec m_spec;
+    SmbusSetup m_setup;
     SimBus m_bus;
 };
 

@@ -3,10 +3,10 @@
 
 namespace ort::sim {
 
-SimBus::SimBus(const std::vector<ChipSpec> &chips, const Clock &clock, uint32_t seed)
+SimBus::SimBus(const std::vector<ChipSetup> &chips, const Clock &clock, uint32_t seed)
 {
-    for (const ChipSpec &spec : chips)
-        m_chips.push_back(std::make_unique<SimChip>(spec, clock, seed++));
+    for (const ChipSetup &setup : chips)
+        m_chips.push_back(std::make_unique<SimChip>(setup, clock, seed++));
 }
 
 SimChip *SimBus::chipAt(uint8_t address7)

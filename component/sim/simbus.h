@@ -13,7 +13,7 @@ namespace ort::sim {
 // of whole SMBus transactions and of the single bytes a master sends.
 class SimBus {
 public:
-    SimBus(const std::vector<ChipSpec> &chips, const Clock &clock, uint32_t seed);
+    SimBus(const std::vector<ChipSetup> &chips, const Clock &clock, uint32_t seed);
 
     // The chip at a 7-bit address, or null.
     SimChip *chipAt(uint8_t address7);

@@ -28,18 +28,18 @@ TemperatureProfile defaultRemoteProfile()
 Scenario Scenario::defaultBoard()
 {
     Scenario s;
-    PortSpec port;
+    PortSetup port;
     port.base = 0x378;
-    port.chips.push_back(ChipSpec{});
+    port.chips.push_back(ChipSetup{});
     s.ports.push_back(port);
-    ChipSpec onBoard;
+    ChipSetup onBoard;
     onBoard.address7 = 0x18;
     s.smbus.chips.push_back(onBoard);
     return s;
 }
 
-SimChip::SimChip(const ChipSpec &spec, const Clock &clock, uint32_t seed)
-    : m_spec(spec), m_clock(clock), m_rng(seed), m_origin(clock.now())
+SimChip::SimChip(const ChipSetup &setup, const Clock &clock, uint32_t seed)
+    : m_setup(setup), m_clock(clock), m_rng(seed), m_origin(clock.now())
 {
     // Power-on: the registers already hold a first reading.
     completeConversion(m_origin);
@@ -69,14 +69,14 @@ void SimChip::completeConversion(double at)
 {
     m_converting = false;
     const double t = at - m_origin;
-    m_local = toByte(m_spec.local(t) + m_spec.noise * m_noise(m_rng));
-    m_remote = m_spec.openRemoteDiode ? 0x7F : toByte(m_spec.remote(t) + m_spec.noise * m_noise(m_rng));
+    m_local = toByte(m_setup.local(t) + m_setup.noise * m_noise(m_rng));
+    m_remote = m_setup.openRemoteDiode ? 0x7F : toByte(m_setup.remote(t) + m_setup.noise * m_noise(m_rng));
     uint8_t flags = 0;
     if (asSigned(m_local) > asSigned(m_localHigh))
         flags |= 0x40;
     if (asSigned(m_local) < asSigned(m_localLow))
         flags |= 0x20;
-    if (!m_spec.openRemoteDiode) {
+    if (!m_setup.openRemoteDiode) {
         if (asSigned(m_remote) > asSigned(m_remoteHigh))
             flags |= 0x10;
         if (asSigned(m_remote) < asSigned(m_remoteLow))
@@ -114,7 +114,7 @@ void SimChip::update()
 
 bool SimChip::beginTransfer()
 {
-    if (m_spec.nackAfterTransfers >= 0 && m_transfers >= m_spec.nackAfterTransfers)
+    if (m_setup.nackAfterTransfers >= 0 && m_transfers >= m_setup.nackAfterTransfers)
         return false;
     ++m_transfers;
     return true;
@@ -149,7 +149,7 @@ uint8_t SimChip::read()
 
 bool SimChip::write(uint8_t value)
 {
-    if (m_spec.failingWrite)
+    if (m_setup.failingWrite)
         return false;
     update();
     const double now = m_clock.now();
@@ -191,7 +191,7 @@ std::optional<uint8_t> SimChip::respondToAlert()
     if (!alertAsserted())
         return std::nullopt;
     m_alertReleased = true;
-    return static_cast<uint8_t>(m_spec.address7 << 1);
+    return static_cast<uint8_t>(m_setup.address7 << 1);
 }
 
 } // namespace ort::sim

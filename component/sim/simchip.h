@@ -19,9 +19,9 @@ public:
     static constexpr uint8_t kAlertResponseAddress = 0x0C;
     static constexpr double kConversionTime = 1.0 / 16.0;
 
-    SimChip(const ChipSpec &spec, const Clock &clock, uint32_t seed);
+    SimChip(const ChipSetup &setup, const Clock &clock, uint32_t seed);
 
-    uint8_t address7() const { return m_spec.address7; }
+    uint8_t address7() const { return m_setup.address7; }
 
     // A transfer addressed to the chip begins. False once the chip has
     // stopped answering (the unplugged-board fault).
@@ -52,7 +52,7 @@ private:
     static uint8_t toByte(double celsius);
     bool standby() const { return (m_config & 0x40) != 0; }
 
-    ChipSpec m_spec;
+    ChipSetup m_setup;
     const Clock &m_clock;
     std::mt19937 m_rng;
     std::normal_distribution<double> m_noise{0.0, 1.0};

@@ -25,10 +25,10 @@ std::unique_ptr<VcdTrace> traceFor(uint16_t base, int index)
 
 } // namespace
 
-VirtualParallelPort::VirtualParallelPort(const PortSpec &spec, SimBus &bus, int index) : m_spec(spec), m_wire(bus)
+VirtualParallelPort::VirtualParallelPort(const PortSetup &setup, SimBus &bus, int index) : m_setup(setup), m_wire(bus)
 {
-    m_wire.setStuckSda(spec.stuckSda);
-    m_wire.setTrace(traceFor(spec.base, index));
+    m_wire.setStuckSda(setup.stuckSda);
+    m_wire.setTrace(traceFor(setup.base, index));
 }
 
 void VirtualParallelPort::writeData(uint8_t value)
@@ -39,7 +39,7 @@ void VirtualParallelPort::writeData(uint8_t value)
     const bool sclBit = value & BitBangSmbus::SclBit, sdaBit = value & BitBangSmbus::SdaBit;
     // Non-inverting buffers pass a 1 as a released line; inverting ones
     // pull the line low for a 1.
-    const bool same = m_spec.boardVariant;
+    const bool same = m_setup.boardVariant;
     m_wire.masterDrive(m_timeNs, same ? sclBit : !sclBit, same ? sdaBit : !sdaBit);
 }
 
@@ -48,7 +48,7 @@ uint8_t VirtualParallelPort::readStatus()
     ++m_counts.statusReads;
     m_timeNs += AccessNs;
     const bool line = m_wire.sda();
-    const bool bit = m_spec.boardVariant ? line : !line;
+    const bool bit = m_setup.boardVariant ? line : !line;
     return bit ? BitBangSmbus::SdaStatusBit : 0;
 }
 

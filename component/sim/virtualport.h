@@ -15,14 +15,14 @@ class VirtualParallelPort final : public ParallelPort {
 public:
     static constexpr int64_t AccessNs = 1000;   // an ISA-bus port access
 
-    VirtualParallelPort(const PortSpec &spec, SimBus &bus, int index = 0);
+    VirtualParallelPort(const PortSetup &setup, SimBus &bus, int index = 0);
 
     void writeData(uint8_t value) override;
     uint8_t readStatus() override;
     void writeControl(uint8_t value) override;
     void wait(int64_t nanoseconds) override { m_timeNs += nanoseconds; }
     int64_t nowNs() override { return m_timeNs; }
-    uint16_t base() const override { return m_spec.base; }
+    uint16_t base() const override { return m_setup.base; }
 
     uint8_t dataRegister() const { return m_data; }
     uint8_t controlRegister() const { return m_control; }
@@ -38,7 +38,7 @@ public:
     void resetCounts() { m_counts = {}; }
 
 private:
-    PortSpec m_spec;
+    PortSetup m_setup;
     WireSlave m_wire;
     uint8_t m_data = 0xFF;
     uint8_t m_control = 0xFF;

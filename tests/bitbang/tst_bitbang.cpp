@@ -11,9 +11,9 @@ using namespace ort::sim;
 
 namespace {
 
-ChipSpec steadyChip(uint8_t address7 = 0x4C, double local = 25, double remote = 50)
+ChipSetup steadyChip(uint8_t address7 = 0x4C, double local = 25, double remote = 50)
 {
-    ChipSpec c;
+    ChipSetup c;
     c.address7 = address7;
     c.local = constantTemperature(local);
     c.remote = constantTemperature(remote);
@@ -22,12 +22,12 @@ ChipSpec steadyChip(uint8_t address7 = 0x4C, double local = 25, double remote = 
 }
 
 struct Board {
-    explicit Board(PortSpec spec = {}, bool withChip = true)
+    explicit Board(PortSetup setup = {}, bool withChip = true)
     {
-        if (withChip && spec.chips.empty())
-            spec.chips.push_back(steadyChip());
+        if (withChip && setup.chips.empty())
+            setup.chips.push_back(steadyChip());
         Scenario s;
-        s.ports.push_back(spec);
+        s.ports.push_back(setup);
         backend = std::make_unique<SimBackend>(s, clock);
     }
     SimPrinterPort &port() { return backend->port(0); }
@@ -72,9 +72,9 @@ void TestBitBang::everyRegisterOverTheWires_data()
 void TestBitBang::everyRegisterOverTheWires()
 {
     QFETCH(bool, variant);
-    PortSpec spec;
-    spec.boardVariant = variant;
-    Board b(spec);
+    PortSetup setup;
+    setup.boardVariant = variant;
+    Board b(setup);
     SimPrinterPort &p = b.port();
     p.setVariant(variant);
     SimChip *chip = p.bus().chipAt(0x4C);
@@ -108,11 +108,11 @@ void TestBitBang::otherVariantFindsNothing_data()
 void TestBitBang::otherVariantFindsNothing()
 {
     QFETCH(bool, variant);
-    PortSpec spec;
-    spec.boardVariant = variant;
+    PortSetup setup;
+    setup.boardVariant = variant;
     for (uint8_t a : {0x18, 0x2A, 0x4C, 0x4E})
-        spec.chips.push_back(steadyChip(a));
-    Board b(spec);
+        setup.chips.push_back(steadyChip(a));
+    Board b(setup);
     SimPrinterPort &p = b.port();
     p.setVariant(!variant);
     int found = 0;
@@ -157,11 +157,11 @@ void TestBitBang::clearAlertSequenceOnTheWire()
 
 void TestBitBang::missingAcknowledgeReleasesBus()
 {
-    PortSpec spec;
-    ChipSpec refusing = steadyChip();
+    PortSetup setup;
+    ChipSetup refusing = steadyChip();
     refusing.failingWrite = true;
-    spec.chips.push_back(refusing);
-    Board b(spec);
+    setup.chips.push_back(refusing);
+    Board b(setup);
     SimPrinterPort &p = b.port();
 
     try {
@@ -216,9 +216,9 @@ void TestBitBang::timingAtTheBusParameter()
 
 void TestBitBang::stuckDataLineTimesOut()
 {
-    PortSpec spec;
-    spec.stuckSda = true;
-    Board b(spec);
+    PortSetup setup;
+    setup.stuckSda = true;
+    Board b(setup);
     SimPrinterPort &p = b.port();
     const int64_t before = p.wires().busTimeNs();
     try {
@@ -237,9 +237,9 @@ void TestBitBang::stuckDataLineTimesOut()
 
 void TestBitBang::unpluggedBoardStopsAnswering()
 {
-    PortSpec spec;
-    spec.unplugAfterTransfers = 2;
-    Board b(spec);
+    PortSetup setup;
+    setup.unplugAfterTransfers = 2;
+    Board b(setup);
     SimPrinterPort &p = b.port();
     QCOMPARE(p.readByteData(0x98, 0xFE), uint8_t(0x5C));
     QCOMPARE(p.readByteData(0x98, 0xFF), uint8_t(0x01));

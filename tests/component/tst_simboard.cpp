@@ -10,9 +10,9 @@ using namespace ort::sim;
 
 namespace {
 
-ChipSpec fixedChip(double local, double remote, uint8_t address7 = 0x4C)
+ChipSetup fixedChip(double local, double remote, uint8_t address7 = 0x4C)
 {
-    ChipSpec c;
+    ChipSetup c;
     c.address7 = address7;
     c.local = constantTemperature(local);
     c.remote = constantTemperature(remote);
@@ -21,7 +21,7 @@ ChipSpec fixedChip(double local, double remote, uint8_t address7 = 0x4C)
 }
 
 struct Chip {
-    explicit Chip(ChipSpec spec) : chip(spec, clock, 1) {}
+    explicit Chip(ChipSetup setup) : chip(setup, clock, 1) {}
     uint8_t reg(uint8_t r) { chip.setPointer(r); return chip.read(); }
     void set(uint8_t r, uint8_t v) { chip.setPointer(r); QVERIFY(chip.write(v)); }
     ManualClock clock;
@@ -163,9 +163,9 @@ void TestSimBoard::alertResponseAndMask()
 
 void TestSimBoard::openRemoteDiode()
 {
-    ChipSpec spec = fixedChip(25, 40);
-    spec.openRemoteDiode = true;
-    Chip c(spec);
+    ChipSetup setup = fixedChip(25, 40);
+    setup.openRemoteDiode = true;
+    Chip c(setup);
     c.clock.advance(4.1);
     QCOMPARE(c.reg(0x01), uint8_t(0x7F));
     QCOMPARE(c.reg(0x02) & 0x7C, 0x04);
@@ -174,9 +174,9 @@ void TestSimBoard::openRemoteDiode()
 void TestSimBoard::faults()
 {
     ManualClock clock;
-    ChipSpec unplugging = fixedChip(25, 40);
+    ChipSetup unplugging = fixedChip(25, 40);
     unplugging.nackAfterTransfers = 2;
-    ChipSpec refusing = fixedChip(25, 40, 0x18);
+    ChipSetup refusing = fixedChip(25, 40, 0x18);
     refusing.failingWrite = true;
     SimBus bus({unplugging, refusing}, clock, 1);
 
@@ -197,11 +197,11 @@ void TestSimBoard::faults()
 void TestSimBoard::routesAndVariants()
 {
     sim::Scenario s;
-    sim::PortSpec inverting;
+    sim::PortSetup inverting;
     inverting.base = 0x278;
     inverting.boardVariant = false;
     inverting.chips.push_back(fixedChip(25, 40, 0x2A));
-    s.ports.push_back(sim::PortSpec{});
+    s.ports.push_back(sim::PortSetup{});
     s.ports.back().chips.push_back(fixedChip(25, 40));
     s.ports.push_back(inverting);
     s.smbus.present = false;
@@ -235,7 +235,7 @@ void TestSimBoard::routesAndVariants()
 void TestSimBoard::alertResponseOverBothRoutes()
 {
     sim::Scenario s;
-    s.ports.push_back(sim::PortSpec{});
+    s.ports.push_back(sim::PortSetup{});
     s.ports.back().chips.push_back(fixedChip(25, 50));
     s.smbus.chips.push_back(fixedChip(25, 50, 0x18));
     test::SimBoard board(s);

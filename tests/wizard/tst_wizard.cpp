@@ -18,14 +18,14 @@ using namespace ort;
 
 namespace {
 
-sim::ChipSpec chipAt(uint8_t address7)
+sim::ChipSetup chipAt(uint8_t address7)
 {
-    sim::ChipSpec c;
+    sim::ChipSetup c;
     c.address7 = address7;
     return c;
 }
 
-sim::Scenario boardWith(std::vector<sim::PortSpec> ports, std::vector<uint8_t> smbusChips = {}, std::string build = "2222")
+sim::Scenario boardWith(std::vector<sim::PortSetup> ports, std::vector<uint8_t> smbusChips = {}, std::string build = "2222")
 {
     sim::Scenario s;
     s.ports = std::move(ports);
@@ -35,9 +35,9 @@ sim::Scenario boardWith(std::vector<sim::PortSpec> ports, std::vector<uint8_t> s
     return s;
 }
 
-sim::PortSpec portAt(uint16_t base, std::vector<uint8_t> chips = {})
+sim::PortSetup portAt(uint16_t base, std::vector<uint8_t> chips = {})
 {
-    sim::PortSpec p;
+    sim::PortSetup p;
     p.base = base;
     for (uint8_t a : chips)
         p.chips.push_back(chipAt(a));
@@ -472,10 +472,10 @@ void TestWizard::progressMaximaAndEndValues()
     QFETCH(bool, smbus);
     QFETCH(int, maximum);
     QFETCH(int, end);
-    std::vector<sim::PortSpec> specs;
+    std::vector<sim::PortSetup> setups;
     for (int i = 0; i < ports; ++i)
-        specs.push_back(portAt(uint16_t(0x278 + 0x100 * i)));
-    start(boardWith(specs));
+        setups.push_back(portAt(uint16_t(0x278 + 0x100 * i)));
+    start(boardWith(setups));
     click("NextCMD");
     child<QCheckBox>("PPCheck")->setChecked(printer);
     child<QCheckBox>("SMBusCheck")->setChecked(smbus);
@@ -597,7 +597,7 @@ void TestWizard::failingProbesAreNoChip()
 {
     // A stuck bus on the first port makes every probe there fail; the
     // second port is still searched and its chip listed.
-    sim::PortSpec stuck = portAt(0x378, {0x4C});
+    sim::PortSetup stuck = portAt(0x378, {0x4C});
     stuck.stuckSda = true;
     start(boardWith({stuck, portAt(0x278, {0x18})}));
     searchFromMediumPanel();
