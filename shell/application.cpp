@@ -1,15 +1,16 @@
 #include "shell/application.h"
 #include "component/busaccess.h"
-#include "shell/errors.h"
+#include "gui/errors.h"
+#include "gui/format.h"
+#include "gui/ui.h"
 #include "shell/program.h"
-#include "shell/ui.h"
 
 namespace ort {
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
-    setApplicationName(QStringLiteral("ORT310 Evaluation Software"));
-    setApplicationVersion(QStringLiteral("5.0"));
+    setApplicationName(ProductName);
+    setApplicationVersion(ProgramVersion);
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)
