@@ -56,7 +56,6 @@ public:
 
     void unloadAllWindows() override;
     void endProgram() override;
-    bool ended() const { return m_ended; }
     // What ending means; by default the event loop quits. Tests count it.
     void setEndHandler(std::function<void()> handler) { m_endHandler = std::move(handler); }
 

@@ -1,4 +1,5 @@
 #include "component/buserror.h"
+#include "gui/artwork.h"
 #include "gui/errors.h"
 #include "gui/format.h"
 #include "gui/twips.h"
@@ -22,6 +23,8 @@ private slots:
     void twipsAtTheScreensResolution_data();
     void twipsAtTheScreensResolution();
     void centring();
+    void chipPictureCarriesTheNameWithinThePackage_data();
+    void chipPictureCarriesTheNameWithinThePackage();
 
     void errorTexts_data();
     void errorTexts();
@@ -103,6 +106,33 @@ void TestGui::centring()
     centreOnScreen(&w);
     const QRect screen = w.screen()->geometry();
     QCOMPARE(w.pos(), QPoint(screen.left() + (screen.width() - 300) / 2, screen.top() + (screen.height() - 200) / 2));
+}
+
+void TestGui::chipPictureCarriesTheNameWithinThePackage_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("splash, wide") << QSize(147, 120);
+    QTest::newRow("main window") << QSize(200, 160);
+    QTest::newRow("wizard, upright") << QSize(72, 180);
+}
+
+void TestGui::chipPictureCarriesTheNameWithinThePackage()
+{
+    QFETCH(QSize, size);
+    const QImage image = chipPicture(size).toImage();
+    QCOMPARE(image.size(), size);
+    // The marking is the only white; the package is the middle half of the
+    // width and the middle three fifths of the height.
+    const QRect package(size.width() / 4, size.height() / 5, size.width() / 2, size.height() * 3 / 5);
+    int inside = 0, outside = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 230 && c.green() > 230 && c.blue() > 230)
+                (package.contains(x, y) ? inside : outside) += 1;
+        }
+    QVERIFY2(inside > 20, qPrintable(QString::number(inside)));
+    QCOMPARE(outside, 0);
 }
 
 void TestGui::errorTexts_data()

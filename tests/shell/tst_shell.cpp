@@ -56,6 +56,7 @@ private slots:
     void quitWithoutPrinterPortSkipsPortWrite();
     void closingMainWindowOnlyResetsLatch();
     void applicationShowsAnErrorThatEscapesAHandler();
+    void startUpShowsTheSplashAndHandsErrorsToTheDialogs();
     void finishOnEitherRouteLandsOnTheMainWindow_data();
     void finishOnEitherRouteLandsOnTheMainWindow();
 
@@ -85,6 +86,13 @@ void TestShell::splashPutsComponentIntoStartUpState()
     QCOMPARE(control<QLabel>(splash, "Label1")->text(), QString("Press any Key to Continue."));
     QVERIFY(control<QLabel>(splash, "lblCompany")->text().contains("simulated evaluation board"));
     QVERIFY(splash->isVisible());
+    // The product name stands out: bold and the largest caption; the version is bold.
+    const QFont product = control<QLabel>(splash, "lblCompanyProduct")->font();
+    QVERIFY(product.bold());
+    for (const char *other : {"lblVersion", "lblPlatform", "Label1", "lblCopyright"})
+        QVERIFY2(product.pointSizeF() > control<QLabel>(splash, other)->font().pointSizeF(), other);
+    QVERIFY(control<QLabel>(splash, "lblVersion")->font().bold());
+    QVERIFY(!control<QLabel>(splash, "lblPlatform")->font().bold());
 }
 
 void TestShell::splashKeysAndClicks()
@@ -102,11 +110,16 @@ void TestShell::splashKeysAndClicks()
     QVERIFY(f->program->existingWizard()->isVisible());
     QVERIFY(!f->program->splash());
 
-    // A click on one of the captions opens it too, from a fresh start.
+    // A click on one of the captions opens it too, from a fresh start; a
+    // press that is released away from the caption does not.
     f->program->existingWizard()->hide();
     Program second(f->ui, f->board.clock);
     frmSplash *s2 = second.showSplash();
-    QTest::mouseClick(control<QLabel>(s2, "lblVersion"), Qt::LeftButton);
+    QLabel *version = control<QLabel>(s2, "lblVersion");
+    QTest::mousePress(version, Qt::LeftButton);
+    QTest::mouseRelease(version, Qt::LeftButton, {}, QPoint(-20, version->height() / 2));
+    QVERIFY(!second.existingWizard());
+    QTest::mouseClick(version, Qt::LeftButton);
     QVERIFY(second.existingWizard());
     QVERIFY(!second.splash());
 }
@@ -237,6 +250,27 @@ void TestShell::applicationShowsAnErrorThatEscapesAHandler()
     QCOMPARE(f->ui.messages[1].text, QString("Run-time error '57':\n\nNo acknowledge from device at 4Dh"));
     QCOMPARE(f->ui.messages[1].icon, QMessageBox::Critical);
     QCOMPARE(f->ends, 0);
+}
+
+void TestShell::startUpShowsTheSplashAndHandsErrorsToTheDialogs()
+{
+    auto *app = static_cast<Application *>(QCoreApplication::instance());
+    QVERIFY(startProgram(*app, *f->program));
+    QVERIFY(f->program->splash() && f->program->splash()->isVisible());
+    QCOMPARE(f->calls().size(), 3);   // the splash's start-up state
+
+    // From now on what a handler lets through is shown in the program's dialogs.
+    FailingReceiver receiver(*f->program);
+    QEvent event(QEvent::User);
+    try {
+        QCoreApplication::sendEvent(&receiver, &event);
+    } catch (...) {
+        app->setUi(nullptr);
+        QFAIL("the error escaped the application's event dispatch");
+    }
+    app->setUi(nullptr);
+    QCOMPARE(f->ui.messages.size(), 1);
+    QCOMPARE(f->ui.messages[0].text, QString("Run-time error '57':\n\nNo acknowledge from device at 4Dh"));
 }
 
 void TestShell::finishOnEitherRouteLandsOnTheMainWindow_data()

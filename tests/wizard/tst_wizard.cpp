@@ -129,6 +129,8 @@ private slots:
     void platformBuilds();
     void unreadableBuildReportsLoadError();
     void baseAddressTypingLimit();
+    void labelsShowTheirWholeText_data();
+    void labelsShowTheirWholeText();
 
     void typedBaseAddressChoosesHost();
     void navigationAndItsNoOps();
@@ -374,6 +376,40 @@ void TestWizard::baseAddressTypingLimit()
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, "AB");
     QCOMPARE(box->text(), QString("50A"));
+}
+
+void TestWizard::labelsShowTheirWholeText_data()
+{
+    QTest::addColumn<QString>("build");
+    QTest::addColumn<bool>("search");
+    QTest::newRow("SMBus offered") << "2222" << false;
+    QTest::newRow("SMBus refused") << "2195" << false;
+    QTest::newRow("nothing found") << "2195" << true;
+}
+
+void TestWizard::labelsShowTheirWholeText()
+{
+    QFETCH(QString, build);
+    QFETCH(bool, search);
+    start(boardWith({portAt(0x378)}, {}, build.toStdString()));
+    if (search)
+        searchFromMediumPanel();
+    int checked = 0;
+    for (QLabel *label : wizard->findChildren<QLabel *>()) {
+        if (label->text().isEmpty() || label->isHidden())   // the USB label is never shown
+            continue;
+        const int width = label->width();
+        const QSize needed = label->wordWrap() ? QSize(width, label->heightForWidth(width)) : label->sizeHint();
+        QVERIFY2(needed.width() <= width && needed.height() <= label->height(),
+                 qPrintable(QStringLiteral("%1 needs %2x%3, has %4x%5")
+                                .arg(label->objectName())
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(width)
+                                .arg(label->height())));
+        ++checked;
+    }
+    QCOMPARE(checked, 10);
 }
 
 void TestWizard::typedBaseAddressChoosesHost()
