@@ -49,6 +49,9 @@ private slots:
     void cleanup();
     void splashPutsComponentIntoStartUpState();
     void splashKeysAndClicks();
+    void splashClickTargets_data();
+    void splashClickTargets();
+    void windowsCentreThemselvesOnLoad();
     void splashOpensTheWizardOnce();
     void aboutBoxIsOneModelessWindow();
     void mainWindowFrame();
@@ -122,6 +125,43 @@ void TestShell::splashKeysAndClicks()
     QTest::mouseClick(version, Qt::LeftButton);
     QVERIFY(second.existingWizard());
     QVERIFY(!second.splash());
+}
+
+void TestShell::splashClickTargets_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("opens");
+    for (const char *name : {"Frame1", "Picture1", "lblCompanyProduct", "lblVersion", "lblPlatform", "lblCopyright",
+                             "lblCompany", "lblWarning"})
+        QTest::newRow(name) << name << true;
+    QTest::newRow("Label1") << "Label1" << false;
+    QTest::newRow("frmSplash") << "frmSplash" << false;   // the background round the frame
+}
+
+void TestShell::splashClickTargets()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, opens);
+    frmSplash *splash = f->program->showSplash();
+    QWidget *widget = target == "frmSplash" ? splash : control<QWidget>(splash, qPrintable(target));
+    const QPoint at = target == "frmSplash" ? QPoint(2, 2) : widget->rect().center();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QCOMPARE(bool(f->program->existingWizard()), opens);
+    QCOMPARE(bool(f->program->splash()), !opens);
+}
+
+void TestShell::windowsCentreThemselvesOnLoad()
+{
+    const auto centred = [](QWidget *w) {
+        const QRect screen = w->screen()->geometry();
+        return w->pos() == QPoint(screen.left() + (screen.width() - w->width()) / 2,
+                                  screen.top() + (screen.height() - w->height()) / 2);
+    };
+    QVERIFY(centred(f->program->showSplash()));
+    f->program->loadMainWindow();
+    QVERIFY(f->program->mainWindow() && centred(f->program->mainWindow()));
+    QVERIFY(centred(f->program->showAbout()));
+    QVERIFY(f->program->mainWindow()->pos() != f->program->about()->pos());   // each by its own size
 }
 
 void TestShell::splashOpensTheWizardOnce()
