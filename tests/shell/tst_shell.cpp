@@ -40,6 +40,19 @@ private:
     Program &m_program;
 };
 
+// Sends one event through the application's dispatch; false when an error
+// escaped it.
+bool dispatched(QObject *receiver)
+{
+    QEvent event(QEvent::User);
+    try {
+        QCoreApplication::sendEvent(receiver, &event);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 } // namespace
 
 class TestShell : public QObject {
@@ -274,16 +287,9 @@ void TestShell::applicationShowsAnErrorThatEscapesAHandler()
     QCOMPARE(QCoreApplication::applicationVersion(), QString("5.0"));
     app->setUi(&f->ui);
     FailingReceiver receiver(*f->program);
-    for (int i = 0; i < 2; ++i) {
-        QEvent event(QEvent::User);
-        try {
-            QCoreApplication::sendEvent(&receiver, &event);
-        } catch (...) {
-            app->setUi(nullptr);
-            QFAIL("the error escaped the application's event dispatch");
-        }
-    }
+    const bool first = dispatched(&receiver), second = dispatched(&receiver);
     app->setUi(nullptr);
+    QVERIFY2(first && second, "the error escaped the application's event dispatch");
     // Each event was handled, failed, and was shown; the program went on.
     QCOMPARE(receiver.handled, 2);
     QCOMPARE(f->ui.messages.size(), 2);
@@ -301,14 +307,9 @@ void TestShell::startUpShowsTheSplashAndHandsErrorsToTheDialogs()
 
     // From now on what a handler lets through is shown in the program's dialogs.
     FailingReceiver receiver(*f->program);
-    QEvent event(QEvent::User);
-    try {
-        QCoreApplication::sendEvent(&receiver, &event);
-    } catch (...) {
-        app->setUi(nullptr);
-        QFAIL("the error escaped the application's event dispatch");
-    }
+    const bool delivered = dispatched(&receiver);
     app->setUi(nullptr);
+    QVERIFY2(delivered, "the error escaped the application's event dispatch");
     QCOMPARE(f->ui.messages.size(), 1);
     QCOMPARE(f->ui.messages[0].text, QString("Run-time error '57':\n\nNo acknowledge from device at 4Dh"));
 }
