@@ -21,8 +21,12 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
-build: deps
+# Configured once; an existing build is only brought up to date (CMake
+# re-runs itself when a CMakeLists.txt changes).
+$(BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORT_WERROR=$(WERROR) $(SANITIZE_FLAGS)
+
+build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -31,8 +35,11 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Only the benchmark programs: not the galleries, not the build's own folders.
 bench: build
-	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done; true
+	@status=0; for b in $(BUILD)/bench/*/bench_*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b" || status=1; fi; \
+	done; exit $$status
 
 test-sanitize:
 	$(MAKE) test BUILD=build-sanitize SANITIZE_FLAGS=-DORT_SANITIZE=ON

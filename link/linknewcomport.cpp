@@ -1,5 +1,6 @@
 #include "link/linknewcomport.h"
 #include "component/busaccess.h"
+#include "link/chip.h"
 #include "link/runtimeerror.h"
 
 namespace ort {
@@ -9,7 +10,7 @@ void LinkNewComPort::ReadRegister()
     const uint8_t address = toByte(d.DeviceAddress);
     const uint8_t reg = toByte(d.RegisterPointer);
     uint8_t value;
-    if (d.BusMedium == 1) {
+    if (d.BusMedium == chip::MediumPrinterPort) {
         busAccess().PrinterPort().Link().SetPortBase(d.PrinterPortBase);
         value = busAccess().PrinterPort().Link().ReadRegister(address, reg);
     } else {
@@ -23,7 +24,7 @@ void LinkNewComPort::WriteRegister()
     const uint8_t value = toByte(d.WriteValue);
     const uint8_t reg = toByte(d.RegisterPointer);
     const uint8_t address = toByte(d.DeviceAddress);
-    if (d.BusMedium == 1) {
+    if (d.BusMedium == chip::MediumPrinterPort) {
         busAccess().PrinterPort().Link().SetPortBase(d.PrinterPortBase);
         busAccess().PrinterPort().Link().WriteRegister(address, reg, value);
     } else {
@@ -39,9 +40,9 @@ void LinkNewComPort::WritePortByte(uint16_t portAddress, int32_t value)
 
 int LinkNewComPort::AnyLimitFlagSet()
 {
-    d.RegisterPointer = 2;
+    d.RegisterPointer = chip::Status;
     ReadRegister();
-    return (d.ReadValue & 0x78) ? 1 : 0;
+    return (d.ReadValue & chip::StatusLimitMask) ? 1 : 0;
 }
 
 void LinkNewComPort::NegativeMagnitude()

@@ -1,15 +1,16 @@
 #include "shell/application.h"
 #include "component/busaccess.h"
-#include "shell/errors.h"
+#include "gui/errors.h"
+#include "gui/format.h"
+#include "gui/ui.h"
 #include "shell/program.h"
-#include "shell/ui.h"
 
 namespace ort {
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
-    setApplicationName(QStringLiteral("ORT310 Evaluation Software"));
-    setApplicationVersion(QStringLiteral("5.0"));
+    setApplicationName(ProductName);
+    setApplicationVersion(ProgramVersion);
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)
@@ -24,20 +25,23 @@ bool Application::notify(QObject *receiver, QEvent *event)
     }
 }
 
+bool startProgram(Application &app, Program &program)
+{
+    app.setUi(&program.ui());
+    // The component is created here rather than on a first transfer, so a
+    // backend that cannot start says so before any window opens.
+    if (!runGuarded(program.ui(), nullptr, [] { busAccess(); }))
+        return false;
+    runGuarded(program.ui(), nullptr, [&] { program.showSplash(); });
+    return program.splash() || program.existingWizard();
+}
+
 int runProgram(int argc, char **argv)
 {
     Application app(argc, argv);
     QtUi ui;
-    app.setUi(&ui);
-
-    // The component is created here rather than on a first transfer, so a
-    // backend that cannot start says so before any window opens.
-    if (!runGuarded(ui, nullptr, [] { busAccess(); }))
-        return 1;
-
     Program program(ui, std::make_shared<SystemClock>());
-    runGuarded(ui, nullptr, [&] { program.showSplash(); });
-    if (!program.splash() && !program.existingWizard())
+    if (!startProgram(app, program))
         return 1;
     return app.exec();
 }

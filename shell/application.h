@@ -3,6 +3,7 @@
 
 namespace ort {
 
+class Program;
 class Ui;
 
 // Catches what an event handler let through, so that an error never ends
@@ -16,6 +17,11 @@ public:
 private:
     Ui *m_ui = nullptr;
 };
+
+// Start-up on an application object: errors that escape a handler are shown
+// in the program's dialogs from now on, the component is created, and the
+// splash is loaded and shown. False when there is nothing to show.
+bool startProgram(Application &app, Program &program);
 
 // The whole program: splash first, then the wizard and the main window.
 int runProgram(int argc, char **argv);

@@ -1,7 +1,8 @@
 #include "shell/frmabout.h"
-#include "shell/artwork.h"
-#include "shell/program.h"
-#include "shell/twips.h"
+#include "gui/artwork.h"
+#include "gui/format.h"
+#include "gui/twips.h"
+#include "gui/windowhost.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -11,12 +12,12 @@
 
 namespace ort {
 
-frmAbout::frmAbout(Program &program) : QDialog(nullptr), m_program(program)
+frmAbout::frmAbout(WindowHost &host) : QDialog(nullptr), m_host(host)
 {
     setObjectName("frmAbout");
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setWindowTitle(QStringLiteral("About the ORT310 Evaluation Software."));
+    setWindowTitle(QStringLiteral("About the ") + ProductName + QStringLiteral("."));
 
     auto *picture = new QLabel(this);
     picture->setObjectName("Picture2");
@@ -28,16 +29,16 @@ frmAbout::frmAbout(Program &program) : QDialog(nullptr), m_program(program)
         l->setWordWrap(true);
         return l;
     };
-    QLabel *title = label("lblTitle", QStringLiteral("Velmora ORT310 Evaluation Software"));
+    QLabel *title = label("lblTitle", MakerName + QStringLiteral(" ") + ProductName);
     QFont f = title->font();
     f.setPointSize(f.pointSize() + 3);
     f.setBold(true);
     title->setFont(f);
-    QLabel *version = label("lblVersion", QStringLiteral("Version 5.0"));
+    QLabel *version = label("lblVersion", QStringLiteral("Version ") + ProgramVersion);
     QLabel *description = label("lblDescription",
-                                QStringLiteral("This software can be used to read and write to the ORT310 using "
-                                               "either the parallel printer port or the SMBus."));
-    QLabel *author = label("Label1", QStringLiteral("Written by the ORT310 evaluation software team."));
+                                QStringLiteral("This software can be used to read and write to the ") + ChipName +
+                                    QStringLiteral(" using either the parallel printer port or the SMBus."));
+    QLabel *author = label("Label1", QStringLiteral("Written by the ") + ChipName + QStringLiteral(" evaluation software team."));
 
     auto *line = new QFrame(this);
     line->setObjectName("Line1");
@@ -69,7 +70,7 @@ void frmAbout::Form_Load()
 
 void frmAbout::closeEvent(QCloseEvent *event)
 {
-    m_program.windowUnloaded(this);
+    m_host.windowUnloaded(this);
     event->accept();
 }
 

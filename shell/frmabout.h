@@ -3,19 +3,19 @@
 
 namespace ort {
 
-class Program;
+class WindowHost;
 
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(Program &program);
+    explicit frmAbout(WindowHost &host);
     void Form_Load();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    Program &m_program;
+    WindowHost &m_host;
 };
 
 } // namespace ort

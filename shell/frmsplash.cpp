@@ -1,9 +1,11 @@
 #include "shell/frmsplash.h"
 #include "component/busaccess.h"
-#include "shell/artwork.h"
-#include "shell/errors.h"
+#include "gui/artwork.h"
+#include "gui/errors.h"
+#include "gui/format.h"
+#include "gui/twips.h"
+#include "link/chip.h"
 #include "shell/program.h"
-#include "shell/twips.h"
 #include "wizard/initform.h"
 
 #include <QCloseEvent>
@@ -20,7 +22,7 @@ frmSplash::frmSplash(Program &program) : QWidget(nullptr, Qt::SplashScreen), m_p
 {
     setObjectName("frmSplash");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("ORT310 Evaluation Software"));
+    setWindowTitle(ProductName);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
 
@@ -46,8 +48,8 @@ frmSplash::frmSplash(Program &program) : QWidget(nullptr, Qt::SplashScreen), m_p
     m_picture->setObjectName("Picture1");
     m_picture->setPixmap(chipPicture(QSize(twips(this, 2200), twips(this, 1800))));
 
-    QLabel *product = label("lblCompanyProduct", QStringLiteral("ORT310 Evaluation Software"), 20, true);
-    QLabel *version = label("lblVersion", QStringLiteral("Version 5.0"), 11, true);
+    QLabel *product = label("lblCompanyProduct", ProductName, 20, true);
+    QLabel *version = label("lblVersion", QStringLiteral("Version ") + ProgramVersion, 11, true);
     QLabel *platform = label("lblPlatform", QStringLiteral("Win95/98/NT/2000/ME"), 11);
     QLabel *press = label("Label1", QStringLiteral("Press any Key to Continue."), 10);
     QLabel *notice1 = label("lblCopyright", QString());
@@ -85,16 +87,17 @@ frmSplash::frmSplash(Program &program) : QWidget(nullptr, Qt::SplashScreen), m_p
 void frmSplash::Form_Load()
 {
     // The component's start-up state: the first steps of any run.
-    busAccess().PrinterPort().Link().SetLinkVariant(true);
-    busAccess().PrinterPort().Link().SetDeviceAddress(212);
-    busAccess().PrinterPort().Link().SetPortBase(888);
-    m_program.state().BusMedium = 1;
+    busAccess().PrinterPort().Link().SetLinkVariant(chip::StartupLinkVariant);
+    busAccess().PrinterPort().Link().SetDeviceAddress(chip::StartupDeviceAddress);
+    busAccess().PrinterPort().Link().SetPortBase(chip::StartupPortBase);
+    m_program.state().BusMedium = chip::MediumPrinterPort;
 
     const QString where = QString::fromStdString(busAccess().backend().description());
-    findChild<QLabel *>("lblCopyright")->setText(QStringLiteral("Copyright \u00A9 Velmora. All rights reserved."));
+    findChild<QLabel *>("lblCopyright")->setText(QStringLiteral("Copyright \u00A9 ") + MakerName + QStringLiteral(". All rights reserved."));
     findChild<QLabel *>("lblCompany")->setText(where);
     findChild<QLabel *>("lblWarning")
-        ->setText(QStringLiteral("Evaluation software: for use with the ORT310 evaluation board only."));
+        ->setText(QStringLiteral("Evaluation software: for use with the ") + ChipName +
+                  QStringLiteral(" evaluation board only."));
     centreOnScreen(this);
 }
 

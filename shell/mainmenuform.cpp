@@ -1,9 +1,10 @@
 #include "shell/mainmenuform.h"
 #include "component/busaccess.h"
-#include "shell/artwork.h"
-#include "shell/errors.h"
+#include "gui/artwork.h"
+#include "gui/errors.h"
+#include "gui/format.h"
+#include "gui/twips.h"
 #include "shell/program.h"
-#include "shell/twips.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -18,16 +19,30 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
 {
     setObjectName("MainMenuForm");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Velmora - ORT310 Evaluation Software"));
+    setWindowTitle(MakerName + QStringLiteral(" - ") + ProductName);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("MainTab");
-    m_tabs->addTab(buildMainTab(), QStringLiteral("Main"));
+    buildPages();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(twips(this, 90), twips(this, 90), twips(this, 90), twips(this, 90));
     layout->addWidget(m_tabs);
     resize(twips(this, 11500), twips(this, 8400));
+}
+
+void MainMenuForm::buildPages()
+{
+    // Index 0, the window's own page.
+    m_tabs->addTab(buildMainTab(), QStringLiteral("Main"));
+    // Index 1, "Read/Write", and index 2, "Control Center", are added here
+    // in that order, each from its subsystem's panels: the register editor
+    // (registers/) and the One Shot panel (monitor/); the monitoring panels
+    // (monitor/) and the "Log to File" panel (log/). Each panel gets
+    // m_program.services() and the sibling references it needs as
+    // constructor arguments, and where one panel must tell another something
+    // (the editor's redraw sets the One Shot panel's standby indicator) the
+    // signal is connected here.
 }
 
 QWidget *MainMenuForm::buildMainTab()
@@ -49,9 +64,9 @@ QWidget *MainMenuForm::buildMainTab()
         l->setAlignment(Qt::AlignCenter);
         return l;
     };
-    QLabel *model = title("Label24", QStringLiteral("ORT310"), 36, true);
+    QLabel *model = title("Label24", ChipName, 36, true);
     QLabel *what = title("Label25", QStringLiteral("Evaluation Software"), 20, true);
-    QLabel *version = title("Label26", QStringLiteral("(Ver. 5.0)"), 12, false);
+    QLabel *version = title("Label26", QStringLiteral("(Ver. ") + ProgramVersion + QStringLiteral(")"), 12, false);
 
     auto *about = new QPushButton(QStringLiteral("About this software"), page);
     about->setObjectName("Command7");

@@ -9,7 +9,7 @@ class Program;
 
 // The main window's frame: title, the tab strip and its "Main" tab with
 // About and Quit, placement on load, and what closing it does. The working
-// tabs are panels of their own subsystems, added to MainTab.
+// tabs are panels of their own subsystems, built by buildPages().
 class MainMenuForm : public QWidget {
     Q_OBJECT
 public:
@@ -26,6 +26,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Builds the pages of MainTab and hands each panel what it needs.
+    void buildPages();
     QWidget *buildMainTab();
     Program &m_program;
     QTabWidget *m_tabs;

@@ -39,19 +39,24 @@ frmSplash *Program::showSplash()
 InitForm *Program::wizard()
 {
     if (!m_wizard) {
-        m_wizard = new InitForm(*this);
+        m_wizard = new InitForm(m_services, *this);
         m_wizard->Form_Load();
     }
     return m_wizard;
 }
 
-MainMenuForm *Program::loadMainWindow()
+void Program::loadMainWindow()
 {
     if (!m_main) {
         m_main = new MainMenuForm(*this);
         m_main->Form_Load();
     }
-    return m_main;
+}
+
+void Program::showMainWindow()
+{
+    loadMainWindow();
+    m_main->show();
 }
 
 void Program::unloadMainWindow()

@@ -1,5 +1,7 @@
 #pragma once
 #include "component/clock.h"
+#include "gui/services.h"
+#include "gui/windowhost.h"
 #include "link/declare.h"
 #include "link/linknewcomport.h"
 
@@ -19,11 +21,13 @@ class MainMenuForm;
 class frmAbout;
 
 // The program's state for one run: the shared variables, the register link,
-// the seams, and the windows that are loaded. Windows find each other here,
-// never by searching the widget tree.
-class Program : public QObject {
+// the dialog seam, the one clock, and the windows that are loaded. Windows
+// reach each other through it (as their WindowHost), never by searching the
+// widget tree.
+class Program : public QObject, public WindowHost {
     Q_OBJECT
 public:
+    // The clock is shared with the component's board, so both run on one time.
     Program(Ui &ui, std::shared_ptr<Clock> clock);
     ~Program() override;
 
@@ -31,6 +35,7 @@ public:
     LinkNewComPort &link() { return m_link; }
     Ui &ui() { return m_ui; }
     Clock &clock() { return *m_clock; }
+    Services &services() { return m_services; }
 
     // Loads the splash (running its start-up steps) and shows it.
     frmSplash *showSplash();
@@ -40,32 +45,28 @@ public:
     InitForm *wizard();
     InitForm *existingWizard() const;
 
-    // Loads the main window without showing it; loading it again does nothing.
-    MainMenuForm *loadMainWindow();
+    void loadMainWindow() override;
+    void showMainWindow() override;
+    void unloadMainWindow() override;
     MainMenuForm *mainWindow() const;
-    void unloadMainWindow();
 
     // The about box, a single window brought up again if already loaded.
     frmAbout *showAbout();
     frmAbout *about() const;
 
-    // Unloads every loaded window in turn (each runs its unload step); with
-    // none left the program ends.
-    void unloadAllWindows();
-    // Ends at once: every window goes without further events.
-    void endProgram();
-    bool ended() const { return m_ended; }
-    // What ending means; by default the event loop quits. Tests record it.
+    void unloadAllWindows() override;
+    void endProgram() override;
+    // What ending means; by default the event loop quits. Tests count it.
     void setEndHandler(std::function<void()> handler) { m_endHandler = std::move(handler); }
 
-    // Called by the windows from their own unload.
-    void windowUnloaded(QWidget *window);
+    void windowUnloaded(QWidget *window) override;
 
 private:
     Ui &m_ui;
     std::shared_ptr<Clock> m_clock;
     Declare m_state;
     LinkNewComPort m_link{m_state};
+    Services m_services{m_state, m_link, m_ui, *m_clock};
     QPointer<frmSplash> m_splash;
     QPointer<InitForm> m_wizard;
     QPointer<MainMenuForm> m_main;

@@ -1,5 +1,6 @@
 #include "wizard/devicesearch.h"
 #include "component/busaccess.h"
+#include "component/buserror.h"
 
 #include <QRegularExpression>
 
@@ -13,13 +14,12 @@ const QString SmbusTagWord = QStringLiteral("SMBus");
 // wrapping round over the first ones.
 constexpr size_t MaxFinds = 255;
 
-// A probe that fails is "no chip at that address": the search goes on.
 template <typename Read>
 bool answers(Read &&read)
 {
     try {
-        return read() == DeviceSearch::ManufacturerId;
-    } catch (...) {
+        return read() == chip::ManufacturerId;
+    } catch (const BusError &) {
         return false;
     }
 }
@@ -28,12 +28,10 @@ bool answers(Read &&read)
 
 CandidateList BuildCandidateAddresses()
 {
-    return {0x30, 0x32, 0x34, 0x52, 0x54, 0x56, 0x98, 0x9A, 0x9C, 0};
-}
-
-QString hexText(uint32_t value)
-{
-    return QString::number(value, 16).toUpper();
+    CandidateList candidates{};   // the last slot stays empty
+    for (size_t i = 0; i < chip::CandidateAddresses.size(); ++i)
+        candidates[i] = static_cast<uint8_t>(chip::CandidateAddresses[i] << 1);
+    return candidates;
 }
 
 QString printerEntryText(uint8_t addressByte, uint16_t portBase, int printerNumber)
@@ -89,20 +87,20 @@ void DeviceSearch::SearchPrinterPorts()
     int count = 0;
     try {
         count = busAccess().PrinterPort().PortCount();
-    } catch (...) {
+    } catch (const BusError &) {
         count = 0;   // no ports to search: a pass without probes
     }
     for (int p = 0; p < count; ++p) {
         advance(PrinterPortStep);
         try {
             busAccess().PrinterPort().SelectPort(static_cast<uint8_t>(p));
-        } catch (...) {
+        } catch (const BusError &) {
             continue;   // a port that can't be selected has nothing to find
         }
         for (bool variant : {false, true}) {
             try {
                 busAccess().PrinterPort().Link().SetLinkVariant(variant);
-            } catch (...) {
+            } catch (const BusError &) {
                 continue;
             }
             probePrinterPass(static_cast<uint8_t>(p));
@@ -115,12 +113,12 @@ void DeviceSearch::probePrinterPass(uint8_t port)
     for (uint8_t address : m_candidates) {
         if (address == 0)
             continue;
-        if (!answers([&] { return busAccess().PrinterPort().Link().ReadRegister(address, ManufacturerIdRegister); }))
+        if (!answers([&] { return busAccess().PrinterPort().Link().ReadRegister(address, chip::ManufacturerIdRegister); }))
             continue;
         bool variant = false;
         try {
             variant = busAccess().PrinterPort().Link().LinkVariant();
-        } catch (...) {
+        } catch (const BusError &) {
             continue;
         }
         if (m_printer.size() < MaxFinds)
@@ -135,7 +133,7 @@ void DeviceSearch::SearchOnBoardSmbus()
         if (address == 0)
             continue;
         const uint8_t address7 = address / 2;
-        if (answers([&] { return busAccess().Smbus().ReadRegister(address7, ManufacturerIdRegister); }) &&
+        if (answers([&] { return busAccess().Smbus().ReadRegister(address7, chip::ManufacturerIdRegister); }) &&
             m_smbus.size() < MaxFinds)
             m_smbus.push_back(address7);
     }

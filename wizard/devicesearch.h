@@ -1,4 +1,7 @@
 #pragma once
+#include "gui/format.h"
+#include "link/chip.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -9,17 +12,11 @@
 
 namespace ort {
 
-// The chip model name that every wizard text is joined from.
-inline const QString ChipName = QStringLiteral("ORT310");
-
 // Ten slots; slots 0..8 hold the 8-bit bus addresses a chip can answer at,
 // slot 9 is empty (0).
 using CandidateList = std::array<uint8_t, 10>;
 CandidateList BuildCandidateAddresses();
 constexpr int CandidateSlots = 10;
-
-// Upper case, no prefix, no leading zeros.
-QString hexText(uint32_t value);
 
 // Entry texts of the result list: what the user reads, then a tag pushed far
 // to the right that Finish reads back.
@@ -50,11 +47,12 @@ struct PrinterFind {
 // Probes the candidate addresses on each medium through the one component
 // instance, in the order the contract gives, and keeps the finds. Progress is
 // reported through a callback so the caller decides how it is shown.
+//
+// A probe that the component refuses (BusError: no acknowledge, a stuck bus,
+// a port that cannot be opened) means "no chip there" and the search goes on;
+// any other exception is a fault of the program and propagates.
 class DeviceSearch {
 public:
-    static constexpr uint8_t ManufacturerIdRegister = 0xFE;
-    static constexpr uint8_t ManufacturerId = 0x5C;
-
     void setCandidates(const CandidateList &candidates) { m_candidates = candidates; }
 
     void setProgressStep(std::function<void(int step)> step) { m_step = std::move(step); }

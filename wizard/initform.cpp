@@ -1,12 +1,16 @@
 #include "wizard/initform.h"
+#include "component/builds.h"
 #include "component/busaccess.h"
+#include "component/buserror.h"
+#include "gui/artwork.h"
+#include "gui/errors.h"
+#include "gui/format.h"
+#include "gui/services.h"
+#include "gui/twips.h"
+#include "gui/ui.h"
+#include "gui/windowhost.h"
+#include "link/chip.h"
 #include "link/runtimeerror.h"
-#include "shell/artwork.h"
-#include "shell/errors.h"
-#include "shell/mainmenuform.h"
-#include "shell/program.h"
-#include "shell/twips.h"
-#include "shell/ui.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -24,8 +28,6 @@ namespace {
 
 constexpr int PanelX = 1320;
 constexpr int HiddenX = -5000;
-const QColor DescriptionGreen(0, 128, 0);
-const QColor RefusalRed(192, 0, 0);
 
 void setTextColour(QLabel *label, const QColor &colour)
 {
@@ -34,13 +36,15 @@ void setTextColour(QLabel *label, const QColor &colour)
     label->setPalette(p);
 }
 
-// Each failing step of Finish or of the listing is skipped and the next runs.
+// A component call of Finish or of the listing that the component refuses
+// is skipped and the next step runs. Only the call goes in here: a fault of
+// the wizard's own (a table lookup, say) must not be skipped over.
 template <typename F>
-void attempt(F &&step)
+void attempt(F &&componentCall)
 {
     try {
-        step();
-    } catch (...) {
+        componentCall();
+    } catch (const BusError &) {
     }
 }
 
@@ -101,11 +105,11 @@ void showWhole(QLineEdit *edit, const QString &text)
 
 } // namespace
 
-InitForm::InitForm(Program &program) : QWidget(nullptr), m_program(program)
+InitForm::InitForm(Services &services, WindowHost &host) : QWidget(nullptr), m_services(services), m_host(host)
 {
     setObjectName("InitForm");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Velmora Device Search"));
+    setWindowTitle(MakerName + QStringLiteral(" Device Search"));
 
     auto *image = new QLabel(this);
     image->setObjectName("Image1");
@@ -141,7 +145,7 @@ InitForm::InitForm(Program &program) : QWidget(nullptr), m_program(program)
     m_next->setDefault(true);
 
     auto handle = [this](QPushButton *b, void (InitForm::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { runGuarded(m_program.ui(), this, [&] { (this->*handler)(); }); });
+        connect(b, &QPushButton::clicked, this, [this, handler] { runGuarded(m_services.ui, this, [&] { (this->*handler)(); }); });
     };
     handle(m_cancel, &InitForm::CancelCMD_Click);
     handle(m_back, &InitForm::BackCMD_Click);
@@ -173,7 +177,7 @@ void InitForm::buildMediumPanel(QFrame *panel)
     };
     auto description = [&](const char *name, int y, int width, int height) {
         QLabel *l = placeLabel(this, panel, name, {420, y, width, height}, true);
-        setTextColour(l, DescriptionGreen);
+        setTextColour(l, colour::DarkGreen);
         return l;
     };
     m_ppCheck = check("PPCheck", QStringLiteral("Parallel Printer Port"), 120);
@@ -233,13 +237,13 @@ void InitForm::Form_Load()
 {
     try {
         m_systemInfo = busAccess().CreateSystemInfo();
-        busAccess().PrinterPort().Link().SetBusParameter(240);
+        busAccess().PrinterPort().Link().SetBusParameter(chip::BusParameter);
         m_candidateAddresses = BuildCandidateAddresses();
         m_search.setCandidates(m_candidateAddresses);
         InitWizard();
         m_search.reset();
     } catch (...) {
-        m_program.ui().message(this, {QStringLiteral("Error"), QStringLiteral("Error in Init Form Load"),
+        m_services.ui.message(this, {QStringLiteral("Error"), QStringLiteral("Error in Init Form Load"),
                                       QMessageBox::Critical, QMessageBox::Ok});
     }
 }
@@ -308,7 +312,7 @@ void InitForm::SetupMediumPanel()
                       QStringLiteral(" evaluation board to the printer port"));
 
     bool smbusPlatform = false;
-    for (long allowed : {950L, 1111L, 1998L, 2222L, 3000L})
+    for (long allowed : SmbusBuilds)   // the build is read once for each
         if (buildNumber() == allowed)
             smbusPlatform = true;
     if (smbusPlatform) {
@@ -318,17 +322,19 @@ void InitForm::SetupMediumPanel()
         showWhole(m_smbusBase, m_shownSmbusBase);
     } else {
         m_smbusDesc->setText(QStringLiteral("Sorry, SMBus communication is only supported on Windows 95,98 and ME."));
-        setTextColour(m_smbusDesc, RefusalRed);
+        setTextColour(m_smbusDesc, colour::DarkRed);
         m_smbusCheck->setChecked(false);
         m_smbusCheck->setEnabled(false);
         m_smbusBase->setEnabled(false);
     }
 
-    const bool first = buildNumber() == 950;
-    const bool second = buildNumber() == 1111;
-    if (first || second) {
+    bool windows95 = false;
+    for (long build : Windows95Builds)
+        if (buildNumber() == build)
+            windows95 = true;
+    if (windows95) {
         m_usbDesc->setText(QStringLiteral("Sorry, USB communication is not supported on Windows 95."));
-        setTextColour(m_usbDesc, RefusalRed);
+        setTextColour(m_usbDesc, colour::DarkRed);
         m_usbCheck->setChecked(false);
         m_usbCheck->setEnabled(false);
     }
@@ -422,7 +428,7 @@ void InitForm::BackToMediumPanel()
 bool InitForm::ValidateMediumSelection()
 {
     if (!m_ppCheck->isChecked() && !m_smbusCheck->isChecked() && !m_usbCheck->isChecked()) {
-        m_program.ui().message(this, {QStringLiteral("A problem was detected"),
+        m_services.ui.message(this, {QStringLiteral("A problem was detected"),
                                       QStringLiteral("Please select a search medium"), QMessageBox::NoIcon,
                                       QMessageBox::Ok});
         return false;
@@ -441,7 +447,7 @@ void InitForm::StartSearch()
     setCursor(Qt::WaitCursor);
 
     try {
-        m_program.loadMainWindow();
+        m_host.loadMainWindow();
         SearchAllMedia();
     } catch (...) {
         // Whatever the error, the wizard must not stay busy with every
@@ -549,43 +555,44 @@ void InitForm::FinishCMD_Click()
 {
     const int position = m_results->currentRow();
     const QString entry = position >= 0 ? m_results->item(position)->text() : QString();
-    Declare &state = m_program.state();
-    bool recognised = false;
-
-    if (const std::optional<int> n = printerTagNumber(entry)) {
-        const size_t index = static_cast<size_t>(*n - 1);
-        const auto &finds = m_search.printerFinds();
-        attempt([&] { busAccess().PrinterPort().SelectPort(finds.at(index).port); });
-        attempt([&] { busAccess().PrinterPort().Link().SetLinkVariant(finds.at(index).linkVariant); });
-        attempt([&] { busAccess().PrinterPort().Link().SetDeviceAddress(m_resultAddresses.at(index)); });
-        attempt([&] { busAccess().SelectBus(0); });
-        state.BusMedium = 1;
-        attempt([&] { state.PrinterPortBase = busAccess().PrinterPort().Link().PortBase(); });
-        recognised = true;
-    }
-    if (const std::optional<uint8_t> a = smbusTagAddress(entry)) {
-        attempt([&] { busAccess().Smbus().SetDeviceAddress(*a); });
-        attempt([&] { busAccess().SelectBus(1); });
-        state.BusMedium = 0;
-        recognised = true;
-    }
-    if (!recognised) {
-        m_program.endProgram();
+    const std::optional<int> printer = printerTagNumber(entry);
+    const std::optional<uint8_t> smbus = smbusTagAddress(entry);
+    if (!printer && !smbus) {
+        m_host.endProgram();
         return;
     }
+
+    // The wizard's own tables are read before anything changes: a lookup
+    // that fails is a fault of the program, shown as such, and must not leave
+    // a half-configured chip behind an open main window.
+    const uint8_t deviceAddress = m_resultAddresses.at(static_cast<size_t>(position));
+    Declare &state = m_services.declare;
+    if (printer) {
+        const size_t index = static_cast<size_t>(*printer - 1);
+        const PrinterFind find = m_search.printerFinds().at(index);
+        const uint8_t address = m_resultAddresses.at(index);
+        attempt([&] { busAccess().PrinterPort().SelectPort(find.port); });
+        attempt([&] { busAccess().PrinterPort().Link().SetLinkVariant(find.linkVariant); });
+        attempt([&] { busAccess().PrinterPort().Link().SetDeviceAddress(address); });
+        attempt([&] { busAccess().SelectBus(chip::SelectPrinterPort); });
+        state.BusMedium = chip::MediumPrinterPort;
+        attempt([&] { state.PrinterPortBase = busAccess().PrinterPort().Link().PortBase(); });
+    }
+    if (smbus) {
+        attempt([&] { busAccess().Smbus().SetDeviceAddress(*smbus); });
+        attempt([&] { busAccess().SelectBus(chip::SelectSmbus); });
+        state.BusMedium = chip::MediumSmbus;
+    }
     m_finishing = true;
-    attempt([&] { state.DeviceAddress = m_resultAddresses.at(static_cast<size_t>(position)); });
-    attempt([&] {
-        MainMenuForm *main = m_program.loadMainWindow();
-        main->show();
-    });
+    state.DeviceAddress = deviceAddress;
+    m_host.showMainWindow();
     close();
 }
 
 void InitForm::CancelCMD_Click()
 {
     if (!m_finishing)
-        m_program.unloadMainWindow();
+        m_host.unloadMainWindow();
     close();
 }
 
@@ -594,8 +601,8 @@ void InitForm::Form_Unload()
     if (!m_finishing) {
         // Forget this wizard first, so that unloading every window does not
         // come back to it; with no window left the program ends.
-        m_program.windowUnloaded(this);
-        m_program.unloadAllWindows();
+        m_host.windowUnloaded(this);
+        m_host.unloadAllWindows();
     }
     hide();
 }

@@ -15,15 +15,17 @@ class QPushButton;
 
 namespace ort {
 
-class Program;
+struct Services;
 class SystemInfo;
+class WindowHost;
 
 // The device search wizard: welcome, medium selection, searching, results.
-// Finish hands the chosen chip to the shared state and opens the main window.
+// Finish hands the chosen chip to the shared state and opens the main window,
+// which the wizard reaches only through its host.
 class InitForm : public QWidget {
     Q_OBJECT
 public:
-    explicit InitForm(Program &program);
+    InitForm(Services &services, WindowHost &host);
     ~InitForm() override;
 
     void Form_Load();
@@ -75,7 +77,8 @@ private:
     long buildNumber();
     void useTypedSmbusBase();
 
-    Program &m_program;
+    Services &m_services;
+    WindowHost &m_host;
     std::unique_ptr<SystemInfo> m_systemInfo;
     CandidateList m_candidateAddresses{};
     DeviceSearch m_search;

@@ -3,24 +3,20 @@
 #include "shell/frmabout.h"
 #include "shell/frmsplash.h"
 #include "shell/mainmenuform.h"
-#include "shell/program.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/programfixture.h"
 
 #include <QApplication>
 #include <QDir>
-#include <cstdio>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString dir = argc > 1 ? argv[1] : "/tmp/gallery";
     QDir().mkpath(dir);
-    ort::test::SimBoard board;
-    ort::test::FakeUi ui;
-    ort::Program program(ui, board.clock);
-    program.setEndHandler([] {});
-    ort::test::saveWindowPicture(program.showSplash(), dir, "splash");
-    ort::test::saveWindowPicture(program.loadMainWindow(), dir, "mainwindow");
-    ort::test::saveWindowPicture(program.showAbout(), dir, "about");
+    ort::test::ProgramFixture f;
+    ort::test::saveWindowPicture(f.program->showSplash(), dir, "splash");
+    f.program->loadMainWindow();
+    ort::test::saveWindowPicture(f.program->mainWindow(), dir, "mainwindow");
+    ort::test::saveWindowPicture(f.program->showAbout(), dir, "about");
     return 0;
 }

@@ -1,8 +1,7 @@
 // The whole device search over the default simulated board, both media,
 // driven through the wizard's Next button as the user runs it:
 //   QT_QPA_PLATFORM=offscreen bench_search
-#include "shell/program.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/programfixture.h"
 #include "wizard/initform.h"
 
 #include <QApplication>
@@ -20,12 +19,9 @@ int main(int argc, char **argv)
     std::vector<double> ms;
     int entries = 0;
     for (int i = 0; i < runs; ++i) {
-        ort::test::SimBoard board;
+        ort::test::ProgramFixture f;
         ort::busAccess().transcript().setEnabled(false);
-        ort::test::FakeUi ui;
-        ort::Program program(ui, board.clock);
-        program.setEndHandler([] {});
-        ort::InitForm *wizard = program.wizard();
+        ort::InitForm *wizard = f.program->wizard();
         wizard->show();
         wizard->NextCMD_Click();
         wizard->findChild<QCheckBox *>("SMBusCheck")->setChecked(true);

@@ -1,27 +1,21 @@
 // Renders each panel of the search wizard offscreen to PNG for review:
 //   QT_QPA_PLATFORM=offscreen wizard_gallery [folder]
-#include "shell/program.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/programfixture.h"
 #include "wizard/initform.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFrame>
-#include <QPointer>
-#include <cstdio>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString dir = argc > 1 ? argv[1] : "/tmp/gallery";
     QDir().mkpath(dir);
-    ort::test::FakeUi ui;
     {
-        ort::test::SimBoard board;
-        ort::Program program(ui, board.clock);
-        program.setEndHandler([] {});
-        ort::InitForm *wizard = program.wizard();
+        ort::test::ProgramFixture f;
+        ort::InitForm *wizard = f.program->wizard();
         ort::test::saveWindowPicture(wizard, dir, "wizard1_welcome");
         wizard->NextCMD_Click();
         wizard->findChild<QCheckBox *>("SMBusCheck")->setChecked(true);
@@ -35,10 +29,8 @@ int main(int argc, char **argv)
         ort::sim::Scenario s;
         s.ports.push_back({});
         s.build = "2195";
-        ort::test::SimBoard board(s);
-        ort::Program program(ui, board.clock);
-        program.setEndHandler([] {});
-        ort::InitForm *wizard = program.wizard();
+        ort::test::ProgramFixture f(s);
+        ort::InitForm *wizard = f.program->wizard();
         wizard->NextCMD_Click();
         ort::test::saveWindowPicture(wizard, dir, "wizard2_medium_nt");
         QFrame *searching = wizard->Panels()[2];

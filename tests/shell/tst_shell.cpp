@@ -1,17 +1,59 @@
-#include "link/runtimeerror.h"
-#include "shell/errors.h"
+#include "link/chip.h"
+#include "shell/application.h"
 #include "shell/frmabout.h"
 #include "shell/frmsplash.h"
 #include "shell/mainmenuform.h"
 #include "shell/program.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/programfixture.h"
 #include "wizard/initform.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QtTest>
 
 using namespace ort;
+using test::control;
+
+namespace {
+
+// A receiver whose handler lets a bus failure through, as a handler without
+// its own guard would.
+class FailingReceiver : public QObject {
+public:
+    explicit FailingReceiver(Program &program) : m_program(program) {}
+    int handled = 0;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() != QEvent::User)
+            return QObject::event(e);
+        ++handled;
+        m_program.state().BusMedium = chip::MediumSmbus;
+        m_program.state().DeviceAddress = 0x4D;   // nobody there
+        m_program.link().ReadRegister();
+        return true;
+    }
+
+private:
+    Program &m_program;
+};
+
+// Sends one event through the application's dispatch; false when an error
+// escaped it.
+bool dispatched(QObject *receiver)
+{
+    QEvent event(QEvent::User);
+    try {
+        QCoreApplication::sendEvent(receiver, &event);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace
 
 class TestShell : public QObject {
     Q_OBJECT
@@ -20,179 +62,298 @@ private slots:
     void cleanup();
     void splashPutsComponentIntoStartUpState();
     void splashKeysAndClicks();
+    void splashClickTargets_data();
+    void splashClickTargets();
+    void windowsCentreThemselvesOnLoad();
+    void splashOpensTheWizardOnce();
     void aboutBoxIsOneModelessWindow();
     void mainWindowFrame();
     void quitReleasesPortAndEnds();
     void quitWithoutPrinterPortSkipsPortWrite();
     void closingMainWindowOnlyResetsLatch();
-    void uncaughtErrorIsShownAndSurvived();
+    void applicationShowsAnErrorThatEscapesAHandler();
+    void startUpShowsTheSplashAndHandsErrorsToTheDialogs();
+    void finishOnEitherRouteLandsOnTheMainWindow_data();
+    void finishOnEitherRouteLandsOnTheMainWindow();
 
 private:
-    std::unique_ptr<test::SimBoard> board;
-    std::unique_ptr<test::FakeUi> ui;
-    std::unique_ptr<Program> program;
-    int ends = 0;
+    std::unique_ptr<test::ProgramFixture> f;
 };
 
 void TestShell::init()
 {
-    board = std::make_unique<test::SimBoard>();
-    ui = std::make_unique<test::FakeUi>();
-    program = std::make_unique<Program>(*ui, board->clock);
-    ends = 0;
-    program->setEndHandler([this] { ++ends; });
+    f = std::make_unique<test::ProgramFixture>();
 }
 
 void TestShell::cleanup()
 {
-    program.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+    f.reset();
 }
 
 void TestShell::splashPutsComponentIntoStartUpState()
 {
-    frmSplash *splash = program->showSplash();
-    QCOMPARE(board->calls(), QStringList({"PrinterPortLink.SetLinkVariant(True)",
-                                          "PrinterPortLink.SetDeviceAddress(212)",
-                                          "PrinterPortLink.SetPortBase(888)"}));
-    QCOMPARE(program->state().BusMedium, int16_t(1));
-    QCOMPARE(splash->findChild<QLabel *>("lblCompanyProduct")->text(), QString("ORT310 Evaluation Software"));
-    QCOMPARE(splash->findChild<QLabel *>("lblVersion")->text(), QString("Version 5.0"));
-    QCOMPARE(splash->findChild<QLabel *>("lblPlatform")->text(), QString("Win95/98/NT/2000/ME"));
-    QCOMPARE(splash->findChild<QLabel *>("Label1")->text(), QString("Press any Key to Continue."));
-    QVERIFY(splash->findChild<QLabel *>("lblCompany")->text().contains("simulated evaluation board"));
+    frmSplash *splash = f->program->showSplash();
+    QCOMPARE(f->calls(), QStringList({"PrinterPortLink.SetLinkVariant(True)", "PrinterPortLink.SetDeviceAddress(212)",
+                                      "PrinterPortLink.SetPortBase(888)"}));
+    QCOMPARE(f->state().BusMedium, int16_t(1));
+    QCOMPARE(control<QLabel>(splash, "lblCompanyProduct")->text(), QString("ORT310 Evaluation Software"));
+    QCOMPARE(control<QLabel>(splash, "lblVersion")->text(), QString("Version 5.0"));
+    QCOMPARE(control<QLabel>(splash, "lblPlatform")->text(), QString("Win95/98/NT/2000/ME"));
+    QCOMPARE(control<QLabel>(splash, "Label1")->text(), QString("Press any Key to Continue."));
+    QVERIFY(control<QLabel>(splash, "lblCompany")->text().contains("simulated evaluation board"));
+    QVERIFY(splash->isVisible());
+    // The product name stands out: bold and the largest caption; the version is bold.
+    const QFont product = control<QLabel>(splash, "lblCompanyProduct")->font();
+    QVERIFY(product.bold());
+    for (const char *other : {"lblVersion", "lblPlatform", "Label1", "lblCopyright"})
+        QVERIFY2(product.pointSizeF() > control<QLabel>(splash, other)->font().pointSizeF(), other);
+    QVERIFY(control<QLabel>(splash, "lblVersion")->font().bold());
+    QVERIFY(!control<QLabel>(splash, "lblPlatform")->font().bold());
 }
 
 void TestShell::splashKeysAndClicks()
 {
-    frmSplash *splash = program->showSplash();
+    frmSplash *splash = f->program->showSplash();
     QTest::keyClick(splash, Qt::Key_Left);
     QTest::keyClick(splash, Qt::Key_F5);
-    QTest::mouseClick(splash->findChild<QLabel *>("Label1"), Qt::LeftButton);
+    QTest::mouseClick(control<QLabel>(splash, "Label1"), Qt::LeftButton);
     QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(2, 2));   // the background
-    QVERIFY(!program->existingWizard());
-    QCOMPARE(program->splash(), splash);
+    QVERIFY(!f->program->existingWizard());
+    QCOMPARE(f->program->splash(), splash);
 
     QTest::keyClick(splash, Qt::Key_A);
-    QVERIFY(program->existingWizard());
-    QVERIFY(program->existingWizard()->isVisible());
-    QVERIFY(!program->splash());
+    QVERIFY(f->program->existingWizard());
+    QVERIFY(f->program->existingWizard()->isVisible());
+    QVERIFY(!f->program->splash());
 
-    // A click on one of the captions opens it too, from a fresh start.
-    program->existingWizard()->hide();
-    Program second(*ui, board->clock);
+    // A click on one of the captions opens it too, from a fresh start; a
+    // press that is released away from the caption does not.
+    f->program->existingWizard()->hide();
+    Program second(f->ui, f->board.clock);
     frmSplash *s2 = second.showSplash();
-    QTest::mouseClick(s2->findChild<QLabel *>("lblVersion"), Qt::LeftButton);
+    QLabel *version = control<QLabel>(s2, "lblVersion");
+    QTest::mousePress(version, Qt::LeftButton);
+    QTest::mouseRelease(version, Qt::LeftButton, {}, QPoint(-20, version->height() / 2));
+    QVERIFY(!second.existingWizard());
+    QTest::mouseClick(version, Qt::LeftButton);
     QVERIFY(second.existingWizard());
     QVERIFY(!second.splash());
 }
 
+void TestShell::splashClickTargets_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("opens");
+    for (const char *name : {"Frame1", "Picture1", "lblCompanyProduct", "lblVersion", "lblPlatform", "lblCopyright",
+                             "lblCompany", "lblWarning"})
+        QTest::newRow(name) << name << true;
+    QTest::newRow("Label1") << "Label1" << false;
+    QTest::newRow("frmSplash") << "frmSplash" << false;   // the background round the frame
+}
+
+void TestShell::splashClickTargets()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, opens);
+    frmSplash *splash = f->program->showSplash();
+    QWidget *widget = target == "frmSplash" ? splash : control<QWidget>(splash, qPrintable(target));
+    const QPoint at = target == "frmSplash" ? QPoint(2, 2) : widget->rect().center();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QCOMPARE(bool(f->program->existingWizard()), opens);
+    QCOMPARE(bool(f->program->splash()), !opens);
+}
+
+void TestShell::windowsCentreThemselvesOnLoad()
+{
+    const auto centred = [](QWidget *w) {
+        const QRect screen = w->screen()->geometry();
+        return w->pos() == QPoint(screen.left() + (screen.width() - w->width()) / 2,
+                                  screen.top() + (screen.height() - w->height()) / 2);
+    };
+    QVERIFY(centred(f->program->showSplash()));
+    f->program->loadMainWindow();
+    QVERIFY(f->program->mainWindow() && centred(f->program->mainWindow()));
+    QVERIFY(centred(f->program->showAbout()));
+    QVERIFY(f->program->mainWindow()->pos() != f->program->about()->pos());   // each by its own size
+}
+
+void TestShell::splashOpensTheWizardOnce()
+{
+    // A second key (a repeat, say) may reach the splash after the first one
+    // opened the wizard and before the splash is gone: it must not open the
+    // wizard again, not even after that wizard was closed.
+    QPointer<frmSplash> splash = f->program->showSplash();
+    QTest::keyClick(splash, Qt::Key_A);
+    InitForm *wizard = f->program->existingWizard();
+    QVERIFY(wizard && wizard->isVisible());
+    QTest::keyClick(splash, Qt::Key_B);
+    QCOMPARE(f->program->existingWizard(), wizard);
+
+    wizard->close();   // from the frame: the program ends
+    QCOMPARE(f->ends, 1);
+    QVERIFY(splash);   // not deleted yet
+    QTest::keyClick(splash, Qt::Key_C);
+    QTest::mouseClick(control<QLabel>(splash, "lblVersion"), Qt::LeftButton);
+    QVERIFY(!f->program->existingWizard());
+    QCOMPARE(f->ui.messages.size(), 0);
+}
+
 void TestShell::aboutBoxIsOneModelessWindow()
 {
-    MainMenuForm *main = program->loadMainWindow();
-    main->show();
-    QTest::mouseClick(main->findChild<QPushButton *>("Command7"), Qt::LeftButton);
-    frmAbout *about = program->about();
+    f->program->showMainWindow();
+    MainMenuForm *main = f->program->mainWindow();
+    QVERIFY(main);
+    QTest::mouseClick(control<QPushButton>(main, "Command7"), Qt::LeftButton);
+    QPointer<frmAbout> about = f->program->about();
     QVERIFY(about && about->isVisible());
     QVERIFY(!about->isModal());
     QCOMPARE(about->windowTitle(), QString("About the ORT310 Evaluation Software."));
-    QCOMPARE(about->findChild<QLabel *>("lblTitle")->text(), QString("Velmora ORT310 Evaluation Software"));
-    QCOMPARE(about->findChild<QLabel *>("lblDescription")->text(),
+    QCOMPARE(control<QLabel>(about, "lblTitle")->text(), QString("Velmora ORT310 Evaluation Software"));
+    QCOMPARE(control<QLabel>(about, "lblDescription")->text(),
              QString("This software can be used to read and write to the ORT310 using either the parallel "
                      "printer port or the SMBus."));
-    QCOMPARE(about->findChild<QLabel *>("lblVersion")->text(), QString("Version 5.0"));
-    QTest::mouseClick(main->findChild<QPushButton *>("Command7"), Qt::LeftButton);
-    QCOMPARE(program->about(), about);
-    QTest::mouseClick(about->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
-    QVERIFY(!program->about());
+    QCOMPARE(control<QLabel>(about, "lblVersion")->text(), QString("Version 5.0"));
+    QTest::mouseClick(control<QPushButton>(main, "Command7"), Qt::LeftButton);
+    QCOMPARE(f->program->about(), about.data());
+    QTest::mouseClick(control<QPushButton>(about, "cmdOK"), Qt::LeftButton);
+    QVERIFY(!f->program->about());
+    QVERIFY(!about || !about->isVisible());
 }
 
 void TestShell::mainWindowFrame()
 {
-    program->state().ReadValue = 77;
-    MainMenuForm *main = program->loadMainWindow();
-    QCOMPARE(program->loadMainWindow(), main);
+    f->state().ReadValue = 77;
+    f->program->loadMainWindow();
+    MainMenuForm *main = f->program->mainWindow();
+    QVERIFY(main);
+    f->program->loadMainWindow();
+    QCOMPARE(f->program->mainWindow(), main);   // loading it again does nothing
     QVERIFY(!main->isVisible());
-    QCOMPARE(program->state().ReadValue, int16_t(0));
+    QCOMPARE(f->state().ReadValue, int16_t(0));
     QCOMPARE(main->windowTitle(), QString("Velmora - ORT310 Evaluation Software"));
-    QCOMPARE(main->findChild<QLabel *>("Label24")->text(), QString("ORT310"));
-    QCOMPARE(main->findChild<QLabel *>("Label25")->text(), QString("Evaluation Software"));
-    QCOMPARE(main->findChild<QLabel *>("Label26")->text(), QString("(Ver. 5.0)"));
-    QCOMPARE(main->findChild<QPushButton *>("Command7")->text(), QString("About this software"));
-    QCOMPARE(main->findChild<QPushButton *>("Quit")->text(), QString("Quit"));
+    QCOMPARE(control<QLabel>(main, "Label24")->text(), QString("ORT310"));
+    QCOMPARE(control<QLabel>(main, "Label25")->text(), QString("Evaluation Software"));
+    QCOMPARE(control<QLabel>(main, "Label26")->text(), QString("(Ver. 5.0)"));
+    QCOMPARE(control<QPushButton>(main, "Command7")->text(), QString("About this software"));
+    QCOMPARE(control<QPushButton>(main, "Quit")->text(), QString("Quit"));
+    auto *tabs = control<QTabWidget>(main, "MainTab");
+    QCOMPARE(tabs->tabText(0), QString("Main"));
+    QVERIFY(f->calls().isEmpty());   // loading talks to nobody
 }
 
 void TestShell::quitReleasesPortAndEnds()
 {
-    program->state().PrinterPortBase = 0x378;
-    MainMenuForm *main = program->loadMainWindow();
-    main->show();
-    board->backend->port(0).writeData(0x55);
-    QTest::mouseClick(main->findChild<QPushButton *>("Quit"), Qt::LeftButton);
-    QCOMPARE(board->calls(), QStringList({"PrinterPortLink.WritePort(888,0)", "OutputLatch.SetValue(0)"}));
-    QCOMPARE(board->backend->port(0).dataRegister(), uint8_t(0));
-    QCOMPARE(board->backend->port(0).controlRegister(), uint8_t(0));
-    QCOMPARE(ends, 1);
-    QVERIFY(!program->mainWindow());
+    f->state().PrinterPortBase = 0x378;
+    f->program->showMainWindow();
+    MainMenuForm *main = f->program->mainWindow();
+    QVERIFY(main);
+    f->board.backend->port(0).writeData(0x55);
+    QTest::mouseClick(control<QPushButton>(main, "Quit"), Qt::LeftButton);
+    QCOMPARE(f->calls(), QStringList({"PrinterPortLink.WritePort(888,0)", "OutputLatch.SetValue(0)"}));
+    QCOMPARE(f->board.backend->port(0).dataRegister(), uint8_t(0));
+    QCOMPARE(f->board.backend->port(0).controlRegister(), uint8_t(0));
+    QCOMPARE(f->ends, 1);
+    QVERIFY(!f->program->mainWindow());
 }
 
 void TestShell::quitWithoutPrinterPortSkipsPortWrite()
 {
-    MainMenuForm *main = program->loadMainWindow();
-    main->show();
-    QTest::mouseClick(main->findChild<QPushButton *>("Quit"), Qt::LeftButton);
-    QCOMPARE(board->calls(), QStringList({"OutputLatch.SetValue(0)"}));
-    QVERIFY(ui->messages.isEmpty());
-    QCOMPARE(ends, 1);
+    f->program->showMainWindow();
+    QVERIFY(f->program->mainWindow());
+    QTest::mouseClick(control<QPushButton>(f->program->mainWindow(), "Quit"), Qt::LeftButton);
+    QCOMPARE(f->calls(), QStringList({"OutputLatch.SetValue(0)"}));
+    QVERIFY(f->ui.messages.isEmpty());
+    QCOMPARE(f->ends, 1);
 }
 
 void TestShell::closingMainWindowOnlyResetsLatch()
 {
-    program->state().PrinterPortBase = 0x378;
-    MainMenuForm *main = program->loadMainWindow();
-    main->show();
-    program->showAbout();
+    f->state().PrinterPortBase = 0x378;
+    f->program->showMainWindow();
+    MainMenuForm *main = f->program->mainWindow();
+    QVERIFY(main);
+    f->program->showAbout();
     main->close();
-    QCOMPARE(board->calls(), QStringList({"OutputLatch.SetValue(0)"}));
-    QCOMPARE(ends, 0);
-    QVERIFY(!program->mainWindow());
-    QVERIFY(program->about());          // the about box stays until it is closed
+    QCOMPARE(f->calls(), QStringList({"OutputLatch.SetValue(0)"}));
+    QCOMPARE(f->ends, 0);
+    QVERIFY(!f->program->mainWindow());
+    QVERIFY(f->program->about());   // the about box stays until it is closed
 }
 
-void TestShell::uncaughtErrorIsShownAndSurvived()
+void TestShell::applicationShowsAnErrorThatEscapesAHandler()
 {
-    bool timerStopped = false;
-    bool after = false;
-    const bool ok = runGuarded(
-        *ui, nullptr,
-        [&] {
-            Declare &d = program->state();
-            d.BusMedium = 0;
-            d.WriteValue = 256;
-            program->link().WriteRegister();
-            after = true;
-        },
-        [&] { timerStopped = true; });
-    QVERIFY(!ok);
-    QVERIFY(!after);
-    QVERIFY(timerStopped);
-    QCOMPARE(ui->messages.size(), 1);
-    QCOMPARE(ui->messages[0].text, QString("Run-time error '6':\n\nOverflow"));
-    QCOMPARE(ui->messages[0].icon, QMessageBox::Critical);
-    QVERIFY(!errorBoxOpen());
-
-    // A bus failure carries the component's text; the program goes on.
-    program->state().DeviceAddress = 0x4D;
-    program->state().WriteValue = 1;
-    runGuarded(*ui, nullptr, [&] { program->link().WriteRegister(); });
-    QCOMPARE(ui->messages.size(), 2);
-    QCOMPARE(ui->messages[1].text, QString("Run-time error '57':\n\nNo acknowledge from device at 4Dh"));
-    program->state().DeviceAddress = 0x18;
-    program->state().RegisterPointer = 0xFE;
-    program->link().ReadRegister();
-    QCOMPARE(program->state().ReadValue, int16_t(0x5C));
+    auto *app = static_cast<Application *>(QCoreApplication::instance());
+    QCOMPARE(QCoreApplication::applicationName(), QString("ORT310 Evaluation Software"));
+    QCOMPARE(QCoreApplication::applicationVersion(), QString("5.0"));
+    app->setUi(&f->ui);
+    FailingReceiver receiver(*f->program);
+    const bool first = dispatched(&receiver), second = dispatched(&receiver);
+    app->setUi(nullptr);
+    QVERIFY2(first && second, "the error escaped the application's event dispatch");
+    // Each event was handled, failed, and was shown; the program went on.
+    QCOMPARE(receiver.handled, 2);
+    QCOMPARE(f->ui.messages.size(), 2);
+    QCOMPARE(f->ui.messages[1].text, QString("Run-time error '57':\n\nNo acknowledge from device at 4Dh"));
+    QCOMPARE(f->ui.messages[1].icon, QMessageBox::Critical);
+    QCOMPARE(f->ends, 0);
 }
 
-QTEST_MAIN(TestShell)
+void TestShell::startUpShowsTheSplashAndHandsErrorsToTheDialogs()
+{
+    auto *app = static_cast<Application *>(QCoreApplication::instance());
+    QVERIFY(startProgram(*app, *f->program));
+    QVERIFY(f->program->splash() && f->program->splash()->isVisible());
+    QCOMPARE(f->calls().size(), 3);   // the splash's start-up state
+
+    // From now on what a handler lets through is shown in the program's dialogs.
+    FailingReceiver receiver(*f->program);
+    const bool delivered = dispatched(&receiver);
+    app->setUi(nullptr);
+    QVERIFY2(delivered, "the error escaped the application's event dispatch");
+    QCOMPARE(f->ui.messages.size(), 1);
+    QCOMPARE(f->ui.messages[0].text, QString("Run-time error '57':\n\nNo acknowledge from device at 4Dh"));
+}
+
+void TestShell::finishOnEitherRouteLandsOnTheMainWindow_data()
+{
+    QTest::addColumn<test::Route>("route");
+    QTest::addColumn<int>("medium");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<int>("portBase");
+    QTest::newRow("printer port") << test::Route::PrinterPort << 1 << 0x98 << 0x378;
+    QTest::newRow("SMBus") << test::Route::Smbus << 0 << 0x18 << 0;
+}
+
+void TestShell::finishOnEitherRouteLandsOnTheMainWindow()
+{
+    QFETCH(test::Route, route);
+    QFETCH(int, medium);
+    QFETCH(int, address);
+    QFETCH(int, portBase);
+    MainMenuForm *main = f->finishOn(route);
+    QVERIFY(main && main->isVisible());
+    QCOMPARE(f->state().BusMedium, int16_t(medium));
+    QCOMPARE(f->state().DeviceAddress, int16_t(address));
+    QCOMPARE(f->state().PrinterPortBase, uint16_t(portBase));
+    QVERIFY(!f->program->existingWizard() || !f->program->existingWizard()->isVisible());
+
+    // The shared state now reaches the chosen chip through the link.
+    f->state().RegisterPointer = 0xFE;
+    f->program->link().ReadRegister();
+    QCOMPARE(f->state().ReadValue, int16_t(0x5C));
+    QCOMPARE(f->calls().size(), medium == 1 ? 2 : 1);
+    QCOMPARE(f->ends, 0);
+}
+
+int main(int argc, char **argv)
+{
+    // The program's own application object, so that its event dispatch is
+    // the one under test.
+    Application app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestShell test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_shell.moc"

@@ -1,4 +1,5 @@
 #include "widgets/lineargauge.h"
+#include "widgets/panel3d.h"
 #include "widgets/percentbar.h"
 #include "widgets/rotaryselector.h"
 #include "widgets/samplehistory.h"
@@ -48,6 +49,12 @@ private slots:
 
     void percentBarClampsValue_data();
     void percentBarClampsValue();
+
+    void panelEdgeLightAndShade_data();
+    void panelEdgeLightAndShade();
+    void panelMarginsFollowTheBevel_data();
+    void panelMarginsFollowTheBevel();
+    void panelCaptionInItsColour();
 };
 
 void TestWidgets::cleanup()
@@ -373,16 +380,22 @@ void TestWidgets::chartZoomArrowsAndButtons()
     FedChart f;
     f.chart.show();
     QSignalSpy pressed(&f.chart, &StripChart::mouseButtonPressed);
-    const double span = f.chart.timeSpan();
+    QCOMPARE(f.chart.timeSpan(), 60.0);
     QTest::mouseClick(&f.chart, Qt::LeftButton, {}, f.chart.zoomOutRect().center());
-    QVERIFY(f.chart.timeSpan() > span);
+    QCOMPARE(f.chart.timeSpan(), 120.0);
     QTest::mouseClick(&f.chart, Qt::LeftButton, {}, f.chart.zoomInRect().center());
     QTest::mouseClick(&f.chart, Qt::LeftButton, {}, f.chart.zoomInRect().center());
-    QVERIFY(f.chart.timeSpan() < span);
+    QCOMPARE(f.chart.timeSpan(), 30.0);
     QCOMPARE(pressed.count(), 0);   // the arrows are not clicks on the chart
+    // Zooming stops at the shortest and the longest span.
     for (int i = 0; i < 20; ++i)
         f.chart.zoomIn();
-    QVERIFY(f.chart.timeSpan() > 0);
+    QCOMPARE(f.chart.timeSpan(), 5.0);
+    for (int i = 0; i < 20; ++i)
+        f.chart.zoomOut();
+    QCOMPARE(f.chart.timeSpan(), 3600.0);
+    f.chart.setTimeSpan(0);   // refused: the span stays
+    QCOMPARE(f.chart.timeSpan(), 3600.0);
 
     QTest::mouseClick(&f.chart, Qt::LeftButton, {}, f.chart.plotRect().center());
     QTest::mouseClick(&f.chart, Qt::RightButton, {}, f.chart.plotRect().center());
@@ -683,6 +696,121 @@ void TestWidgets::percentBarClampsValue()
     PercentBar bar;
     bar.setValue(value);
     QCOMPARE(bar.value(), shown);
+}
+
+namespace {
+
+QImage rendered(QWidget &w)
+{
+    QImage image(w.size(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    w.render(&image);
+    return image;
+}
+
+} // namespace
+
+void TestWidgets::panelEdgeLightAndShade_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<bool>("raised");
+    QTest::newRow("raised grey") << QColor(192, 192, 192) << true;
+    QTest::newRow("inset grey") << QColor(192, 192, 192) << false;
+    QTest::newRow("raised red lamp") << QColor(255, 0, 0) << true;
+    QTest::newRow("inset green lamp") << QColor(0, 255, 0) << false;
+}
+
+void TestWidgets::panelEdgeLightAndShade()
+{
+    QFETCH(QColor, background);
+    QFETCH(bool, raised);
+    Panel3D panel;
+    panel.resize(60, 30);
+    panel.setBackgroundColor(background);
+    panel.setBevel(raised ? Panel3D::Raised : Panel3D::Inset);
+    QCOMPARE(panel.backgroundColor(), background);
+    const QImage image = rendered(panel);
+    const QColor middle = image.pixelColor(30, 15);
+    const QColor topLeft = image.pixelColor(0, 0), bottomRight = image.pixelColor(59, 29);
+    const QColor top = image.pixelColor(30, 1), right = image.pixelColor(58, 15);
+    QCOMPARE(middle, background);
+    // A raised panel is lit from the top left, an inset one from the bottom
+    // right; a coloured lamp keeps a visible edge of its own hue.
+    const auto lighter = [](const QColor &a, const QColor &b) { return a.lightness() > b.lightness(); };
+    QVERIFY(lighter(raised ? topLeft : middle, raised ? middle : topLeft));
+    QVERIFY(lighter(raised ? top : middle, raised ? middle : top));
+    QVERIFY(lighter(raised ? middle : bottomRight, raised ? bottomRight : middle));
+    QVERIFY(lighter(raised ? middle : right, raised ? right : middle));
+    QCOMPARE(topLeft.hslHue(), background.hslHue());
+
+    panel.setBevelWidth(0);   // flat: the background to the very edge
+    const QImage flat = rendered(panel);
+    QCOMPARE(flat.pixelColor(0, 0), background);
+    QCOMPARE(flat.pixelColor(59, 29), background);
+}
+
+void TestWidgets::panelMarginsFollowTheBevel_data()
+{
+    QTest::addColumn<int>("bevel");
+    QTest::addColumn<int>("margin");
+    QTest::newRow("default") << -1 << 4;
+    QTest::newRow("wide") << 5 << 7;
+    QTest::newRow("none") << 0 << 3;
+    QTest::newRow("negative is none") << -3 << 3;
+}
+
+void TestWidgets::panelMarginsFollowTheBevel()
+{
+    QFETCH(int, bevel);
+    QFETCH(int, margin);
+    Panel3D panel(QStringLiteral("Graph"));
+    if (bevel != -1)
+        panel.setBevelWidth(bevel);
+    QCOMPARE(panel.bevelWidth(), bevel == -1 ? 2 : std::max(0, bevel));
+    // Children laid out in the panel keep off its edge.
+    QCOMPARE(panel.contentsMargins(), QMargins(margin, margin, margin, margin));
+}
+
+void TestWidgets::panelCaptionInItsColour()
+{
+    Panel3D panel(QStringLiteral("Alert"));
+    QCOMPARE(panel.caption(), QString("Alert"));
+    const QSize shortHint = panel.sizeHint();
+    panel.setCaption(QStringLiteral("No Alert Detected"));
+    QVERIFY(panel.sizeHint().width() > shortHint.width());   // room for the longer caption
+    QCOMPARE(panel.sizeHint().height(), shortHint.height());
+    panel.resize(panel.sizeHint());
+    panel.setTextColor(QColor(0, 0, 255));
+    QCOMPARE(panel.textColor(), QColor(0, 0, 255));
+
+    const auto countOf = [](const QImage &image, const QColor &colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == colour;
+        return n;
+    };
+    QImage image = rendered(panel);
+    QVERIFY(countOf(image, QColor(0, 0, 255)) > 10);
+    // Centred by default: as much caption left of the middle as right of it.
+    int left = 0, right = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).blue() > 128 && image.pixelColor(x, y).red() < 128)
+                (x < image.width() / 2 ? left : right) += 1;
+    QVERIFY(left > 0 && right > 0);
+    panel.setCaptionAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QCOMPARE(panel.captionAlignment(), Qt::AlignLeft | Qt::AlignVCenter);
+    panel.resize(panel.width() * 3, panel.height());
+    image = rendered(panel);
+    int beyondHalf = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = image.width() / 2; x < image.width(); ++x)
+            beyondHalf += image.pixelColor(x, y) == QColor(0, 0, 255);
+    QCOMPARE(beyondHalf, 0);   // left-aligned in a panel three times its width
+
+    panel.setCaption(QString());
+    QCOMPARE(countOf(rendered(panel), QColor(0, 0, 255)), 0);
 }
 
 QTEST_MAIN(TestWidgets)

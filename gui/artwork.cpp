@@ -1,23 +1,11 @@
-#include "shell/artwork.h"
-#include "shell/twips.h"
+#include "gui/artwork.h"
+#include "gui/format.h"
 
-#include <QGuiApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
-#include <QScreen>
 
 namespace ort {
-
-void centreOnScreen(QWidget *window)
-{
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect s = screen->geometry();
-    const QSize size = window->frameGeometry().size().isValid() ? window->frameGeometry().size() : window->size();
-    window->move(s.left() + (s.width() - size.width()) / 2, s.top() + (s.height() - size.height()) / 2);
-}
 
 QPixmap chipPicture(QSize size)
 {
@@ -53,7 +41,7 @@ QPixmap chipPicture(QSize size)
     QFont f("DejaVu Sans");
     f.setBold(true);
     f.setPixelSize(100);
-    const qreal fit = std::min(along * 0.85 / QFontMetricsF(f).horizontalAdvance(QStringLiteral("ORT310")),
+    const qreal fit = std::min(along * 0.85 / QFontMetricsF(f).horizontalAdvance(ChipName),
                                across * 0.5 / QFontMetricsF(f).height());
     f.setPixelSize(qMax(6, int(100 * fit)));
     p.setFont(f);
@@ -61,7 +49,7 @@ QPixmap chipPicture(QSize size)
     p.translate(body.center());
     if (upright)
         p.rotate(-90);
-    p.drawText(QRectF(-along / 2, -across / 2, along, across), Qt::AlignCenter, QStringLiteral("ORT310"));
+    p.drawText(QRectF(-along / 2, -across / 2, along, across), Qt::AlignCenter, ChipName);
     return pm;
 }
 

@@ -1,4 +1,4 @@
-#include "shell/ui.h"
+#include "gui/ui.h"
 
 #include <QFileDialog>
 

@@ -1,7 +1,6 @@
-#include "shell/errors.h"
-#include "shell/ui.h"
-
-#include <QCoreApplication>
+#include "gui/errors.h"
+#include "gui/format.h"
+#include "gui/ui.h"
 
 namespace ort {
 
@@ -22,6 +21,8 @@ bool errorBoxOpen()
 void presentRunTimeError(Ui &ui, QWidget *parent, std::exception_ptr error)
 {
     const RunTimeError e = RunTimeError::from(error);
+    // The box runs its own event loop: a timer or a click may fail again
+    // while it is open, and must not stack a second box on the first.
     if (g_boxOpen)
         return;
     g_boxOpen = true;
@@ -29,7 +30,7 @@ void presentRunTimeError(Ui &ui, QWidget *parent, std::exception_ptr error)
         ~Reset() { g_boxOpen = false; }
     } reset;
     MessageRequest request;
-    request.title = QStringLiteral("ORT310 Evaluation Software");
+    request.title = ProductName;
     request.text = runTimeErrorText(e);
     request.icon = QMessageBox::Critical;
     ui.message(parent, request);

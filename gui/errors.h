@@ -2,6 +2,7 @@
 #include "link/runtimeerror.h"
 
 #include <QString>
+#include <QTimer>
 #include <exception>
 #include <functional>
 #include <utility>
@@ -18,9 +19,10 @@ QString runTimeErrorText(const RunTimeError &error);   // "Run-time error '6':\n
 // already abandoned; the program goes on. Only one such box is open at a
 // time: an error raised while one is showing is dropped.
 void presentRunTimeError(Ui &ui, QWidget *parent, std::exception_ptr error);
+bool errorBoxOpen();
 
 // Runs an event handler; an error it does not catch is presented after
-// `beforeBox` (which stops a timer, say) has run.
+// `beforeBox` (which puts a control back, say) has run.
 template <typename F>
 bool runGuarded(Ui &ui, QWidget *parent, F &&handler, const std::function<void()> &beforeBox = {})
 {
@@ -36,6 +38,18 @@ bool runGuarded(Ui &ui, QWidget *parent, F &&handler, const std::function<void()
     }
 }
 
-bool errorBoxOpen();
+// Runs one tick of a timer. A failing tick stops the timer before anything
+// else, so that a 5 ms timer never brings the box back on every tick while
+// it is open; `beforeBox` then puts the controls in step with the stopped
+// timer.
+template <typename F>
+bool runGuardedTick(Ui &ui, QWidget *parent, QTimer &timer, F &&tick, const std::function<void()> &beforeBox = {})
+{
+    return runGuarded(ui, parent, std::forward<F>(tick), [&] {
+        timer.stop();
+        if (beforeBox)
+            beforeBox();
+    });
+}
 
 } // namespace ort
