@@ -1,5 +1,6 @@
 #include "shell/application.h"
 #include "component/busaccess.h"
+#include "component/options.h"
 #include "shell/errors.h"
 #include "shell/program.h"
 #include "shell/ui.h"
@@ -31,11 +32,15 @@ int runProgram(int argc, char **argv)
     app.setUi(&ui);
 
     // The component is created here rather than on a first transfer, so a
-    // backend that cannot start says so before any window opens.
-    if (!runGuarded(ui, nullptr, [] { busAccess(); }))
+    // backend that cannot start says so before any window opens. The
+    // simulated board runs on the program's own clock.
+    auto clock = std::make_shared<SystemClock>();
+    if (!runGuarded(ui, nullptr, [&] {
+            installBusAccess(std::make_unique<BusAccessServer>(createBackend(optionsFromEnvironment(), clock)));
+        }))
         return 1;
 
-    Program program(ui, std::make_shared<SystemClock>());
+    Program program(ui, clock);
     runGuarded(ui, nullptr, [&] { program.showSplash(); });
     if (!program.splash() && !program.existingWizard())
         return 1;

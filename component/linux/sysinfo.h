@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,13 +34,14 @@ struct Adapter {
 };
 
 // The adapter to use: the one named by ORT310_I2C (`wanted`, "/dev/i2c-N"),
-// else the first that opens and reports byte-data support. The error text
-// when there is none says why.
+// else the first that opens and reports byte-data support. `adapters` are
+// the device nodes; `systemAdapters` is how many adapters the kernel has,
+// nodes or not. The error text when there is none says why, in a sentence.
 struct AdapterChoice {
     std::optional<Adapter> adapter;
     std::string error;
 };
-AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::string &wanted);
+AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::string &wanted, int systemAdapters);
 // The usable adapter at an I/O base, if any.
 std::optional<Adapter> adapterAtBase(const std::vector<Adapter> &adapters, uint32_t base);
 
@@ -48,5 +50,11 @@ std::optional<Adapter> adapterAtBase(const std::vector<Adapter> &adapters, uint3
 std::string deviceErrorText(int error, const std::string &device, const std::string &action);
 // The group that owns a kind of device on Debian ("lp", "i2c").
 std::string deviceGroup(const std::string &device);
+
+// The failure of an SMBus transfer that ended with errno `error`: a missing
+// acknowledge (NoAcknowledge) for the codes drivers give one (ENXIO,
+// EREMOTEIO, and ENODEV from the kernel's SMBus stub and some drivers), else
+// a BusError with the system's text.
+std::exception_ptr smbusFailure(int error, uint8_t address7, const std::string &device, const std::string &action);
 
 } // namespace ort::linuxhw

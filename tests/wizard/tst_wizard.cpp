@@ -44,47 +44,6 @@ sim::PortSetup portAt(uint16_t base, std::vector<uint8_t> chips = {})
     return p;
 }
 
-// A board whose buffers work under either polarity: the simulated board
-// answers under one variant only, so this wraps it and forces its own.
-class AnyVariantPort final : public PrinterTransport {
-public:
-    explicit AnyVariantPort(PrinterTransport &inner) : m_inner(inner) { m_inner.setVariant(true); }
-    void setVariant(bool) override {}
-    void setBusParameter(int p) override { m_inner.setBusParameter(p); }
-    uint8_t readByteData(uint8_t a, uint8_t r) override { return m_inner.readByteData(a, r); }
-    void writeByteData(uint8_t a, uint8_t r, uint8_t v) override { m_inner.writeByteData(a, r, v); }
-    void start() override { m_inner.start(); }
-    void sendByte(uint8_t v) override { m_inner.sendByte(v); }
-    bool receiveAck() override { return m_inner.receiveAck(); }
-    uint8_t receiveByte() override { return m_inner.receiveByte(); }
-    void sendNoAck() override { m_inner.sendNoAck(); }
-    void stop() override { m_inner.stop(); }
-    void writeData(uint8_t v) override { m_inner.writeData(v); }
-    void writeControl(uint8_t v) override { m_inner.writeControl(v); }
-
-private:
-    PrinterTransport &m_inner;
-};
-
-class AnyVariantBackend final : public Backend {
-public:
-    AnyVariantBackend(const sim::Scenario &s, std::shared_ptr<const Clock> clock)
-        : m_sim(s, std::move(clock)), m_port(m_sim.portAt(m_sim.portBase(0)))
-    {
-    }
-    std::string name() const override { return "sim"; }
-    std::string description() const override { return m_sim.description(); }
-    int portCount() override { return m_sim.portCount(); }
-    uint16_t portBase(int i) override { return m_sim.portBase(i); }
-    PrinterTransport &portAt(uint16_t) override { return m_port; }
-    SmbusTransport &smbus() override { return m_sim.smbus(); }
-    std::string buildNumber() override { return m_sim.buildNumber(); }
-
-private:
-    sim::SimBackend m_sim;
-    AnyVariantPort m_port;
-};
-
 QStringList probes(const QString &route, bool withVariantFind = false, int findSlot = -1)
 {
     QStringList out;
@@ -137,7 +96,6 @@ private slots:
 
 private:
     void start(const sim::Scenario &scenario);
-    void startWithBackend(std::unique_ptr<Backend> backend, std::shared_ptr<ManualClock> clock);
     template <typename T>
     T *child(const char *name)
     {
@@ -180,18 +138,6 @@ void TestWizard::start(const sim::Scenario &scenario)
     board = std::make_unique<test::SimBoard>(scenario);
     ui = std::make_unique<test::FakeUi>();
     program = std::make_unique<Program>(*ui, board->clock);
-    ends = 0;
-    program->setEndHandler([this] { ++ends; });
-    wizard = program->wizard();
-    wizard->show();
-}
-
-void TestWizard::startWithBackend(std::unique_ptr<Backend> backend, std::shared_ptr<ManualClock> clock)
-{
-    installBusAccess(std::make_unique<BusAccessServer>(std::move(backend)));
-    busAccess().transcript().setEnabled(true);
-    ui = std::make_unique<test::FakeUi>();
-    program = std::make_unique<Program>(*ui, clock);
     ends = 0;
     program->setEndHandler([this] { ++ends; });
     wizard = program->wizard();
@@ -522,8 +468,9 @@ void TestWizard::defaultBoardSearchOrderAndEntries()
 
 void TestWizard::chipUnderBothVariantsListedTwiceAndFinishOnSecond()
 {
-    auto clock = std::make_shared<ManualClock>();
-    startWithBackend(std::make_unique<AnyVariantBackend>(boardWith({portAt(0x378, {0x4C})}), clock), clock);
+    sim::Scenario s = boardWith({portAt(0x378, {0x4C})});
+    s.ports[0].answersEitherVariant = true;
+    start(s);
     searchFromMediumPanel();
     const QStringList list = entries();
     QCOMPARE(list, QStringList({printerEntryText(0x98, 0x378, 1), printerEntryText(0x98, 0x378, 2)}));
