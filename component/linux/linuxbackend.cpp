@@ -31,18 +31,16 @@ public:
     explicit LinuxBackend(const std::string &wantedAdapter)
     {
         const std::vector<std::string> names = folderEntries("/dev");
+        std::vector<PortNode> nodes;
         for (int n : deviceNumbers(names, "parport")) {
             const std::string path = "/dev/parport" + std::to_string(n);
-            const auto base = parseParportBase(readText("/proc/sys/dev/parport/parport" + std::to_string(n) + "/base-addr"));
-            if (!base)
-                continue;   // a port whose address the system does not show cannot be told apart
-            // A port the user may not open is reported, not searched in vain.
-            if (const int error = openError(path)) {
-                m_portProblems.push_back(deviceErrorText(error, path, "open"));
-                continue;
-            }
-            m_ports.push_back(std::make_unique<PpdevPort>(path, *base));
+            nodes.push_back({path, readText("/proc/sys/dev/parport/parport" + std::to_string(n) + "/base-addr"),
+                             openError(path)});
         }
+        PortSurvey survey = surveyPorts(nodes);
+        for (const UsablePort &port : survey.usable)
+            m_ports.push_back(std::make_unique<PpdevPort>(port.path, port.base));
+        m_portProblems = std::move(survey.problems);
         const std::string ioports = readText("/proc/ioports");
         for (int n : deviceNumbers(names, "i2c-"))
             m_adapters.push_back(probeAdapter(n, ioports));

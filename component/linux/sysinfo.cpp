@@ -18,6 +18,21 @@ std::optional<uint16_t> parseParportBase(const std::string &text)
     return static_cast<uint16_t>(value);
 }
 
+PortSurvey surveyPorts(const std::vector<PortNode> &nodes)
+{
+    PortSurvey survey;
+    for (const PortNode &node : nodes) {
+        const auto base = parseParportBase(node.baseText);
+        if (!base)
+            continue;
+        if (node.openError)
+            survey.problems.push_back(deviceErrorText(node.openError, node.path, "open"));
+        else
+            survey.usable.push_back({node.path, *base});
+    }
+    return survey;
+}
+
 std::vector<int> deviceNumbers(const std::vector<std::string> &names, const std::string &prefix)
 {
     std::vector<int> out;

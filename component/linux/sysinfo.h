@@ -13,6 +13,26 @@ namespace ort::linuxhw {
 // extended-port base in decimal ("888\t1912").
 std::optional<uint16_t> parseParportBase(const std::string &text);
 
+// What the system shows of one printer-port device node.
+struct PortNode {
+    std::string path;        // "/dev/parport0"
+    std::string baseText;    // its base-addr file
+    int openError = 0;       // errno of opening it read and write, 0 when it opens
+};
+struct UsablePort {
+    std::string path;
+    uint16_t base = 0;
+};
+// The ports the program can use, and one sentence for each port that exists
+// but cannot be opened (it is not searched: nothing could be found there).
+// A port whose base the system does not show cannot be told apart and is
+// left out.
+struct PortSurvey {
+    std::vector<UsablePort> usable;
+    std::vector<std::string> problems;
+};
+PortSurvey surveyPorts(const std::vector<PortNode> &nodes);
+
 // The N of names such as "parport0" or "i2c-3", in increasing order.
 std::vector<int> deviceNumbers(const std::vector<std::string> &names, const std::string &prefix);
 

@@ -37,6 +37,7 @@ private slots:
     void parportBase_data();
     void parportBase();
     void deviceNumbersSorted();
+    void portsThatCannotBeOpenedAreReported();
     void ioportsAndAdapterNames();
     void adapterChoice_data();
     void adapterChoice();
@@ -74,6 +75,23 @@ void TestLinux::deviceNumbersSorted()
                                           "parport0", "i2c-0", "i2c-12", "i2c-", "parport2"};
     QCOMPARE(deviceNumbers(dev, "parport"), std::vector<int>({0, 2, 10}));
     QCOMPARE(deviceNumbers(dev, "i2c-"), std::vector<int>({0, 1, 12}));
+}
+
+void TestLinux::portsThatCannotBeOpenedAreReported()
+{
+    const PortSurvey survey = surveyPorts({{"/dev/parport0", "888\t1912\n", 0},
+                                           {"/dev/parport1", "632\t1656\n", EACCES},
+                                           {"/dev/parport2", "", 0},
+                                           {"/dev/parport3", "956\n", 0}});
+    QCOMPARE(int(survey.usable.size()), 2);
+    QCOMPARE(QString::fromStdString(survey.usable[0].path), QString("/dev/parport0"));
+    QCOMPARE(int(survey.usable[0].base), 0x378);
+    QCOMPARE(QString::fromStdString(survey.usable[1].path), QString("/dev/parport3"));
+    QCOMPARE(int(survey.usable[1].base), 0x3BC);
+    QCOMPARE(int(survey.problems.size()), 1);
+    QCOMPARE(QString::fromStdString(survey.problems[0]),
+             QString("Permission denied to open /dev/parport1: add yourself to the group lp (sudo usermod -aG lp "
+                     "$USER, then log in again) or install a udev rule that grants access"));
 }
 
 void TestLinux::ioportsAndAdapterNames()
