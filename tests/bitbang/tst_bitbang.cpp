@@ -64,6 +64,39 @@ QList<VcdChange> vcdChanges(const QString &vcd, int64_t *lastStamp)
     return out;
 }
 
+// What a logic analyser's I2C decoder makes of a trace: "S" start, "P"
+// stop, bytes in hexadecimal, "A"/"N" for the ninth bit.
+QString decodeI2c(const QList<VcdChange> &changes, bool scl, bool sda)
+{
+    QStringList out;
+    int bits = 0;
+    unsigned byte = 0;
+    for (const VcdChange &c : changes) {
+        if (c.line == 'D') {
+            if (scl && c.level != sda) {
+                out << (c.level ? "P" : "S");
+                bits = 0;
+                byte = 0;
+            }
+            sda = c.level;
+        } else {
+            if (c.level && !scl) {
+                if (bits < 8) {
+                    byte = byte << 1 | (sda ? 1 : 0);
+                    if (++bits == 8)
+                        out << QString::number(byte, 16).toUpper().rightJustified(2, '0');
+                } else {
+                    out << (sda ? "N" : "A");
+                    bits = 0;
+                    byte = 0;
+                }
+            }
+            scl = c.level;
+        }
+    }
+    return out.join(' ');
+}
+
 } // namespace
 
 class TestBitBang : public QObject {
@@ -86,7 +119,9 @@ private slots:
     void unpluggedBoardStopsAnswering();
     void rawPortWriteKeepsMasterInStep();
     void waveformTrace();
+    void traceDecodesAsTheTransfers();
     void boardHoldsDataAfterClockFalls();
+    void transfersCostTheLeastPortAccesses();
 };
 
 void TestBitBang::everyRegisterOverTheWires_data()
@@ -338,6 +373,8 @@ void TestBitBang::stuckDataLineTimesOut()
         }
         const int64_t took = b.port().busTimeNs() - before;
         QVERIFY2(took >= 35'000'000 && took < 36'000'000, qPrintable(QString::number(took)));
+        // Nine clocks to free a slave left inside a byte, then waiting only.
+        QCOMPARE(b.port().counts().dataWrites, 2L * 9);
         QVERIFY(b.port().wire().scl());   // the clock is let go
     });
 }
@@ -461,6 +498,27 @@ void TestBitBang::waveformTrace()
     });
 }
 
+void TestBitBang::traceDecodesAsTheTransfers()
+{
+    test::failOnComponentError([&] {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("decode.vcd");
+        {
+            Board b(PortSetup{}, true, path.toStdString());
+            b.master->writeByteData(0x98, 0x0B, 0x55);
+            QCOMPARE(b.master->readByteData(0x98, 0xFE), uint8_t(0x5C));
+            QVERIFY_THROWS_EXCEPTION(NoAcknowledge, b.master->readByteData(0x9A, 0xFE));
+        }
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        int64_t lastStamp = 0;
+        const QList<VcdChange> changes = vcdChanges(QString::fromLatin1(f.readAll()), &lastStamp);
+        QCOMPARE(decodeI2c(changes, true, true), QString("S 98 A 0B A 55 A P "
+                                                         "S 98 A FE A S 99 A 5C N P "
+                                                         "S 9A N P"));
+    });
+}
+
 void TestBitBang::boardHoldsDataAfterClockFalls()
 {
     test::failOnComponentError([&] {
@@ -496,6 +554,32 @@ void TestBitBang::boardHoldsDataAfterClockFalls()
         QCOMPARE(shortest, int64_t(300));
         // Acknowledges of three bytes and the data byte's changes.
         QVERIFY2(boardChanges >= 6, qPrintable(QString::number(boardChanges)));
+    });
+}
+
+void TestBitBang::transfersCostTheLeastPortAccesses()
+{
+    // Counted by hand from the waveform: one data write per line change,
+    // never two lines in one write, one status read per sampled bit, and one
+    // more to see that the bus is free before a start.
+    test::failOnComponentError([&] {
+        Board b;
+        BitBangSmbus &m = *b.master;
+        QCOMPARE(m.readByteData(0x98, 0xFF), uint8_t(0x01));   // the master learns the data register
+        QCOMPARE(b.port().counts().dataReads, 1L);
+
+        b.port().resetCounts();
+        QCOMPARE(m.readByteData(0x98, 0xFE), uint8_t(0x5C));
+        QCOMPARE(b.port().counts().dataWrites, 92L);
+        QCOMPARE(b.port().counts().statusReads, 12L);
+        QCOMPARE(b.port().counts().total(), 104L);
+
+        b.port().resetCounts();
+        m.writeByteData(0x98, 0x0B, 0x55);
+        QCOMPARE(b.port().counts().dataWrites, 76L);
+        QCOMPARE(b.port().counts().statusReads, 4L);
+        QCOMPARE(b.port().counts().total(), 80L);
+        QCOMPARE(b.violations().join("; "), QString());
     });
 }
 

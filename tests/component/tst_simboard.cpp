@@ -463,6 +463,16 @@ void TestSimBoard::defaultBoardAndBackendNames()
         QCOMPARE(b->smbus().baseAddress(), 0x5000u);
         QCOMPARE(b->smbus().readByteData(0x18, 0xFE), uint8_t(0x5C));
         BusAccessServer server(std::move(b));
+        // No port is chosen yet: transfers go nowhere.
+        QCOMPARE(int(server.PrinterPort().Link().PortBase()), 0);
+        try {
+            server.PrinterPort().Link().ReadRegister(0x98, 0xFE);
+            QFAIL("a transfer before any port was chosen succeeded");
+        } catch (const NoAcknowledge &) {
+            QFAIL("a missing port reported as a missing acknowledge");
+        } catch (const BusError &e) {
+            QCOMPARE(QString(e.what()), QString("No printer port at I/O address 0h"));
+        }
         server.PrinterPort().SelectPort(0);
         QCOMPARE(server.PrinterPort().Link().ReadRegister(0x98, 0xFE), uint8_t(0x5C));
 

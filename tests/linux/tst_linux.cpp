@@ -215,6 +215,9 @@ void TestLinux::startsWithoutDevicesAndFindsNothing()
     std::unique_ptr<Backend> backend = createBackend(options, std::make_shared<ManualClock>());
     if (backend->portCount() != 0 || backend->buildNumber() != "2195")
         QSKIP("this machine has printer ports or an SMBus adapter");
+    const QString description = QString::fromStdString(backend->description());
+    QVERIFY2(description.startsWith("This program is using this machine's hardware: 0 printer ports; no SMBus adapter: "),
+             qPrintable(description));
     installBusAccess(std::make_unique<BusAccessServer>(std::move(backend)));
     QVERIFY(!busAccess().CreateSystemInfo()->SmbusProblem().empty());
     test::FakeUi ui;
