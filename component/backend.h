@@ -1,36 +1,15 @@
 #pragma once
+#include "component/bitbang/parallelport.h"
+
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <vector>
 
 namespace ort {
 
 // What a backend (the simulated board, or the Linux hardware) offers the
-// component's front objects. Every failure is thrown as BusError.
-
-// The SMBus route over one printer port's lines, addressed with the 8-bit
-// address byte (read/write bit clear).
-class PrinterTransport {
-public:
-    virtual ~PrinterTransport() = default;
-    // true = non-inverting buffers, false = inverting.
-    virtual void setVariant(bool nonInverting) = 0;
-    // Clock half-period in units of 25 ns.
-    virtual void setBusParameter(int parameter) = 0;
-    virtual uint8_t readByteData(uint8_t addressByte, uint8_t reg) = 0;
-    virtual void writeByteData(uint8_t addressByte, uint8_t reg, uint8_t value) = 0;
-    // Single bus steps; a missing acknowledge is reported, never thrown.
-    virtual void start() = 0;
-    virtual void sendByte(uint8_t value) = 0;
-    virtual bool receiveAck() = 0;
-    virtual uint8_t receiveByte() = 0;
-    virtual void sendNoAck() = 0;
-    virtual void stop() = 0;
-    // Raw registers of the port: data lines, and the control register that
-    // serves as the board's output latch.
-    virtual void writeData(uint8_t value) = 0;
-    virtual void writeControl(uint8_t value) = 0;
-};
+// component's front objects: only what differs between a simulated and a
+// real machine. Every failure is thrown as BusError.
 
 // The on-board SMBus host controller, addressed with 7-bit addresses.
 class SmbusTransport {
@@ -47,18 +26,20 @@ public:
     virtual std::string name() const = 0;
     // One line for the user: what the program is talking to.
     virtual std::string description() const = 0;
+    // The printer ports that can be used, in the system's order; their
+    // number never changes.
     virtual int portCount() = 0;
-    virtual uint16_t portBase(int index) = 0;
-    // The port whose I/O base is `base`; throws when there is none.
-    virtual PrinterTransport &portAt(uint16_t base) = 0;
+    // For 0 <= index < portCount().
+    virtual ParallelPort &port(int index) = 0;
     virtual SmbusTransport &smbus() = 0;
     virtual std::string buildNumber() = 0;
     // Uses the SMBus adapter at this I/O base from now on, when there is
     // one; a backend with a single host keeps it and accepts any base.
     virtual bool selectSmbusBase(uint32_t) { return true; }
+    // Why the SMBus host cannot be used, in one sentence; empty when it can.
+    virtual std::string smbusProblem() { return {}; }
+    // One sentence for each printer port that exists but cannot be used.
+    virtual std::vector<std::string> portProblems() { return {}; }
 };
-
-// The one place where a backend is chosen by name ("sim" or "linux").
-std::unique_ptr<Backend> createBackend(const std::string &name);
 
 } // namespace ort

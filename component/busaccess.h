@@ -1,13 +1,16 @@
 #pragma once
 #include "component/backend.h"
+#include "component/bitbang/bitbangsmbus.h"
 #include "component/transcript.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The bus access component. Its objects and operations keep the names of the
-// contract the program was written against; the work is done by a Backend.
+// contract the program was written against; a Backend offers the hardware,
+// and the printer-port SMBus is driven here, by one bit-bang master per port.
 
 namespace ort {
 
@@ -44,12 +47,12 @@ public:
 
 private:
     friend class PrinterPortBus;
-    PrinterTransport &transport();
+    BitBangSmbus &master();
     BusAccessServer &m_server;
     uint16_t m_base = 0;
     uint8_t m_deviceAddress = 0;
     bool m_variant = true;
-    int m_busParameter = 240;
+    int m_busParameter = BitBangSmbus::DefaultBusParameter;
 };
 
 class PrinterPortBus {
@@ -90,6 +93,11 @@ class SystemInfo {
 public:
     explicit SystemInfo(BusAccessServer &server) : m_server(server) {}
     std::string BuildNumber();
+    // Our additions, so that a refusal can say why: the reason the SMBus
+    // host cannot be used (empty when it can), and one sentence for each
+    // printer port that exists but cannot be opened.
+    std::string SmbusProblem();
+    std::vector<std::string> PortProblems();
 
 private:
     BusAccessServer &m_server;
@@ -107,20 +115,24 @@ public:
 
     Backend &backend() { return *m_backend; }
     Transcript &transcript() { return m_transcript; }
+    // The master of the port whose I/O base is `base`; throws BusError when
+    // there is none.
+    BitBangSmbus &master(uint16_t base);
 
 private:
     std::unique_ptr<Backend> m_backend;
+    std::vector<std::unique_ptr<BitBangSmbus>> m_masters;   // one per port, in the backend's order
     Transcript m_transcript;
     PrinterPortBus m_printerPort;
     SmbusHost m_smbus;
     int m_bus = 0;
 };
 
-// The program's one instance, created on first use with the backend named by
-// ORT310_BUS ("sim" when unset).
+// The program's one instance. Without an installed one, the first use
+// creates the default simulated board on the system clock.
 BusAccessServer &busAccess();
-// Replaces the instance (the program at start, or a test with its own board).
-void installBusAccess(std::unique_ptr<BusAccessServer> server);
-bool busAccessCreated();
+// Replaces the instance (the program at start, or a test with its own board)
+// and hands back the one it replaced, so that a test can put it back.
+std::unique_ptr<BusAccessServer> installBusAccess(std::unique_ptr<BusAccessServer> server);
 
 } // namespace ort

@@ -19,6 +19,15 @@ public:
     explicit NoAcknowledge(const std::string &text) : BusError(text) {}
 };
 
+// ORT310_BUS names no backend: the component cannot start at all.
+class UnknownBackend : public BusError {
+public:
+    explicit UnknownBackend(const std::string &name)
+        : BusError("Unknown bus backend \"" + name + "\" in ORT310_BUS (use sim or linux)")
+    {
+    }
+};
+
 std::string hexByte(unsigned value);                // "4C"
 std::string noAcknowledgeText(unsigned address7);   // "No acknowledge from device at 4Ch"
 

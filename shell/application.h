@@ -1,5 +1,10 @@
 #pragma once
+#include "component/clock.h"
+#include "component/options.h"
+
 #include <QApplication>
+#include <cstdio>
+#include <memory>
 
 namespace ort {
 
@@ -17,6 +22,11 @@ public:
 private:
     Ui *m_ui = nullptr;
 };
+
+// Creates the bus access component the options name, on the program's
+// clock. A setting that names no backend is reported on `log` and in a box,
+// and false is returned.
+bool installComponent(Ui &ui, const ComponentOptions &options, std::shared_ptr<const Clock> clock, std::FILE *log);
 
 // Start-up on an application object: errors that escape a handler are shown
 // in the program's dialogs from now on, the component is created, and the

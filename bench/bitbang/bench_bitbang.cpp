@@ -1,6 +1,7 @@
 // Port accesses of the bit-bang master on the wire-level simulated board,
 // beside the least this wiring allows, and transactions per second:
 //   build/bench/bitbang/bench_bitbang
+#include "component/bitbang/bitbangsmbus.h"
 #include "component/sim/simbackend.h"
 
 #include <chrono>
@@ -81,9 +82,9 @@ int main()
     port.chips.push_back(chip);
     s.ports.push_back(port);
     SimBackend backend(s, std::make_shared<ort::ManualClock>());
-    SimPrinterPort &p = backend.port(0);
+    VirtualParallelPort &wires = backend.port(0);
+    ort::BitBangSmbus p(wires);
     p.setBusParameter(240);
-    VirtualParallelPort &wires = p.wires();
 
     // Averages over every register address, so that the data bits vary.
     long readAccesses = 0, readMinimum = 0, writeAccesses = 0, writeMinimum = 0;
@@ -107,7 +108,7 @@ int main()
     std::printf("bitbang_write_port_accesses: %.1f accesses\n", perWrite);
     std::printf("bitbang_write_minimum: %.1f accesses\n", minWrite);
     std::printf("bitbang_write_ratio: %.3f x (target 1.25)\n", perWrite / minWrite);
-    std::printf("bitbang_violations_at_240: %zu count\n", p.violations().size());
+    std::printf("bitbang_violations_at_240: %zu count\n", wires.violations().size());
 
     const auto begin = std::chrono::steady_clock::now();
     long transactions = 0;

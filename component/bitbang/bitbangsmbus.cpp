@@ -1,74 +1,109 @@
 #include "component/bitbang/bitbangsmbus.h"
+#include "component/bitbang/wiring.h"
 #include "component/buserror.h"
 
 #include <string>
 
 namespace ort {
 
-void BitBangSmbus::setVariant(bool nonInverting)
+void BitBangSmbus::checkBusParameter(int parameter)
 {
-    if (nonInverting != m_nonInverting)
-        m_known = false;   // the same data bits now mean other line levels
-    m_nonInverting = nonInverting;
+    if (parameter <= 0)
+        throw BusError("Invalid bus parameter " + std::to_string(parameter));
 }
 
 void BitBangSmbus::setBusParameter(int parameter)
 {
-    if (parameter <= 0)
-        throw BusError("Invalid bus parameter " + std::to_string(parameter));
+    checkBusParameter(parameter);
     m_parameter = parameter;
 }
 
-void BitBangSmbus::drive(bool scl, bool sda)
+uint8_t BitBangSmbus::data()
 {
-    if (m_known && scl == m_scl && sda == m_sda)
+    if (!m_data)
+        m_data = m_port.readData();
+    return *m_data;
+}
+
+bool BitBangSmbus::released(uint8_t bit)
+{
+    // The shadow holds bits, not levels: after a change of polarity the same
+    // bits mean other levels, and the lines are moved from where they are.
+    const bool set = (data() & bit) != 0;
+    return m_nonInverting ? set : !set;
+}
+
+void BitBangSmbus::drive(bool sclReleased, bool sdaReleased)
+{
+    const bool sclBit = m_nonInverting ? sclReleased : !sclReleased;
+    const bool sdaBit = m_nonInverting ? sdaReleased : !sdaReleased;
+    const uint8_t value = static_cast<uint8_t>((data() & ~(wiring::SclBit | wiring::SdaBit)) |
+                                               (sclBit ? wiring::SclBit : 0) | (sdaBit ? wiring::SdaBit : 0));
+    if (value == *m_data)
         return;
-    const bool sclBit = m_nonInverting ? scl : !scl;
-    const bool sdaBit = m_nonInverting ? sda : !sda;
-    m_port.writeData(static_cast<uint8_t>(m_otherBits | (sclBit ? SclBit : 0) | (sdaBit ? SdaBit : 0)));
-    m_scl = scl;
-    m_sda = sda;
-    m_known = true;
+    m_port.writeData(value);
+    m_data = value;
+}
+
+void BitBangSmbus::setScl(bool sclReleased)
+{
+    drive(sclReleased, released(wiring::SdaBit));
+}
+
+void BitBangSmbus::setSda(bool sdaReleased)
+{
+    drive(released(wiring::SclBit), sdaReleased);
 }
 
 bool BitBangSmbus::readSda()
 {
-    const bool bit = m_port.readStatus() & SdaStatusBit;
+    const bool bit = m_port.readStatus() & wiring::SdaStatusBit;
     return m_nonInverting ? bit : !bit;
 }
 
 void BitBangSmbus::writeData(uint8_t value)
 {
-    // A raw write moves the lines too; the shadow follows it.
     m_port.writeData(value);
-    m_otherBits = value & ~(SclBit | SdaBit);
-    const bool scl = value & SclBit, sda = value & SdaBit;
-    m_scl = m_nonInverting ? scl : !scl;
-    m_sda = m_nonInverting ? sda : !sda;
-    m_known = true;
+    m_data = value;
     m_inTransfer = false;
 }
 
-void BitBangSmbus::ensureKnownState()
+void BitBangSmbus::releaseLines()
 {
-    if (!m_known) {
-        drive(true, true);
-        return;
+    // One line at a time, clock first: releasing data is then a stop, which
+    // ends whatever a slave thought was going on, and never a start. Each
+    // after a half-period, as the lines' last change may be recent.
+    if (!released(wiring::SclBit)) {
+        halfPeriod();
+        setScl(true);
     }
-    // One line at a time: clock first, so that releasing data is a stop,
-    // never a start.
+    if (!released(wiring::SdaBit)) {
+        halfPeriod();
+        setSda(true);
+        halfPeriod();
+    }
+}
+
+void BitBangSmbus::stopCondition()
+{
+    setSda(false);
+    halfPeriod();
     setScl(true);
+    halfPeriod();
     setSda(true);
+    halfPeriod();
+    m_inTransfer = false;
 }
 
 void BitBangSmbus::waitForFreeBus()
 {
-    ensureKnownState();
+    releaseLines();
     if (readSda())
         return;
     // A slave left in the middle of a byte lets go of SDA within nine clocks;
     // after that, wait for the bus up to the SMBus timeout, never longer.
     const int64_t since = m_port.nowNs();
+    halfPeriod();
     for (int i = 0; i < 9; ++i) {
         setScl(false);
         halfPeriod();
@@ -76,12 +111,7 @@ void BitBangSmbus::waitForFreeBus()
         halfPeriod();
         if (readSda()) {
             setScl(false);
-            setSda(false);
-            halfPeriod();
-            setScl(true);
-            halfPeriod();
-            setSda(true);
-            halfPeriod();
+            stopCondition();
             return;
         }
     }
@@ -157,24 +187,12 @@ void BitBangSmbus::sendNoAck()
     sendBit(true);
 }
 
-void BitBangSmbus::sendAck()
-{
-    sendBit(false);
-}
-
 void BitBangSmbus::stop()
 {
-    if (!m_inTransfer) {
-        ensureKnownState();
-        return;
-    }
-    setSda(false);
-    halfPeriod();
-    setScl(true);
-    halfPeriod();
-    setSda(true);
-    halfPeriod();
-    m_inTransfer = false;
+    if (m_inTransfer)
+        stopCondition();
+    else
+        releaseLines();
 }
 
 void BitBangSmbus::failNoAck(uint8_t addressByte)

@@ -2,6 +2,7 @@
 #include "component/buserror.h"
 
 #include <cerrno>
+#include <exception>
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
@@ -19,8 +20,6 @@ extern "C" {
 
 namespace ort::linuxhw {
 
-namespace {
-
 std::string readText(const std::string &path)
 {
     std::ifstream in(path);
@@ -28,6 +27,26 @@ std::string readText(const std::string &path)
     s << in.rdbuf();
     return s.str();
 }
+
+std::vector<std::string> folderEntries(const std::string &path)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto &entry : std::filesystem::directory_iterator(path, ec))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+int openError(const std::string &path)
+{
+    const int f = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (f < 0)
+        return errno;
+    close(f);
+    return 0;
+}
+
+namespace {
 
 std::string trimmed(std::string s)
 {
@@ -76,6 +95,11 @@ void PpdevPort::writeData(uint8_t value)
     transfer(PPWDATA, value, "write the data lines of");
 }
 
+uint8_t PpdevPort::readData()
+{
+    return transfer(PPRDATA, 0, "read the data lines of");
+}
+
 uint8_t PpdevPort::readStatus()
 {
     return transfer(PPRSTATUS, 0, "read the status lines of");
@@ -108,24 +132,21 @@ I2cDevHost::~I2cDevHost()
         close(m_fd);
 }
 
-void I2cDevHost::fail(int error, uint8_t address7, const char *action)
-{
-    if (error == ENXIO || error == EREMOTEIO)
-        throw NoAcknowledge(noAcknowledgeText(address7));
-    throw BusError(deviceErrorText(error, m_adapter.path(), action));
-}
-
 int I2cDevHost::addressed(uint8_t address7)
 {
     if (m_fd < 0) {
         m_fd = open(m_adapter.path().c_str(), O_RDWR | O_CLOEXEC);
         if (m_fd < 0)
-            fail(errno, address7, "open");
+            throw BusError(deviceErrorText(errno, m_adapter.path(), "open"));
         m_address = -1;
     }
     if (m_address != address7) {
-        if (ioctl(m_fd, I2C_SLAVE, static_cast<long>(address7)) < 0)
-            fail(errno, address7, "address a device on");
+        if (ioctl(m_fd, I2C_SLAVE, static_cast<long>(address7)) < 0) {
+            if (errno == EBUSY)
+                throw BusError("The device at " + hexByte(address7) + "h on " + m_adapter.path() +
+                               " is in use by a driver of the system");
+            throw BusError(deviceErrorText(errno, m_adapter.path(), "address a device on"));
+        }
         m_address = address7;
     }
     return m_fd;
@@ -135,14 +156,14 @@ uint8_t I2cDevHost::readByteData(uint8_t address7, uint8_t reg)
 {
     const int32_t v = i2c_smbus_read_byte_data(addressed(address7), reg);
     if (v < 0)
-        fail(errno, address7, "read from");
+        std::rethrow_exception(smbusFailure(errno, address7, m_adapter.path(), "read from"));
     return static_cast<uint8_t>(v);
 }
 
 void I2cDevHost::writeByteData(uint8_t address7, uint8_t reg, uint8_t value)
 {
     if (i2c_smbus_write_byte_data(addressed(address7), reg, value) < 0)
-        fail(errno, address7, "write to");
+        std::rethrow_exception(smbusFailure(errno, address7, m_adapter.path(), "write to"));
 }
 
 Adapter probeAdapter(int number, const std::string &ioports)

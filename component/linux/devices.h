@@ -4,6 +4,7 @@
 #include "component/linux/sysinfo.h"
 
 #include <string>
+#include <vector>
 
 // The thin device layer: each method is one system call and its error.
 namespace ort::linuxhw {
@@ -17,6 +18,7 @@ public:
     PpdevPort &operator=(const PpdevPort &) = delete;
 
     void writeData(uint8_t value) override;
+    uint8_t readData() override;
     uint8_t readStatus() override;
     void writeControl(uint8_t value) override;
     void wait(int64_t nanoseconds) override;
@@ -47,7 +49,6 @@ public:
 
 private:
     int addressed(uint8_t address7);
-    [[noreturn]] void fail(int error, uint8_t address7, const char *action);
     Adapter m_adapter;
     int m_fd = -1;
     int m_address = -1;
@@ -55,5 +56,12 @@ private:
 
 // Reads what an adapter is: its name, whether it opens, its functions, its base.
 Adapter probeAdapter(int number, const std::string &ioports);
+
+// A whole small file, such as one of /proc or /sys; empty when unreadable.
+std::string readText(const std::string &path);
+// The names of the entries of a folder (/dev), empty when it cannot be read.
+std::vector<std::string> folderEntries(const std::string &path);
+// errno of an attempt to open a device node read and write, 0 when it opens.
+int openError(const std::string &path);
 
 } // namespace ort::linuxhw

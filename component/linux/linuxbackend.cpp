@@ -1,36 +1,18 @@
 #include "component/backend.h"
-#include "component/bitbang/bitbangsmbus.h"
 #include "component/buserror.h"
+#include "component/builds.h"
 #include "component/linux/devices.h"
 #include "component/linux/sysinfo.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace ort {
 
 namespace {
 
 using namespace linuxhw;
-
-std::string readText(const std::string &path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::vector<std::string> devNames()
-{
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (const auto &entry : std::filesystem::directory_iterator("/dev", ec))
-        names.push_back(entry.path().filename().string());
-    return names;
-}
 
 // Without an adapter, the SMBus fails when used, with the reason found.
 class NoSmbus final : public SmbusTransport {
@@ -46,25 +28,29 @@ private:
 
 class LinuxBackend final : public Backend {
 public:
-    LinuxBackend(const std::string &wantedAdapter)
+    explicit LinuxBackend(const std::string &wantedAdapter)
     {
-        const std::vector<std::string> names = devNames();
+        const std::vector<std::string> names = folderEntries("/dev");
+        std::vector<PortNode> nodes;
         for (int n : deviceNumbers(names, "parport")) {
-            const auto base = parseParportBase(readText("/proc/sys/dev/parport/parport" + std::to_string(n) + "/base-addr"));
-            if (!base)
-                continue;   // a port whose address the system does not show cannot be told apart
-            auto port = std::make_unique<Port>("/dev/parport" + std::to_string(n), *base);
-            m_ports.push_back(std::move(port));
+            const std::string path = "/dev/parport" + std::to_string(n);
+            nodes.push_back({path, readText("/proc/sys/dev/parport/parport" + std::to_string(n) + "/base-addr"),
+                             openError(path)});
         }
+        PortSurvey survey = surveyPorts(nodes);
+        for (const UsablePort &port : survey.usable)
+            m_ports.push_back(std::make_unique<PpdevPort>(port.path, port.base));
+        m_portProblems = std::move(survey.problems);
         const std::string ioports = readText("/proc/ioports");
         for (int n : deviceNumbers(names, "i2c-"))
             m_adapters.push_back(probeAdapter(n, ioports));
-        const AdapterChoice choice = chooseAdapter(m_adapters, wantedAdapter);
+        const int systemAdapters = static_cast<int>(deviceNumbers(folderEntries("/sys/class/i2c-adapter"), "i2c-").size());
+        const AdapterChoice choice = chooseAdapter(m_adapters, wantedAdapter, systemAdapters);
         if (choice.adapter)
             m_smbus = std::make_unique<I2cDevHost>(*choice.adapter);
         else
             m_smbus = std::make_unique<NoSmbus>(choice.error);
-        m_smbusReason = choice.error;
+        m_smbusProblem = choice.error;
     }
 
     std::string name() const override { return "linux"; }
@@ -72,33 +58,23 @@ public:
     {
         std::string text = "This program is using this machine's hardware: " + std::to_string(m_ports.size()) +
                            (m_ports.size() == 1 ? " printer port" : " printer ports");
-        if (auto *host = dynamic_cast<I2cDevHost *>(m_smbus.get()))
+        if (const I2cDevHost *host = adapterHost())
             text += " and the SMBus adapter " + host->adapter().path() + " (" + host->adapter().name + ").";
         else
-            text += "; no SMBus adapter: " + m_smbusReason + ".";
+            text += "; no SMBus adapter: " + m_smbusProblem + ".";
         return text;
     }
     int portCount() override { return static_cast<int>(m_ports.size()); }
-    uint16_t portBase(int index) override
-    {
-        if (index < 0 || index >= portCount())
-            throw BusError("There is no printer port " + std::to_string(index + 1));
-        return m_ports[static_cast<size_t>(index)]->device.base();
-    }
-    PrinterTransport &portAt(uint16_t base) override
-    {
-        for (auto &p : m_ports)
-            if (p->device.base() == base)
-                return p->master;
-        throw BusError("No printer port at I/O address " + hexByte(base) + "h");
-    }
+    ParallelPort &port(int index) override { return *m_ports.at(static_cast<size_t>(index)); }
     SmbusTransport &smbus() override { return *m_smbus; }
     // The SMBus option is offered exactly when an adapter can be used.
-    std::string buildNumber() override { return dynamic_cast<I2cDevHost *>(m_smbus.get()) ? "2222" : "2195"; }
+    std::string buildNumber() override { return adapterHost() ? BuildWithSmbus : BuildWithoutSmbus; }
+    std::string smbusProblem() override { return adapterHost() ? std::string() : m_smbusProblem; }
+    std::vector<std::string> portProblems() override { return m_portProblems; }
 
     bool selectSmbusBase(uint32_t base) override
     {
-        if (auto *host = dynamic_cast<I2cDevHost *>(m_smbus.get()); host && host->adapter().base == base)
+        if (const I2cDevHost *host = adapterHost(); host && host->adapter().base == base)
             return true;
         if (auto adapter = adapterAtBase(m_adapters, base)) {
             m_smbus = std::make_unique<I2cDevHost>(*adapter);
@@ -108,23 +84,20 @@ public:
     }
 
 private:
-    struct Port {
-        Port(std::string path, uint16_t base) : device(std::move(path), base), master(device) {}
-        PpdevPort device;
-        BitBangSmbus master;
-    };
-    std::vector<std::unique_ptr<Port>> m_ports;
+    const I2cDevHost *adapterHost() const { return dynamic_cast<const I2cDevHost *>(m_smbus.get()); }
+
+    std::vector<std::unique_ptr<PpdevPort>> m_ports;
+    std::vector<std::string> m_portProblems;
     std::vector<Adapter> m_adapters;
     std::unique_ptr<SmbusTransport> m_smbus;
-    std::string m_smbusReason;
+    std::string m_smbusProblem;
 };
 
 } // namespace
 
-std::unique_ptr<Backend> createLinuxBackend()
+std::unique_ptr<Backend> createLinuxBackend(const std::string &wantedAdapter)
 {
-    const char *wanted = std::getenv("ORT310_I2C");
-    return std::make_unique<LinuxBackend>(wanted ? wanted : "");
+    return std::make_unique<LinuxBackend>(wantedAdapter);
 }
 
 } // namespace ort

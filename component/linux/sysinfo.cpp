@@ -1,4 +1,5 @@
 #include "component/linux/sysinfo.h"
+#include "component/buserror.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -15,6 +16,21 @@ std::optional<uint16_t> parseParportBase(const std::string &text)
     if (!(in >> value) || value <= 0 || value > 0xFFFF)
         return std::nullopt;
     return static_cast<uint16_t>(value);
+}
+
+PortSurvey surveyPorts(const std::vector<PortNode> &nodes)
+{
+    PortSurvey survey;
+    for (const PortNode &node : nodes) {
+        const auto base = parseParportBase(node.baseText);
+        if (!base)
+            continue;
+        if (node.openError)
+            survey.problems.push_back(deviceErrorText(node.openError, node.path, "open"));
+        else
+            survey.usable.push_back({node.path, *base});
+    }
+    return survey;
 }
 
 std::vector<int> deviceNumbers(const std::vector<std::string> &names, const std::string &prefix)
@@ -87,7 +103,7 @@ std::optional<uint32_t> baseFromAdapterName(const std::string &name)
     return parseHex(digits);
 }
 
-AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::string &wanted)
+AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::string &wanted, int systemAdapters)
 {
     if (!wanted.empty()) {
         for (const Adapter &a : adapters) {
@@ -105,8 +121,11 @@ AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::str
     for (const Adapter &a : adapters)
         if (a.opened && a.byteData)
             return {a, {}};
+    if (adapters.empty() && systemAdapters > 0)
+        return {std::nullopt, "The i2c-dev module is not loaded, so the SMBus adapters of this machine cannot be "
+                              "used (sudo modprobe i2c-dev)"};
     if (adapters.empty())
-        return {std::nullopt, "No SMBus adapter was found (is the i2c-dev module loaded? modprobe i2c-dev)"};
+        return {std::nullopt, "This machine shows no SMBus adapter"};
     for (const Adapter &a : adapters)
         if (!a.opened && (a.openError == EACCES || a.openError == EPERM))
             return {std::nullopt, deviceErrorText(a.openError, a.path(), "open")};
@@ -149,6 +168,13 @@ std::string deviceErrorText(int error, const std::string &device, const std::str
         break;
     }
     return "Could not " + action + " " + device + ": " + std::strerror(error);
+}
+
+std::exception_ptr smbusFailure(int error, uint8_t address7, const std::string &device, const std::string &action)
+{
+    if (error == ENXIO || error == EREMOTEIO || error == ENODEV)
+        return std::make_exception_ptr(NoAcknowledge(noAcknowledgeText(address7)));
+    return std::make_exception_ptr(BusError(deviceErrorText(error, device, action)));
 }
 
 } // namespace ort::linuxhw

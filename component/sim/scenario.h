@@ -1,6 +1,9 @@
 #pragma once
+#include "component/builds.h"
+
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,11 +26,18 @@ struct ChipSetup {
     bool openRemoteDiode = false;
     bool failingWrite = false;       // data bytes of writes are not acknowledged
     int nackAfterTransfers = -1;     // stops answering after this many transfers
+    // Registers that read this byte whatever the chip does (a damaged chip,
+    // or any status byte a test wants to see).
+    std::map<uint8_t, uint8_t> fixedReads;
 };
 
 struct PortSetup {
     uint16_t base = 0x378;
-    bool boardVariant = true;        // the board answers only under this link variant
+    bool boardVariant = true;        // the board answers only under this link variant...
+    // ...unless its buffers follow the master: whichever level the master
+    // leaves both lines at while the bus is idle counts as released, so the
+    // board answers under either variant (and a search lists it twice).
+    bool answersEitherVariant = false;
     std::vector<ChipSetup> chips;
     bool stuckSda = false;           // SDA held low by the board
     int unplugAfterTransfers = -1;   // the whole board goes away after this many transfers
@@ -42,7 +52,10 @@ struct SmbusSetup {
 struct Scenario {
     std::vector<PortSetup> ports;
     SmbusSetup smbus;
-    std::string build = "2222";
+    std::string build = BuildWithSmbus;
+    // What the component says about devices it cannot use; empty = nothing.
+    std::string smbusProblem;
+    std::vector<std::string> portProblems;
     uint32_t seed = 1;
 
     // One printer port at 378h with a chip at 4Ch, and the on-board SMBus

@@ -3,16 +3,6 @@
 
 namespace ort::sim {
 
-namespace {
-std::string portText(uint16_t base) { return hexByte(base) + "h"; }
-} // namespace
-
-SimPrinterPort::SimPrinterPort(const PortSetup &setup, const Clock &clock, uint32_t seed, int index)
-    : m_setup(setup), m_bus(setup.chips, clock, seed), m_port(setup, m_bus, index), m_master(m_port)
-{
-    m_bus.setUnplugAfter(setup.unplugAfterTransfers);
-}
-
 SimSmbusHost::SimSmbusHost(const SmbusSetup &setup, const Clock &clock, uint32_t seed)
     : m_setup(setup), m_bus(setup.chips, clock, seed)
 {
@@ -41,31 +31,29 @@ uint32_t SimSmbusHost::baseAddress()
     return m_setup.present ? m_setup.base : 0;
 }
 
-SimBackend::SimBackend(const Scenario &scenario, std::shared_ptr<const Clock> clock)
-    : m_scenario(scenario),
-      m_clock(clock ? std::move(clock) : std::make_shared<SystemClock>()),
-      m_smbus(scenario.smbus, *m_clock, scenario.seed * 1000 + 999)
+namespace {
+
+// Ports after the first get their base appended, so that traces never
+// overwrite each other.
+std::unique_ptr<VcdTrace> traceFor(const std::string &path, uint16_t base, size_t index)
+{
+    if (path.empty())
+        return nullptr;
+    auto trace = std::make_unique<VcdTrace>(index == 0 ? path : path + "." + hexByte(base) + "h");
+    return trace->isOpen() ? std::move(trace) : nullptr;
+}
+
+} // namespace
+
+SimBackend::SimBackend(const Scenario &scenario, std::shared_ptr<const Clock> clock, const std::string &wireTrace)
+    : m_scenario(scenario), m_clock(std::move(clock)), m_smbus(scenario.smbus, *m_clock, scenario.seed * 1000 + 999)
 {
     uint32_t seed = scenario.seed * 1000;
     for (const PortSetup &setup : scenario.ports) {
-        m_ports.push_back(std::make_unique<SimPrinterPort>(setup, *m_clock, seed, static_cast<int>(m_ports.size())));
+        m_ports.push_back(
+            std::make_unique<VirtualParallelPort>(setup, *m_clock, seed, traceFor(wireTrace, setup.base, m_ports.size())));
         seed += 10;
     }
-}
-
-uint16_t SimBackend::portBase(int index)
-{
-    if (index < 0 || index >= portCount())
-        throw BusError("There is no printer port " + std::to_string(index + 1));
-    return m_ports[index]->setup().base;
-}
-
-PrinterTransport &SimBackend::portAt(uint16_t base)
-{
-    for (auto &port : m_ports)
-        if (port->setup().base == base)
-            return *port;
-    throw BusError("No printer port at I/O address " + portText(base));
 }
 
 } // namespace ort::sim

@@ -2,57 +2,16 @@
 #include "component/backend.h"
 #include "component/clock.h"
 #include "component/sim/scenario.h"
-#include "component/bitbang/bitbangsmbus.h"
 #include "component/sim/simbus.h"
 #include "component/sim/virtualport.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace ort::sim {
 
-// One simulated printer port with its board: the real bit-bang master
-// drives the virtual port's lines, and the board's wire-level slave answers
-// for the chips of the port's bus segment.
-class SimPrinterPort final : public PrinterTransport {
-public:
-    SimPrinterPort(const PortSetup &setup, const Clock &clock, uint32_t seed, int index = 0);
-    void setVariant(bool nonInverting) override { m_master.setVariant(nonInverting); }
-    void setBusParameter(int parameter) override
-    {
-        m_master.setBusParameter(parameter);
-        m_busParameter = parameter;
-    }
-    uint8_t readByteData(uint8_t addressByte, uint8_t reg) override { return m_master.readByteData(addressByte, reg); }
-    void writeByteData(uint8_t addressByte, uint8_t reg, uint8_t value) override
-    {
-        m_master.writeByteData(addressByte, reg, value);
-    }
-    void start() override { m_master.start(); }
-    void sendByte(uint8_t value) override { m_master.sendByte(value); }
-    bool receiveAck() override { return m_master.receiveAck(); }
-    uint8_t receiveByte() override { return m_master.receiveByte(); }
-    void sendNoAck() override { m_master.sendNoAck(); }
-    void stop() override { m_master.stop(); }
-    void writeData(uint8_t value) override { m_master.writeData(value); }
-    void writeControl(uint8_t value) override { m_master.writeControl(value); }
-
-    const PortSetup &setup() const { return m_setup; }
-    SimBus &bus() { return m_bus; }
-    VirtualParallelPort &wires() { return m_port; }
-    const std::vector<WireViolation> &violations() const { return m_port.wire().violations(); }
-    uint8_t dataRegister() const { return m_port.dataRegister(); }
-    uint8_t controlRegister() const { return m_port.controlRegister(); }
-    int busParameter() const { return m_busParameter; }
-
-private:
-    PortSetup m_setup;
-    SimBus m_bus;
-    VirtualParallelPort m_port;
-    BitBangSmbus m_master;
-    int m_busParameter = 240;
-};
-
+// The on-board SMBus host of the simulated machine, at transaction level.
 class SimSmbusHost final : public SmbusTransport {
 public:
     SimSmbusHost(const SmbusSetup &setup, const Clock &clock, uint32_t seed);
@@ -67,28 +26,29 @@ private:
     SimBus m_bus;
 };
 
+// The simulated evaluation board: the scenario's printer ports, each with its
+// board on the connector, and the on-board SMBus, all on the given clock.
 class SimBackend final : public Backend {
 public:
-    explicit SimBackend(const Scenario &scenario, std::shared_ptr<const Clock> clock = nullptr);
+    // `wireTrace` names a VCD file for the lines of the first port; ports
+    // after it get their base appended ("trace.vcd.278h").
+    SimBackend(const Scenario &scenario, std::shared_ptr<const Clock> clock, const std::string &wireTrace = {});
     std::string name() const override { return "sim"; }
     std::string description() const override
     {
         return "This program is running on the simulated evaluation board: no hardware is used.";
     }
     int portCount() override { return static_cast<int>(m_ports.size()); }
-    uint16_t portBase(int index) override;
-    PrinterTransport &portAt(uint16_t base) override;
-    SmbusTransport &smbus() override { return m_smbus; }
+    VirtualParallelPort &port(int index) override { return *m_ports.at(static_cast<size_t>(index)); }
+    SimSmbusHost &smbus() override { return m_smbus; }
     std::string buildNumber() override { return m_scenario.build; }
-
-    SimPrinterPort &port(int index) { return *m_ports.at(index); }
-    SimSmbusHost &smbusHost() { return m_smbus; }
-    const Clock &clock() const { return *m_clock; }
+    std::string smbusProblem() override { return m_scenario.smbusProblem; }
+    std::vector<std::string> portProblems() override { return m_scenario.portProblems; }
 
 private:
     Scenario m_scenario;
-    std::shared_ptr<const Clock> m_clock;
-    std::vector<std::unique_ptr<SimPrinterPort>> m_ports;
+    std::shared_ptr<const Clock> m_clock;   // the chips keep a reference to it
+    std::vector<std::unique_ptr<VirtualParallelPort>> m_ports;
     SimSmbusHost m_smbus;
 };
 

@@ -11,7 +11,8 @@ namespace ort::sim {
 // The simulated temperature-monitor chip. Both bus routes drive it through
 // the same byte-level operations, so a wire-level slave and a transaction
 // model see one chip state. Time is taken from the injected clock on every
-// access and the conversions that fell due in between are run then.
+// access and every conversion that fell due in between is run then, in
+// order, so that a long pause leaves the chip exactly as many short ones.
 class SimChip {
 public:
     static constexpr uint8_t kManufacturerId = 0x5C;
@@ -27,7 +28,6 @@ public:
     // stopped answering (the unplugged-board fault).
     bool beginTransfer();
     void setPointer(uint8_t reg) { m_pointer = reg; }
-    uint8_t pointer() const { return m_pointer; }
     // Reads the register at the pointer; a status read clears the flags.
     uint8_t read();
     // Writes the register at the pointer; false when the byte is refused.
@@ -41,7 +41,6 @@ public:
     // Direct look at the registers for tests; runs due conversions first.
     uint8_t peek(uint8_t reg);
     int conversions() const { return m_conversions; }
-    int transfers() const { return m_transfers; }
 
     static double conversionPeriod(uint8_t rateCode);
 

@@ -1,62 +1,74 @@
 #include "component/sim/virtualport.h"
-#include "component/bitbang/bitbangsmbus.h"
-
-#include "component/buserror.h"
-
-#include <cstdlib>
+#include "component/bitbang/wiring.h"
 
 namespace ort::sim {
 
-namespace {
-
-// ORT310_WIRE_TRACE names the dump file; ports after the first get their
-// base appended, so that traces never overwrite each other.
-std::unique_ptr<VcdTrace> traceFor(uint16_t base, int index)
+VirtualParallelPort::VirtualParallelPort(const PortSetup &setup, const Clock &clock, uint32_t seed,
+                                         std::unique_ptr<VcdTrace> trace)
+    : m_setup(setup), m_bus(setup.chips, clock, seed), m_wire(m_bus), m_nonInverting(setup.boardVariant)
 {
-    const char *path = std::getenv("ORT310_WIRE_TRACE");
-    if (!path || !*path)
-        return nullptr;
-    std::string name = path;
-    if (index > 0)
-        name += "." + hexByte(base) + "h";
-    auto trace = std::make_unique<VcdTrace>(name);
-    return trace->isOpen() ? std::move(trace) : nullptr;
+    m_bus.setUnplugAfter(setup.unplugAfterTransfers);
+    const bool sclBit = m_data & wiring::SclBit, sdaBit = m_data & wiring::SdaBit;
+    m_wire.setInitialState(m_nonInverting ? sclBit : !sclBit, m_nonInverting ? sdaBit : !sdaBit, setup.stuckSda);
+    m_wire.setTrace(std::move(trace));
 }
 
-} // namespace
-
-VirtualParallelPort::VirtualParallelPort(const PortSetup &setup, SimBus &bus, int index) : m_setup(setup), m_wire(bus)
+VirtualParallelPort::~VirtualParallelPort()
 {
-    m_wire.setStuckSda(setup.stuckSda);
-    m_wire.setTrace(traceFor(setup.base, index));
+    m_wire.flushTrace(m_timeNs);
+}
+
+void VirtualParallelPort::access()
+{
+    m_timeNs += AccessNs;
+    m_wire.advance(m_timeNs);
 }
 
 void VirtualParallelPort::writeData(uint8_t value)
 {
     ++m_counts.dataWrites;
-    m_timeNs += AccessNs;
+    access();
     m_data = value;
-    const bool sclBit = value & BitBangSmbus::SclBit, sdaBit = value & BitBangSmbus::SdaBit;
+    const bool sclBit = value & wiring::SclBit, sdaBit = value & wiring::SdaBit;
+    // A board that follows the master takes the level both lines are left
+    // at between transfers as released.
+    if (m_setup.answersEitherVariant && sclBit == sdaBit && m_wire.idle())
+        m_nonInverting = sclBit;
     // Non-inverting buffers pass a 1 as a released line; inverting ones
     // pull the line low for a 1.
-    const bool same = m_setup.boardVariant;
-    m_wire.masterDrive(m_timeNs, same ? sclBit : !sclBit, same ? sdaBit : !sdaBit);
+    m_wire.masterDrive(m_timeNs, m_nonInverting ? sclBit : !sclBit, m_nonInverting ? sdaBit : !sdaBit);
+}
+
+uint8_t VirtualParallelPort::readData()
+{
+    ++m_counts.dataReads;
+    access();
+    return m_data;
 }
 
 uint8_t VirtualParallelPort::readStatus()
 {
     ++m_counts.statusReads;
-    m_timeNs += AccessNs;
+    access();
     const bool line = m_wire.sda();
-    const bool bit = m_setup.boardVariant ? line : !line;
-    return bit ? BitBangSmbus::SdaStatusBit : 0;
+    const bool bit = m_nonInverting ? line : !line;
+    return bit ? wiring::SdaStatusBit : 0;
 }
 
 void VirtualParallelPort::writeControl(uint8_t value)
 {
     ++m_counts.controlWrites;
-    m_timeNs += AccessNs;
+    access();
     m_control = value;
+}
+
+void VirtualParallelPort::wait(int64_t nanoseconds)
+{
+    m_timeNs += nanoseconds;
+    m_wire.advance(m_timeNs);
+    // A trace is written out whenever the bus has come to rest.
+    if (m_wire.idle() && m_wire.scl() && m_wire.sda())
+        m_wire.flushTrace(m_timeNs);
 }
 
 } // namespace ort::sim

@@ -2,13 +2,19 @@
 
 namespace ort::sim {
 
-VcdTrace::VcdTrace(const std::string &path) : m_out(path)
+VcdTrace::VcdTrace(const std::string &path) : m_out(path) {}
+
+void VcdTrace::begin(bool scl, bool sda)
 {
     if (!m_out)
         return;
+    m_scl = scl;
+    m_sda = sda;
     m_out << "$timescale 1ns $end\n$scope module printer_port $end\n"
              "$var wire 1 ! SCL $end\n$var wire 1 \" SDA $end\n$upscope $end\n$enddefinitions $end\n"
-             "#0\n$dumpvars\n1!\n1\"\n$end\n";
+             "#0\n$dumpvars\n"
+          << (scl ? '1' : '0') << "!\n" << (sda ? '1' : '0') << "\"\n$end\n";
+    m_lastTime = 0;
 }
 
 void VcdTrace::change(int64_t timeNs, bool scl, bool sda)
@@ -24,12 +30,54 @@ void VcdTrace::change(int64_t timeNs, bool scl, bool sda)
         m_out << (sda ? '1' : '0') << "\"\n";
     m_scl = scl;
     m_sda = sda;
+    m_unflushed = true;
+}
+
+void VcdTrace::flush(int64_t nowNs)
+{
+    if (!m_out || !m_unflushed)
+        return;
+    m_lastTime = nowNs > m_lastTime ? nowNs : m_lastTime + 1;
+    m_out << '#' << m_lastTime << '\n';
     m_out.flush();
+    m_unflushed = false;
 }
 
 void WireSlave::violation(int64_t t, std::string what)
 {
     m_violations.push_back({t, std::move(what)});
+}
+
+void WireSlave::setInitialState(bool scl, bool sda, bool stuckSda)
+{
+    m_scl = scl;
+    m_masterSda = sda;
+    m_stuck = stuckSda;
+    m_sdaLine = m_masterSda && m_slaveSda && !m_stuck;
+}
+
+void WireSlave::setTrace(std::unique_ptr<VcdTrace> trace)
+{
+    m_trace = std::move(trace);
+    if (m_trace)
+        m_trace->begin(m_scl, m_sdaLine);
+}
+
+void WireSlave::flushTrace(int64_t t)
+{
+    advance(t);
+    if (m_trace)
+        m_trace->flush(t);
+}
+
+void WireSlave::advance(int64_t t)
+{
+    if (m_pendingAt < 0 || m_pendingAt > t)
+        return;
+    const int64_t at = m_pendingAt;
+    m_slaveSda = m_pendingSda;
+    m_pendingAt = -1;
+    updateLine(at);
 }
 
 void WireSlave::updateLine(int64_t t)
@@ -45,6 +93,7 @@ void WireSlave::updateLine(int64_t t)
 
 void WireSlave::masterDrive(int64_t t, bool scl, bool sda)
 {
+    advance(t);
     const bool sdaWillChange = (sda && m_slaveSda && !m_stuck) != m_sdaLine;
     if (scl != m_scl && sdaWillChange)
         violation(t, "SCL and SDA changed in the same step");
@@ -64,6 +113,8 @@ void WireSlave::masterDrive(int64_t t, bool scl, bool sda)
 
 void WireSlave::dataChange(int64_t t, bool sda)
 {
+    if (m_conditions.size() >= 64)
+        m_conditions.erase(0, 32);
     // SDA moving while SCL is high is a start (falling) or a stop (rising).
     if (!sda) {
         // The clock rise that precedes a start or stop is not a data bit.
@@ -73,6 +124,7 @@ void WireSlave::dataChange(int64_t t, bool sda)
             violation(t, "bus free time " + std::to_string(t - m_stopAt) + " ns before start");
         if (m_active && t - m_lastRise < MinHighNs)
             violation(t, "repeated start set-up " + std::to_string(t - m_lastRise) + " ns");
+        m_conditions += 'S';
         m_bus.busStart();
         m_active = true;
         m_firstFallAfterStart = true;
@@ -82,6 +134,7 @@ void WireSlave::dataChange(int64_t t, bool sda)
         m_shift = 0;
         m_firstByte = true;
         m_slaveSda = true;
+        m_pendingAt = -1;
     } else {
         if (!m_active)
             return;   // the lines let go outside a transfer: nothing to end
@@ -89,11 +142,13 @@ void WireSlave::dataChange(int64_t t, bool sda)
             violation(t, "stop condition inside a byte");
         if (t - m_lastRise < MinStopSetupNs)
             violation(t, "stop set-up " + std::to_string(t - m_lastRise) + " ns");
+        m_conditions += 'P';
         m_bus.busStop();
         m_active = false;
         m_state = State::Idle;
         m_stopAt = t;
         m_slaveSda = true;
+        m_pendingAt = -1;
     }
 }
 
@@ -118,12 +173,12 @@ void WireSlave::clockRise(int64_t t)
     }
 }
 
-void WireSlave::loadTransmitByte()
+bool WireSlave::loadTransmitByte()
 {
     m_tx = m_bus.busRead();
     m_bits = 0;
-    m_slaveSda = (m_tx & 0x80) != 0;
     m_state = State::Transmit;
+    return (m_tx & 0x80) != 0;
 }
 
 void WireSlave::clockFall(int64_t t)
@@ -138,7 +193,9 @@ void WireSlave::clockFall(int64_t t)
     m_lastFall = t;
     if (!m_active)
         return;
-    // The board changes SDA only here, while the clock is low.
+    // The board moves SDA only while the clock is low, and only after
+    // holding it for the data hold time past the falling edge.
+    bool next = m_slaveSda;
     switch (m_state) {
     case State::Receive:
         if (m_bits == 8) {
@@ -146,14 +203,14 @@ void WireSlave::clockFall(int64_t t)
             if (m_firstByte)
                 m_reading = m_shift & 1;
             m_firstByte = false;
-            m_slaveSda = !m_acked;
+            next = !m_acked;
             m_state = State::AckOut;
         }
         break;
     case State::AckOut:
-        m_slaveSda = true;
+        next = true;
         if (m_acked && m_reading) {
-            loadTransmitByte();
+            next = loadTransmitByte();
         } else {
             m_state = m_acked ? State::Receive : State::Ignore;
             m_bits = 0;
@@ -162,22 +219,25 @@ void WireSlave::clockFall(int64_t t)
         break;
     case State::Transmit:
         if (++m_bits < 8) {
-            m_slaveSda = (m_tx >> (7 - m_bits)) & 1;
+            next = (m_tx >> (7 - m_bits)) & 1;
         } else {
-            m_slaveSda = true;
+            next = true;
             m_state = State::AckIn;
         }
         break;
     case State::AckIn:
         if (m_masterAcked)
-            loadTransmitByte();
+            next = loadTransmitByte();
         else
             m_state = State::Ignore;
         break;
     default:
         break;
     }
-    updateLine(t);
+    if (next != m_slaveSda) {
+        m_pendingSda = next;
+        m_pendingAt = t + DataHoldNs;
+    }
 }
 
 } // namespace ort::sim

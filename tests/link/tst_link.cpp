@@ -1,43 +1,12 @@
 #include "component/buserror.h"
 #include "link/linknewcomport.h"
 #include "link/runtimeerror.h"
+#include "tests/support/boards.h"
 #include "tests/support/testsupport.h"
 
 #include <QtTest>
 
 using namespace ort;
-
-namespace {
-
-// A board whose SMBus chip answers every read with a chosen byte, so the
-// link's decoding can be checked on any value.
-class FixedSmbus final : public SmbusTransport {
-public:
-    uint8_t readByteData(uint8_t, uint8_t) override
-    {
-        if (fail)
-            throw BusError("No acknowledge from device at 18h");
-        return value;
-    }
-    void writeByteData(uint8_t, uint8_t, uint8_t) override {}
-    uint32_t baseAddress() override { return 0; }
-    uint8_t value = 0;
-    bool fail = false;
-};
-
-class FixedBackend final : public Backend {
-public:
-    std::string name() const override { return "fixed"; }
-    std::string description() const override { return "fixed"; }
-    int portCount() override { return 0; }
-    uint16_t portBase(int) override { throw BusError("no port"); }
-    PrinterTransport &portAt(uint16_t) override { throw BusError("no port"); }
-    SmbusTransport &smbus() override { return host; }
-    std::string buildNumber() override { return "2222"; }
-    FixedSmbus host;
-};
-
-} // namespace
 
 class TestLink : public QObject {
     Q_OBJECT
@@ -167,11 +136,15 @@ void TestLink::anyLimitFlagSet()
 {
     QFETCH(int, status);
     QFETCH(int, expected);
-    auto backend = std::make_unique<FixedBackend>();
-    backend->host.value = uint8_t(status);
-    installBusAccess(std::make_unique<BusAccessServer>(std::move(backend)));
+    // A chip whose status register reads the chosen byte.
+    sim::Scenario s = test::boardWith({});
+    s.smbus.chips.push_back(test::chipAt(0x18));
+    s.smbus.chips.back().fixedReads[2] = uint8_t(status);
+    test::SimBoard board(s);
     Declare d;
     LinkNewComPort link(d);
+    d.BusMedium = 0;
+    d.DeviceAddress = 0x18;
     d.RegisterPointer = 9;
     QCOMPARE(link.AnyLimitFlagSet(), expected);
     QCOMPARE(d.RegisterPointer, int16_t(2));

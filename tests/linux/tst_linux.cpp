@@ -1,6 +1,7 @@
 #include "component/busaccess.h"
 #include "component/buserror.h"
 #include "component/linux/sysinfo.h"
+#include "component/options.h"
 #include "shell/program.h"
 #include "tests/support/testsupport.h"
 #include "wizard/initform.h"
@@ -36,11 +37,14 @@ private slots:
     void parportBase_data();
     void parportBase();
     void deviceNumbersSorted();
+    void portsThatCannotBeOpenedAreReported();
     void ioportsAndAdapterNames();
     void adapterChoice_data();
     void adapterChoice();
     void adapterAtTypedBase();
     void errorTexts();
+    void smbusErrnoMapping_data();
+    void smbusErrnoMapping();
     void startsWithoutDevicesAndFindsNothing();
 };
 
@@ -71,6 +75,23 @@ void TestLinux::deviceNumbersSorted()
                                           "parport0", "i2c-0", "i2c-12", "i2c-", "parport2"};
     QCOMPARE(deviceNumbers(dev, "parport"), std::vector<int>({0, 2, 10}));
     QCOMPARE(deviceNumbers(dev, "i2c-"), std::vector<int>({0, 1, 12}));
+}
+
+void TestLinux::portsThatCannotBeOpenedAreReported()
+{
+    const PortSurvey survey = surveyPorts({{"/dev/parport0", "888\t1912\n", 0},
+                                           {"/dev/parport1", "632\t1656\n", EACCES},
+                                           {"/dev/parport2", "", 0},
+                                           {"/dev/parport3", "956\n", 0}});
+    QCOMPARE(int(survey.usable.size()), 2);
+    QCOMPARE(QString::fromStdString(survey.usable[0].path), QString("/dev/parport0"));
+    QCOMPARE(int(survey.usable[0].base), 0x378);
+    QCOMPARE(QString::fromStdString(survey.usable[1].path), QString("/dev/parport3"));
+    QCOMPARE(int(survey.usable[1].base), 0x3BC);
+    QCOMPARE(int(survey.problems.size()), 1);
+    QCOMPARE(QString::fromStdString(survey.problems[0]),
+             QString("Permission denied to open /dev/parport1: add yourself to the group lp (sudo usermod -aG lp "
+                     "$USER, then log in again) or install a udev rule that grants access"));
 }
 
 void TestLinux::ioportsAndAdapterNames()
@@ -110,7 +131,7 @@ void TestLinux::adapterChoice()
     QFETCH(QString, error);
     const std::vector<Adapter> adapters = {adapter(1, true, false), adapter(2, false, false, 0, EACCES),
                                            adapter(3, true, true, 0xEFA0), adapter(5, true, true, 0x0B00)};
-    const AdapterChoice c = chooseAdapter(adapters, wanted < 0 ? "" : "/dev/i2c-" + std::to_string(wanted));
+    const AdapterChoice c = chooseAdapter(adapters, wanted < 0 ? "" : "/dev/i2c-" + std::to_string(wanted), 4);
     QCOMPARE(c.adapter ? c.adapter->number : -1, chosen);
     if (error.isEmpty())
         QCOMPARE(QString::fromStdString(c.error), QString());
@@ -127,9 +148,17 @@ void TestLinux::adapterAtTypedBase()
     QVERIFY(!adapterAtBase(adapters, 0x1234));
 
     // Nothing usable: the reason says what to do.
-    QVERIFY(QString::fromStdString(chooseAdapter({}, "").error).contains("i2c-dev"));
-    const AdapterChoice denied = chooseAdapter({adapter(0, false, false, 0, EACCES)}, "");
-    QVERIFY(QString::fromStdString(denied.error).contains("usermod -aG i2c"));
+    QCOMPARE(QString::fromStdString(chooseAdapter({}, "", 2).error),
+             QString("The i2c-dev module is not loaded, so the SMBus adapters of this machine cannot be used "
+                     "(sudo modprobe i2c-dev)"));
+    QCOMPARE(QString::fromStdString(chooseAdapter({}, "", 0).error), QString("This machine shows no SMBus adapter"));
+    const AdapterChoice denied = chooseAdapter({adapter(0, false, false, 0, EACCES)}, "", 1);
+    QVERIFY(!denied.adapter);
+    QCOMPARE(QString::fromStdString(denied.error),
+             QString("Permission denied to open /dev/i2c-0: add yourself to the group i2c (sudo usermod -aG i2c "
+                     "$USER, then log in again) or install a udev rule that grants access"));
+    const AdapterChoice noByteData = chooseAdapter({adapter(0, true, false), adapter(1, false, false, 0, EIO)}, "", 2);
+    QCOMPARE(QString::fromStdString(noByteData.error), QString("No SMBus adapter supports byte-data transfers"));
 }
 
 void TestLinux::errorTexts()
@@ -145,12 +174,52 @@ void TestLinux::errorTexts()
     QVERIFY(other.startsWith("Could not read from /dev/i2c-0: "));
 }
 
+void TestLinux::smbusErrnoMapping_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("noAcknowledge");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ENXIO") << ENXIO << true << "No acknowledge from device at 4Fh";
+    QTest::newRow("EREMOTEIO") << EREMOTEIO << true << "No acknowledge from device at 4Fh";
+    QTest::newRow("ENODEV (the kernel's SMBus stub)") << ENODEV << true << "No acknowledge from device at 4Fh";
+    QTest::newRow("EIO") << EIO << false << "Could not read from /dev/i2c-1: Input/output error";
+    QTest::newRow("ETIMEDOUT") << ETIMEDOUT << false << "Could not read from /dev/i2c-1: Connection timed out";
+    QTest::newRow("EACCES") << EACCES << false
+                            << "Permission denied to read from /dev/i2c-1: add yourself to the group i2c (sudo usermod "
+                               "-aG i2c $USER, then log in again) or install a udev rule that grants access";
+}
+
+void TestLinux::smbusErrnoMapping()
+{
+    QFETCH(int, error);
+    QFETCH(bool, noAcknowledge);
+    QFETCH(QString, text);
+    const std::exception_ptr failure = smbusFailure(error, 0x4F, "/dev/i2c-1", "read from");
+    try {
+        std::rethrow_exception(failure);
+    } catch (const NoAcknowledge &e) {
+        QVERIFY2(noAcknowledge, "taken as a missing acknowledge");
+        QCOMPARE(QString(e.what()), text);
+    } catch (const BusError &e) {
+        QVERIFY2(!noAcknowledge, "not taken as a missing acknowledge");
+        QCOMPARE(QString(e.what()), text);
+    } catch (...) {
+        QFAIL("not a component failure");
+    }
+}
+
 void TestLinux::startsWithoutDevicesAndFindsNothing()
 {
-    std::unique_ptr<Backend> backend = createBackend("linux");
+    ComponentOptions options;
+    options.bus = "linux";
+    std::unique_ptr<Backend> backend = createBackend(options, std::make_shared<ManualClock>());
     if (backend->portCount() != 0 || backend->buildNumber() != "2195")
         QSKIP("this machine has printer ports or an SMBus adapter");
+    const QString description = QString::fromStdString(backend->description());
+    QVERIFY2(description.startsWith("This program is using this machine's hardware: 0 printer ports; no SMBus adapter: "),
+             qPrintable(description));
     installBusAccess(std::make_unique<BusAccessServer>(std::move(backend)));
+    QVERIFY(!busAccess().CreateSystemInfo()->SmbusProblem().empty());
     test::FakeUi ui;
     auto program = std::make_unique<Program>(ui, std::make_shared<ManualClock>());
     int ends = 0;

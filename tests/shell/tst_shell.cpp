@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
+#include <cstdio>
 
 using namespace ort;
 using test::control;
@@ -73,6 +74,7 @@ private slots:
     void closingMainWindowOnlyResetsLatch();
     void applicationShowsAnErrorThatEscapesAHandler();
     void startUpShowsTheSplashAndHandsErrorsToTheDialogs();
+    void unknownBusIsReportedInWordsOnTheTerminalAndInABox();
     void finishOnEitherRouteLandsOnTheMainWindow_data();
     void finishOnEitherRouteLandsOnTheMainWindow();
 
@@ -312,6 +314,25 @@ void TestShell::startUpShowsTheSplashAndHandsErrorsToTheDialogs()
     QVERIFY2(delivered, "the error escaped the application's event dispatch");
     QCOMPARE(f->ui.messages.size(), 1);
     QCOMPARE(f->ui.messages[0].text, QString("Run-time error '57':\n\nNo acknowledge from device at 4Dh"));
+}
+
+void TestShell::unknownBusIsReportedInWordsOnTheTerminalAndInABox()
+{
+    ComponentOptions options;
+    options.bus = "bogus";
+    std::FILE *log = std::tmpfile();
+    QVERIFY(log);
+    const bool installed = installComponent(f->ui, options, std::make_shared<ManualClock>(), log);
+    std::rewind(log);
+    char printed[256] = {};
+    const size_t n = std::fread(printed, 1, sizeof printed - 1, log);
+    std::fclose(log);
+    QVERIFY(!installed);
+    const QString text = "Unknown bus backend \"bogus\" in ORT310_BUS (use sim or linux)";
+    QCOMPARE(QString::fromUtf8(printed, qsizetype(n)), "ORT310 Evaluation Software: " + text + "\n");
+    QCOMPARE(f->ui.messages.size(), 1);
+    QCOMPARE(f->ui.messages[0].text, text);   // words only: no run-time error number
+    QCOMPARE(f->ui.messages[0].icon, QMessageBox::Critical);
 }
 
 void TestShell::finishOnEitherRouteLandsOnTheMainWindow_data()

@@ -44,7 +44,7 @@ void SimBoard::install(std::unique_ptr<Backend> hardware)
         detail::fail(QStringLiteral("a simulated board was made while another one is installed"),
                      std::source_location::current());
     g_liveBoard = this;
-    installBusAccess(std::make_unique<BusAccessServer>(std::move(hardware)));
+    m_replaced = installBusAccess(std::make_unique<BusAccessServer>(std::move(hardware)));
     busAccess().transcript().setEnabled(true);
 }
 
@@ -52,7 +52,7 @@ SimBoard::~SimBoard()
 {
     if (g_liveBoard == this) {
         g_liveBoard = nullptr;
-        installBusAccess(nullptr);
+        installBusAccess(std::move(m_replaced));
     }
 }
 

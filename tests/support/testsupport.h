@@ -42,10 +42,8 @@ public:
 
 // A simulated board on a manual clock, installed as the component's global
 // instance for as long as it lives, with the transcript on. On destruction it
-// takes itself out again, so the next use of the component builds the
-// default from the settings as a fresh run would. The component holds one
-// server and gives no way to take it back, so boards do not nest: a second
-// board while one is alive fails the test case.
+// puts back whatever instance it replaced. Boards do not nest: a second board
+// while one is alive fails the test case.
 class SimBoard {
 public:
     explicit SimBoard(const sim::Scenario &scenario = sim::Scenario::defaultBoard());
@@ -64,6 +62,7 @@ public:
 
 private:
     void install(std::unique_ptr<Backend> hardware);
+    std::unique_ptr<BusAccessServer> m_replaced;
 };
 
 // Top-level windows that are still there (by object name or class).

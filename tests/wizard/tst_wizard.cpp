@@ -1,6 +1,7 @@
 #include "gui/twips.h"
 #include "shell/mainmenuform.h"
 #include "shell/program.h"
+#include "tests/support/boards.h"
 #include "tests/support/programfixture.h"
 #include "wizard/devicesearch.h"
 #include "wizard/initform.h"
@@ -14,76 +15,12 @@
 #include <QtTest>
 
 using namespace ort;
+using test::boardWith;
+using test::chipAt;
 using test::control;
+using test::portAt;
 
 namespace {
-
-sim::ChipSetup chipAt(uint8_t address7)
-{
-    sim::ChipSetup c;
-    c.address7 = address7;
-    return c;
-}
-
-sim::Scenario boardWith(std::vector<sim::PortSetup> ports, std::vector<uint8_t> smbusChips = {}, std::string build = "2222")
-{
-    sim::Scenario s;
-    s.ports = std::move(ports);
-    for (uint8_t a : smbusChips)
-        s.smbus.chips.push_back(chipAt(a));
-    s.build = std::move(build);
-    return s;
-}
-
-sim::PortSetup portAt(uint16_t base, std::vector<uint8_t> chips = {})
-{
-    sim::PortSetup p;
-    p.base = base;
-    for (uint8_t a : chips)
-        p.chips.push_back(chipAt(a));
-    return p;
-}
-
-// A board whose buffers work under either polarity: the simulated board
-// answers under one variant only, so this wraps it and forces its own.
-class AnyVariantPort final : public PrinterTransport {
-public:
-    explicit AnyVariantPort(PrinterTransport &inner) : m_inner(inner) { m_inner.setVariant(true); }
-    void setVariant(bool) override {}
-    void setBusParameter(int p) override { m_inner.setBusParameter(p); }
-    uint8_t readByteData(uint8_t a, uint8_t r) override { return m_inner.readByteData(a, r); }
-    void writeByteData(uint8_t a, uint8_t r, uint8_t v) override { m_inner.writeByteData(a, r, v); }
-    void start() override { m_inner.start(); }
-    void sendByte(uint8_t v) override { m_inner.sendByte(v); }
-    bool receiveAck() override { return m_inner.receiveAck(); }
-    uint8_t receiveByte() override { return m_inner.receiveByte(); }
-    void sendNoAck() override { m_inner.sendNoAck(); }
-    void stop() override { m_inner.stop(); }
-    void writeData(uint8_t v) override { m_inner.writeData(v); }
-    void writeControl(uint8_t v) override { m_inner.writeControl(v); }
-
-private:
-    PrinterTransport &m_inner;
-};
-
-class AnyVariantBackend final : public Backend {
-public:
-    AnyVariantBackend(const sim::Scenario &s, std::shared_ptr<const Clock> clock)
-        : m_sim(s, std::move(clock)), m_port(m_sim.portAt(m_sim.portBase(0)))
-    {
-    }
-    std::string name() const override { return "sim"; }
-    std::string description() const override { return m_sim.description(); }
-    int portCount() override { return m_sim.portCount(); }
-    uint16_t portBase(int i) override { return m_sim.portBase(i); }
-    PrinterTransport &portAt(uint16_t) override { return m_port; }
-    SmbusTransport &smbus() override { return m_sim.smbus(); }
-    std::string buildNumber() override { return m_sim.buildNumber(); }
-
-private:
-    sim::SimBackend m_sim;
-    AnyVariantPort m_port;
-};
 
 // The probes of one pass, one read of register 254 for each address given.
 QStringList probes(const char *object, std::initializer_list<int> addresses, int variantAfter = -1)
@@ -152,7 +89,6 @@ private slots:
 
 private:
     void start(const sim::Scenario &scenario);
-    void startWithBackend(std::unique_ptr<Backend> backend, std::shared_ptr<ManualClock> clock);
     void click(const char *name) { QTest::mouseClick(control<QPushButton>(wizard, name), Qt::LeftButton); }
     QList<bool> buttons()
     {
@@ -185,13 +121,6 @@ private:
 void TestWizard::start(const sim::Scenario &scenario)
 {
     f = std::make_unique<test::ProgramFixture>(scenario);
-    wizard = f->program->wizard();
-    wizard->show();
-}
-
-void TestWizard::startWithBackend(std::unique_ptr<Backend> backend, std::shared_ptr<ManualClock> clock)
-{
-    f = std::make_unique<test::ProgramFixture>(std::move(backend), std::move(clock));
     wizard = f->program->wizard();
     wizard->show();
 }
@@ -574,8 +503,9 @@ void TestWizard::defaultBoardSearchOrderAndEntries()
 
 void TestWizard::chipUnderBothVariantsListedTwiceAndFinishOnSecond()
 {
-    auto clock = std::make_shared<ManualClock>();
-    startWithBackend(std::make_unique<AnyVariantBackend>(boardWith({portAt(0x378, {0x4C})}), clock), clock);
+    sim::Scenario s = boardWith({portAt(0x378, {0x4C})});
+    s.ports[0].answersEitherVariant = true;
+    start(s);
     searchFromMediumPanel();
     const QString readable = "Found an ORT310 at:4Ch, on printer port:378h" + PrinterGap;
     QCOMPARE(entries(), QStringList({readable + "Printer 1", readable + "Printer 2"}));

@@ -1,0 +1,25 @@
+#pragma once
+#include "component/backend.h"
+#include "component/clock.h"
+
+#include <memory>
+#include <string>
+
+namespace ort {
+
+// The component's own settings, read once at start.
+struct ComponentOptions {
+    std::string bus = "sim";   // ORT310_BUS: "sim" or "linux"
+    std::string i2cDevice;     // ORT310_I2C: the SMBus adapter to use, "/dev/i2c-N"
+    std::string wireTrace;     // ORT310_WIRE_TRACE: a VCD file of the simulated printer-port lines
+};
+
+// The only place the component reads the environment.
+ComponentOptions optionsFromEnvironment();
+
+// The one place where a backend is chosen by name. Throws UnknownBackend for
+// a name that is neither "sim" nor "linux". The simulated board runs on
+// `clock`, the program's own.
+std::unique_ptr<Backend> createBackend(const ComponentOptions &options, std::shared_ptr<const Clock> clock);
+
+} // namespace ort
