@@ -24,7 +24,7 @@ packages=(qemu-system-x86 busybox-static)
 # Newest first; the cloud flavour lacks the 9p, i2c-stub and parport modules.
 kernel_pattern='^linux-image-[0-9.]+-[0-9]+-amd64$'
 # What init loads; their dependencies are found in the modules themselves.
-modules=(virtio_pci 9pnet_virtio 9p i2c_dev i2c_stub parport_pc ppdev)
+modules=(virtio_pci 9pnet_virtio 9p overlay i2c_dev i2c_stub parport_pc ppdev)
 
 skip() {
     echo "SKIP: test-vm: $*"
@@ -82,12 +82,13 @@ if [[ ! -f $kernel/vmlinuz || $(cat "$kernel/modules.wanted" 2>/dev/null) != "${
     echo "test-vm: unpacking $pkg"
     rm -rf "$kernel" "$work/unpack"
     mkdir -p "$kernel/modules"
-    dpkg-deb -x "$deb" "$work/unpack"
+    # A broken download is dropped, so that the next run fetches it again.
+    dpkg-deb -x "$deb" "$work/unpack" || { rm -f "$deb"; echo "test-vm: could not unpack $deb"; exit 1; }
     cp "$(compgen -G "$work/unpack/boot/vmlinuz-*" | head -n 1)" "$kernel/vmlinuz"
     # Module names: "-" and "_" are the same to the kernel; use "_".
     declare -A module_file=()
     while read -r f; do
-        name=$(basename "$f")
+        name=${f##*/}
         name=${name%%.ko*}
         module_file[${name//-/_}]=$f
     done < <(find "$work/unpack/lib/modules" -name '*.ko*')
