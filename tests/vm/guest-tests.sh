@@ -20,6 +20,7 @@ user_id=65534
 mkdir -p /tmp/root/home /tmp/root/xdg /tmp/user/home /tmp/user/xdg
 chmod 0700 /tmp/root/xdg /tmp/user/xdg
 chown -R $user_id:$user_id /tmp/user
+echo "ORT310-VM-NODES: $(stat -c '%n %A %U:%G' "$i2c" /dev/parport* | paste -sd ',' | sed 's/,/, /g')"
 
 # run NAME root|user [VARIABLE=value...] PROGRAM [ARGUMENT...]
 # PROGRAM is relative to the build folder. Every run has ORT310_BUS=linux,

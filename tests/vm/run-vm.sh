@@ -214,7 +214,7 @@ while read -r _ name who rc totals; do
 done < <(grep '^ORT310-VM-RESULT ' "$log") >"$work/results.txt"
 
 echo "---- test-vm summary ($accel)"
-grep -E '^ORT310-VM-(KERNEL|STUB|PARPORT|ERROR): ' "$log" | sed 's/^ORT310-VM-//' || true
+grep -E '^ORT310-VM-(KERNEL|STUB|PARPORT|NODES|ERROR): ' "$log" | sed 's/^ORT310-VM-//' || true
 cat "$work/results.txt"
 problem=
 ((status == 2)) && problem="the machine did not boot"
