@@ -46,3 +46,10 @@ test-sanitize:
 
 clean:
 	rm -rf build build-sanitize
+
+# The Linux component against the distribution's kernel in a virtual machine
+# (QEMU, i2c-stub, a printer port); prints SKIP where QEMU or the kernel
+# package cannot be had. See tests/vm/run-vm.sh.
+.PHONY: test-vm
+test-vm: build
+	bash tests/vm/run-vm.sh $(BUILD)

@@ -1,0 +1,167 @@
+#include "component/busaccess.h"
+#include "component/buserror.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+using namespace ort;
+
+// The Linux component against the real kernel, inside the test machine that
+// tests/vm/run-vm.sh boots: an i2c-stub adapter with a chip at 4Ch whose
+// register FEh holds 5Ch, and one printer port at 378h with nothing attached.
+// ORT310_VM says who runs it: "root" may open every device node, "user" none.
+// Outside that machine every case is skipped.
+class TestVm : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void smbusReadsTheStubChip();
+    void emptyAddressIsMissingAcknowledge();
+    void writeReadsBack_data();
+    void writeReadsBack();
+    void printerPortSearchFindsNothing();
+
+private:
+    bool asRoot() const { return m_role == "root"; }
+    QString m_role;
+    QString m_adapter;   // the stub's node, /dev/i2c-N
+};
+
+namespace {
+
+// The text of the failure `call` raises, "" when it raises none. A component
+// failure must fail one case, never escape the test program.
+template <typename Call>
+QString failureOf(Call call, bool *missingAcknowledge = nullptr)
+{
+    try {
+        call();
+    } catch (const NoAcknowledge &e) {
+        if (missingAcknowledge)
+            *missingAcknowledge = true;
+        return QString::fromStdString(e.what());
+    } catch (const BusError &e) {
+        return QString::fromStdString(e.what());
+    }
+    return {};
+}
+
+} // namespace
+
+void TestVm::initTestCase()
+{
+    m_role = qEnvironmentVariable("ORT310_VM");
+    m_adapter = qEnvironmentVariable("ORT310_TEST_I2C");
+    if (m_role.isEmpty())
+        QSKIP("runs only inside the test machine (ORT310_VM=root or user)");
+    QVERIFY2(m_role == "root" || m_role == "user", qPrintable(m_role));
+    QVERIFY2(m_adapter.startsWith("/dev/i2c-"), "ORT310_TEST_I2C names the stub adapter");
+    QCOMPARE(qEnvironmentVariable("ORT310_BUS"), QString("linux"));
+}
+
+void TestVm::smbusReadsTheStubChip()
+{
+    // The SMBus option is offered exactly when the adapter can be opened.
+    QCOMPARE(QString::fromStdString(busAccess().CreateSystemInfo()->BuildNumber()),
+             QString(asRoot() ? "2222" : "2195"));
+    uint8_t id = 0;
+    const QString failure = failureOf([&] { id = busAccess().Smbus().ReadRegister(0x4C, 0xFE); });
+    if (asRoot()) {
+        QCOMPARE(failure, QString());
+        QCOMPARE(id, uint8_t(0x5C));
+    } else {
+        // The node exists but is the root's alone: the text says which
+        // node and which group grants access.
+        QVERIFY2(failure.contains("Permission denied to open " + m_adapter), qPrintable(failure));
+        QVERIFY2(failure.contains("group i2c"), qPrintable(failure));
+    }
+}
+
+void TestVm::emptyAddressIsMissingAcknowledge()
+{
+    if (!asRoot())
+        QSKIP("needs the adapter");
+    bool missingAcknowledge = false;
+    const QString failure = failureOf([] { busAccess().Smbus().ReadRegister(0x4F, 0xFE); }, &missingAcknowledge);
+    QCOMPARE(failure, QString("No acknowledge from device at 4Fh"));
+    QVERIFY(missingAcknowledge);
+    // The adapter still answers for the chip afterwards.
+    QCOMPARE(busAccess().Smbus().ReadRegister(0x4C, 0xFE), uint8_t(0x5C));
+}
+
+void TestVm::writeReadsBack_data()
+{
+    QTest::addColumn<int>("reg");
+    QTest::addColumn<int>("value");
+    QTest::newRow("limit 55h") << 0x0B << 0x55;
+    QTest::newRow("limit AAh, the other bits") << 0x0B << 0xAA;
+    QTest::newRow("another register, FFh") << 0x0C << 0xFF;
+}
+
+void TestVm::writeReadsBack()
+{
+    if (!asRoot())
+        QSKIP("needs the adapter");
+    QFETCH(int, reg);
+    QFETCH(int, value);
+    SmbusHost &host = busAccess().Smbus();
+    // The stub keeps each register as written, unlike the chip, whose
+    // limits are written and read at different addresses.
+    uint8_t read = 0;
+    const QString failure = failureOf([&] {
+        host.WriteRegister(0x4C, uint8_t(reg), uint8_t(value));
+        read = host.ReadRegister(0x4C, uint8_t(reg));
+        host.WriteRegister(0x4C, uint8_t(reg), 0);
+    });
+    QCOMPARE(failure, QString());
+    QCOMPARE(int(read), value);
+}
+
+void TestVm::printerPortSearchFindsNothing()
+{
+    PrinterPortBus &bus = busAccess().PrinterPort();
+    if (asRoot()) {
+        QCOMPARE(int(bus.PortCount()), 1);
+        bus.SelectPort(0);
+        QCOMPARE(int(bus.PortAddress()), 0x378);
+    }
+    // The wizard's probe pass: every candidate address under both link
+    // variants. Nothing is attached, so nothing may be found, and each probe
+    // ends with a failure rather than waiting for the bus.
+    const uint8_t candidates[] = {0x30, 0x32, 0x34, 0x52, 0x54, 0x56, 0x98, 0x9A, 0x9C};
+    QElapsedTimer timer;
+    timer.start();
+    int found = 0;
+    QStringList failures;
+    for (int p = 0; p < bus.PortCount(); ++p) {
+        bus.SelectPort(uint8_t(p));
+        for (bool variant : {false, true}) {
+            bus.Link().SetLinkVariant(variant);
+            for (uint8_t address : candidates) {
+                uint8_t id = 0;
+                const QString failure = failureOf([&] { id = bus.Link().ReadRegister(address, 0xFE); });
+                if (failure.isEmpty() && id == 0x5C)
+                    ++found;
+                if (!failure.isEmpty())
+                    failures << failure;
+            }
+        }
+    }
+    const qint64 ms = timer.elapsed();
+    qInfo().noquote() << QString("vm_port_search_%1: %2 ms (%3 probes failed)").arg(m_role).arg(ms).arg(failures.size());
+    failures.removeDuplicates();
+    for (const QString &f : failures)
+        qInfo().noquote() << "  " << f;
+    QCOMPARE(found, 0);
+    if (!asRoot()) {
+        // Today the port the user may not open is still counted and
+        // searched; each probe then says why it cannot be used.
+        for (const QString &f : failures) {
+            QVERIFY2(f.contains("/dev/parport"), qPrintable(f));
+            QVERIFY2(f.contains("group lp"), qPrintable(f));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestVm)
+#include "tst_vm.moc"
