@@ -133,7 +133,8 @@ void StripChart::setValueCaption(const QString &caption)
 
 double StripChart::stamp()
 {
-    double t = m_clock();
+    // On the history's millisecond grid, so samples and stamps agree.
+    double t = SampleHistory::fromMs(SampleHistory::toMs(m_clock()));
     if (m_hasTime && !(t >= m_lastTime))
         t = m_lastTime;
     m_lastTime = t;

@@ -32,6 +32,7 @@ public:
     explicit StripChart(QWidget *parent = nullptr);
 
     void setClock(Clock clock);
+    const Clock &clock() const { return m_clock; }
 
     void setTraceCaption(int trace, const QString &caption);
     QString traceCaption(int trace) const;
