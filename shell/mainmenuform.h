@@ -5,6 +5,7 @@ class QTabWidget;
 
 namespace ort {
 
+class MeasurementCycle;
 class Program;
 
 // The main window's frame: title, the tab strip and its "Main" tab with
@@ -20,6 +21,8 @@ public:
     void Quit_Click();
 
     QTabWidget *mainTab() const { return m_tabs; }
+    // The "Control Center" page's cycle; its StopTimer1() stops Timer1.
+    MeasurementCycle *measurementCycle() const { return m_cycle; }
     Program &program() { return m_program; }
 
 protected:
@@ -29,8 +32,10 @@ private:
     // Builds the pages of MainTab and hands each panel what it needs.
     void buildPages();
     QWidget *buildMainTab();
+    QWidget *buildControlCenterTab();
     Program &m_program;
     QTabWidget *m_tabs;
+    MeasurementCycle *m_cycle = nullptr;
     bool m_unloaded = false;
 };
 

@@ -1,0 +1,61 @@
+#pragma once
+#include <QObject>
+#include <cstdint>
+
+class QTimer;
+class QWidget;
+
+namespace ort {
+
+struct Services;
+class AlertPanel;
+class BarPanel;
+class GraphPanel;
+class LogPanel;
+
+// The measurement cycle of the "Control Center" page: Timer1's tick reads
+// the chip and feeds the alert lamp, the strip chart, the bars and the log,
+// each step under its toggle; ApplyMonitorToggles starts and stops Timer1
+// from the three monitoring toggles. It owns Timer1 and runs the toggles'
+// handlers; the panels are the composing window's.
+class MeasurementCycle : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int IntervalMs = 5;
+
+    MeasurementCycle(Services &services, AlertPanel &alert, GraphPanel &graph, BarPanel &bars, LogPanel &log,
+                     QObject *parent = nullptr);
+
+    void Timer1_Timer();
+    void ApplyMonitorToggles();
+    void alert_button_Click();
+    void Check1_Click();
+    void Check2_Click();
+    // Logging was switched on: it needs a graph, so graphing starts when
+    // neither graph is on.
+    void StartGraphingForLog();
+
+    QTimer &Timer1() const { return *m_timer1; }
+    // Disables Timer1 and leaves the toggles as they are (a change of tab).
+    void StopTimer1();
+
+    // The readings of the last tick, for the log.
+    int16_t RemoteReading() const { return m_remoteReading; }
+    int16_t LocalReading() const { return m_localReading; }
+
+private:
+    void tick();
+    int16_t readTemperature(uint8_t reg);
+    void busFailure(std::exception_ptr error);
+
+    Services &m_services;
+    AlertPanel &m_alert;
+    GraphPanel &m_graph;
+    BarPanel &m_bars;
+    LogPanel &m_log;
+    QTimer *m_timer1;
+    int16_t m_remoteReading = 0;
+    int16_t m_localReading = 0;
+};
+
+} // namespace ort
