@@ -31,7 +31,7 @@ void LogFile::append(const QByteArray &bytes)
     // Unbuffered: a write that fails says so here, not at a later flush.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw LogFileError(file.errorString().toStdString());
-    const qint64 before = file.size();
+    const qint64 before = file.pos();   // at the end: opened for appending
     qint64 done = 0;
     while (done < bytes.size()) {
         const qint64 n = m_writer(file, bytes.constData() + done, bytes.size() - done);

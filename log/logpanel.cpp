@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace ort {
 
@@ -20,6 +21,8 @@ constexpr double LongestDelay = 3600;
 // Past this many records the "on" state is put in force again and logging
 // goes on: the count only informs, and a day's monitoring may pass it.
 constexpr double CountReapply = 1000000;
+// Records may come every 5 ms; the count is repainted at most this often.
+constexpr int CountFrameMs = 40;
 } // namespace
 
 LogPanel::LogPanel(Services &services, QWidget *parent)
@@ -27,6 +30,11 @@ LogPanel::LogPanel(Services &services, QWidget *parent)
 {
     setObjectName("SSPanel10");
     setCaptionAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    // Disabled captions in the darker grey that reads on the panel's face.
+    QPalette greyed = palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        greyed.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+    setPalette(greyed);
 
     m_makeLog = new QPushButton(QStringLiteral("Make New Log"), this);
     m_makeLog->setObjectName("MakeLog_CMD");
@@ -47,7 +55,10 @@ LogPanel::LogPanel(Services &services, QWidget *parent)
     m_label14 = new QLabel(QStringLiteral("0"), this);
     m_label14->setObjectName("Label14");
     m_label14->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_label14->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral(" 0000000")));
+    // A fixed size: the count changes on every record, and a label whose
+    // size may change lays the whole window out again each time.
+    m_label14->setFixedSize(fontMetrics().horizontalAdvance(QStringLiteral(" 0000000000")),
+                            m_label14->sizeHint().height());
     m_label13 = new QLabel(QStringLiteral("Lines"), this);
     m_label13->setObjectName("Label13");
     m_label13->setEnabled(false);
@@ -65,6 +76,12 @@ LogPanel::LogPanel(Services &services, QWidget *parent)
     grid->addWidget(m_label14, 1, 3);
     grid->addWidget(m_label13, 1, 4);
     grid->setColumnStretch(4, 1);
+
+    m_countRepaint.setSingleShot(true);
+    connect(&m_countRepaint, &QTimer::timeout, this, [this] {
+        m_label14->setUpdatesEnabled(true);   // repaints it
+        m_countPainted.start();
+    });
 
     connect(m_makeLog, &QPushButton::clicked, this, [this] {
         runGuarded(m_services.ui, window(), [this] { MakeLog_CMD_Click(); });
@@ -133,9 +150,25 @@ void LogPanel::showLoggingOff()
     m_check3->setText(NotLoggingCaption);
     m_check3->setValue(TriStateCheckBox::Greyed);
     m_check3->setEnabled(false);
-    m_label14->setText(QString());
+    showCount(QString());
     m_label7->setEnabled(false);
     m_label13->setEnabled(false);
+}
+
+// The text is set at once, but with a record on every tick a repaint for
+// each would cost more than the rest of the tick: one that comes moments
+// after the last waits for the next frame (the label's updates are held
+// back until then).
+void LogPanel::showCount(const QString &text)
+{
+    if (m_countRepaint.isActive() || (m_countPainted.isValid() && m_countPainted.elapsed() < CountFrameMs)) {
+        m_label14->setUpdatesEnabled(false);
+        if (!m_countRepaint.isActive())
+            m_countRepaint.start(static_cast<int>(std::max<qint64>(1, CountFrameMs - m_countPainted.elapsed())));
+    } else {
+        m_countPainted.start();
+    }
+    m_label14->setText(text);
 }
 
 void LogPanel::SetLogging(int value)
@@ -197,7 +230,7 @@ void LogPanel::AppendLogRecord(int16_t remote, int16_t local)
     m_lastLogTime = RoundedSecond(now);
     m_file.append(LogRecordLine(now, remote, local));
     const double count = NumericValue(m_label14->text()) + 1;
-    m_label14->setText(QStringLiteral(" ") + QString::number(static_cast<long long>(count)));
+    showCount(QStringLiteral(" ") + QString::number(static_cast<long long>(count)));
     if (count > CountReapply)
         Check3_Click();
 }

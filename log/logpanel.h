@@ -2,6 +2,8 @@
 #include "log/logfile.h"
 #include "widgets/panel3d.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <cstdint>
 
 class QLabel;
@@ -57,6 +59,7 @@ private:
     void LogFailure(FailurePath path);
     void endLog();
     void showLoggingOff();
+    void showCount(const QString &text);
 
     Services &m_services;
     LogFile m_file;
@@ -69,6 +72,8 @@ private:
     QLabel *m_label7;
     QLabel *m_label14;
     QLabel *m_label13;
+    QElapsedTimer m_countPainted;
+    QTimer m_countRepaint;
 };
 
 } // namespace ort

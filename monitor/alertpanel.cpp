@@ -15,7 +15,21 @@ namespace ort {
 
 namespace {
 constexpr double StepPause = 0.01;   // seconds between the bus steps of the clear sequence
-}
+
+// The lamp asks for the room of its longest caption whatever it shows, so
+// that a change of state repaints the lamp and does not lay out the window.
+class LampPanel final : public Panel3D {
+public:
+    using Panel3D::Panel3D;
+    QSize sizeHint() const override
+    {
+        const QFontMetrics fm = fontMetrics();
+        const int m = 2 * (bevelWidth() + twips(this, 90));
+        return QSize(fm.horizontalAdvance(QStringLiteral("No Alert Detected")) + m, twips(this, 400));
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+} // namespace
 
 AlertPanel::AlertPanel(Services &services, QWidget *parent)
     : Panel3D(QStringLiteral("Alert Status"), parent), m_services(services), m_pump(windowEventPump())
@@ -25,10 +39,9 @@ AlertPanel::AlertPanel(Services &services, QWidget *parent)
 
     m_alertButton = new TriStateCheckBox(QStringLiteral("Not checking for a software Alert"), this);
     m_alertButton->setObjectName("alert_button");
-    m_lamp = new Panel3D(this);
+    m_lamp = new LampPanel(this);
     m_lamp->setObjectName("alert_detect_light");
     m_lamp->setBevel(Panel3D::Inset);
-    m_lamp->setMinimumHeight(twips(this, 400));
     setLamp(Lamp::Off);
     m_command2 = new QPushButton(QStringLiteral("Clr Alert Hardware Int"), this);
     m_command2->setObjectName("Command2");

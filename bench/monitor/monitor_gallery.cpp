@@ -53,6 +53,8 @@ int main(int argc, char **argv)
     // A real tick while the picture is taken would read the status again,
     // which clears the flag until the next conversion.
     timer1.stop();
+    // The log's count is repainted at the next frame.
+    QTest::qWait(2 * StripChart::FrameIntervalMs);
     test::saveWindowPicture(main, dir, "controlcenter");
     return 0;
 }
