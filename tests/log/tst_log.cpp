@@ -94,6 +94,7 @@ private slots:
     void readOnlyFileEndsLogging();
     void failedWriteEndsLoggingAndKeepsRecords();
     void failureBoxNotStacked();
+    void countRepaintedAtFrameRate();
 };
 
 void TestLog::init()
@@ -538,6 +539,35 @@ void TestLog::failureBoxNotStacked()
     QVERIFY(showFailureBox(f->ui, nullptr, other));
     QCOMPARE(f->ui.messages.size(), 1);
     verifyLoggingOff();
+}
+
+// A record on every tick sets the count each time, but the label is
+// repainted now and then, and the last count is painted in the end.
+void TestLog::countRepaintedAtFrameRate()
+{
+    control<QLineEdit>(panel.get(), "Text1")->setText("0");
+    choose(path("readings.xls"));
+    panel->show();
+    QApplication::processEvents();
+    auto *label = control<QLabel>(panel.get(), "Label14");
+    struct Paints : QObject {
+        int count = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            count += e->type() == QEvent::Paint;
+            return false;
+        }
+    } paints;
+    label->installEventFilter(&paints);
+    for (int i = 0; i < 100; ++i) {
+        f->tick([&] { panel->Tick(25, 28, true); });
+        QApplication::processEvents();
+    }
+    QCOMPARE(label->text(), QString(" 100"));
+    QVERIFY2(paints.count <= 10, qPrintable(QString::number(paints.count)));
+    const int afterBurst = paints.count;
+    QTRY_VERIFY(paints.count > afterBurst);
+    QVERIFY(label->updatesEnabled());
 }
 
 QTEST_MAIN(TestLog)

@@ -7,6 +7,7 @@
 #include "widgets/stripchart.h"
 
 #include <QSignalSpy>
+#include <QVBoxLayout>
 #include <QtTest>
 #include <cmath>
 #include <cstring>
@@ -62,6 +63,8 @@ private slots:
     void panelMarginsFollowTheBevel_data();
     void panelMarginsFollowTheBevel();
     void panelCaptionInItsColour();
+    void panelCaptionRelaysOnlyWhenItsSizeChanges();
+    void chartPaintsAtFrameRate();
 };
 
 void TestWidgets::cleanup()
@@ -978,6 +981,58 @@ void TestWidgets::panelCaptionInItsColour()
 
     panel.setCaption(QString());
     QCOMPARE(countOf(rendered(panel), QColor(0, 0, 255)), 0);
+}
+
+namespace {
+// Counts events of one type that reach an object.
+struct EventCounter : QObject {
+    explicit EventCounter(QEvent::Type counted) : type(counted) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == type;
+        return false;
+    }
+    QEvent::Type type;
+    int count = 0;
+};
+} // namespace
+
+// A new caption that needs no other room repaints the panel and leaves the
+// window's layout alone: a lamp changing state must not lay out the window.
+void TestWidgets::panelCaptionRelaysOnlyWhenItsSizeChanges()
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *panel = new Panel3D(QStringLiteral("00"), &window);
+    layout->addWidget(panel);
+    window.show();
+    QApplication::processEvents();
+    EventCounter requests(QEvent::LayoutRequest);
+    window.installEventFilter(&requests);
+    panel->setCaption(QStringLiteral("88"));   // digits are all as wide
+    QApplication::processEvents();
+    QCOMPARE(requests.count, 0);
+    panel->setCaption(QStringLiteral("88888888"));
+    QApplication::processEvents();
+    QCOMPARE(requests.count, 1);
+}
+
+// Samples every few milliseconds give a frame now and then, not one each,
+// and the last of them is drawn by a frame that follows.
+void TestWidgets::chartPaintsAtFrameRate()
+{
+    FedChart f;
+    f.chart.show();
+    QApplication::processEvents();
+    EventCounter paints(QEvent::Paint);
+    f.chart.installEventFilter(&paints);
+    for (int i = 0; i < 100; ++i) {
+        f.feed(1);
+        QApplication::processEvents();
+    }
+    QVERIFY2(paints.count <= 10, qPrintable(QString::number(paints.count)));
+    const int afterBurst = paints.count;
+    QTRY_VERIFY(paints.count > afterBurst);
 }
 
 QTEST_MAIN(TestWidgets)
