@@ -70,17 +70,12 @@ void MeasurementCycle::alert_button_Click()
     ApplyMonitorToggles();
 }
 
-void MeasurementCycle::Check1_Click()
+void MeasurementCycle::graphToggled()
 {
     ApplyMonitorToggles();
     // Records are written only while a graph is on.
     if (!m_bars.check1()->isOn() && !m_graph.check2()->isOn())
         m_log.SetLogging(TriStateCheckBox::Off);
-}
-
-void MeasurementCycle::Check2_Click()
-{
-    Check1_Click();
 }
 
 void MeasurementCycle::StartGraphingForLog()

@@ -29,11 +29,18 @@ public:
     void Timer1_Timer();
     void ApplyMonitorToggles();
     void alert_button_Click();
-    void Check1_Click();
-    void Check2_Click();
+    // The two graph toggles do the same.
+    void Check1_Click() { graphToggled(); }
+    void Check2_Click() { graphToggled(); }
     // Logging was switched on: it needs a graph, so graphing starts when
     // neither graph is on.
     void StartGraphingForLog();
+
+    // The panels it feeds, for the controls that switch its toggles.
+    AlertPanel &alertPanel() const { return m_alert; }
+    GraphPanel &graphPanel() const { return m_graph; }
+    BarPanel &barPanel() const { return m_bars; }
+    LogPanel &logPanel() const { return m_log; }
 
     QTimer &Timer1() const { return *m_timer1; }
     // Disables Timer1 and leaves the toggles as they are (a change of tab).
@@ -45,6 +52,7 @@ public:
 
 private:
     void tick();
+    void graphToggled();
     int16_t readTemperature(uint8_t reg);
     void busFailure(std::exception_ptr error);
 

@@ -7,6 +7,7 @@
 // trace), the history's memory, the cost of a chart frame with a full
 // visible minute and with the day behind it, and the resident memory.
 //   QT_QPA_PLATFORM=offscreen bench_monitor [seconds per run, default 30] [nofill]
+#include "bench/benchsupport.h"
 #include "component/busaccess.h"
 #include "component/sim/simbackend.h"
 #include "gui/tristatecheckbox.h"
@@ -47,17 +48,6 @@ double cpuSeconds()
     return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
-double rssMiB()
-{
-    QFile f("/proc/self/status");
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
-
 struct Run {
     double ticksPerSecond;
     double cpuMsPerTick;
@@ -80,19 +70,11 @@ Run measure(QTimer &timer1, double seconds)
     return {ticks / elapsed, ticks ? cpu * 1000 / ticks : 0};
 }
 
-// Median time of one chart frame rendered into an image, in milliseconds.
+// Median time of one chart frame, in milliseconds.
 double frameMs(StripChart &chart)
 {
     QImage image(chart.size(), QImage::Format_ARGB32_Premultiplied);
-    std::vector<double> ms;
-    for (int i = 0; i < 200; ++i) {
-        QElapsedTimer t;
-        t.start();
-        chart.render(&image);
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return bench::medianFrameMs(chart, image, [] {}, 200);
 }
 
 // Readings as the cycle leaves them, for the given time up to now: a 5 ms
@@ -183,11 +165,11 @@ int main(int argc, char **argv)
         if (!printer && !(argc > 2 && QByteArray(argv[2]) == "nofill")) {
             fill(*chart, 60);
             const double frameMinute = frameMs(*chart);
-            const double rss0 = rssMiB();
+            const double rss0 = bench::residentKiB() / 1024.0;
             fill(*chart, 24 * 3600.0);
             std::printf("monitor_history_samples_per_trace: %zu samples\n", chart->history(0).size());
             std::printf("monitor_history_bytes_24h: %.1f MiB\n", chart->historyBytes() / 1048576.0);
-            std::printf("monitor_history_rss_delta_24h: %.1f MiB\n", rssMiB() - rss0);
+            std::printf("monitor_history_rss_delta_24h: %.1f MiB\n", bench::residentKiB() / 1024.0 - rss0);
             const Run day = measure(timer1, seconds);
             std::printf("monitor_%s_ticks_per_second_24h: %.1f ticks/s\n", route, day.ticksPerSecond);
             std::printf("monitor_%s_cpu_per_tick_24h: %.3f ms\n", route, day.cpuMsPerTick);
@@ -198,7 +180,7 @@ int main(int argc, char **argv)
         }
         std::printf("monitor_%s_records_logged: %s lines\n", route,
                     qPrintable(log->findChild<QWidget *>("Label14")->property("text").toString().trimmed()));
-        std::printf("monitor_rss: %.1f MiB\n", rssMiB());
+        std::printf("monitor_rss: %.1f MiB\n", bench::residentKiB() / 1024.0);
         if (!ui.messages.isEmpty()) {
             std::printf("monitor_%s_error: %s\n", route, qPrintable(ui.messages.first().text));
             status = 1;
