@@ -1,5 +1,6 @@
 #pragma once
 #include "registers/panelparts.h"
+#include "registers/registermap.h"
 
 #include <array>
 
@@ -32,8 +33,8 @@ signals:
 
 private:
     QButtonGroup *m_group;
-    std::array<QToolButton *, 12> m_buttons{};
-    std::array<Panel3D *, 12> m_captions{};
+    std::array<QToolButton *, RegisterCount> m_buttons{};
+    std::array<Panel3D *, RegisterCount> m_captions{};
     bool m_settingByProgram = false;
 };
 

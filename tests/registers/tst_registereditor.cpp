@@ -83,6 +83,7 @@ private slots:
     void boardUnpluggedDuringContinuousReading();
     void failedWritesLeaveTheEditorConsistent();
     void selectorGridAndStaircases();
+    void informationPanelRows();
 
 private:
     MainMenuForm *enterTab(Route route = Route::PrinterPort);
@@ -664,6 +665,35 @@ void TestRegisterEditor::selectorGridAndStaircases()
     QVERIFY(rect("SSPanel13").bottom() < rect("SSPanel26").top());
     QVERIFY(rect("SSPanel26").bottom() < rect("SSPanel4").top());
     QCOMPARE(control<QWidget>(main, "SSPanel26")->width(), control<QWidget>(main, "SSPanel4")->width());
+}
+
+void TestRegisterEditor::informationPanelRows()
+{
+    QVERIFY(enterTab());
+    QApplication::processEvents();
+    QWidget *panel = control<QWidget>(main, "SSPanel13");
+    // Each field with the fixed texts on its row, left to right, the field
+    // standing where "|" is; rows from top to bottom.
+    const QList<QPair<const char *, QStringList>> rows = {
+        {"Label6", {"Current Register Type:", "|"}},
+        {"Label9", {"Current Register Address:", "|", "(Hex)"}},
+        {"Label16", {"Previous value read :", "|", "(Hex)"}},
+        {"Label2", {"|", "(Dec)"}},
+        {"Label12", {"Previous value written:", "|", "(Hex)"}},
+        {"Label20", {"|", "(Dec)"}},
+    };
+    int above = -1;
+    for (const auto &[name, expected] : rows) {
+        QLabel *field = control<QLabel>(panel, name);
+        const int y = field->geometry().center().y();
+        QVERIFY2(y > above, name);
+        above = y;
+        QMap<int, QString> onRow;
+        for (QLabel *l : panel->findChildren<QLabel *>())
+            if (qAbs(l->geometry().center().y() - y) <= 2)
+                onRow.insert(l->x(), l == field ? QStringLiteral("|") : l->text());
+        QCOMPARE(onRow.values(), expected);
+    }
 }
 
 QTEST_MAIN(TestRegisterEditor)
