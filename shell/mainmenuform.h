@@ -5,7 +5,9 @@ class QTabWidget;
 
 namespace ort {
 
+class MainTabs;
 class Program;
+class RegisterEditor;
 
 // The main window's frame: title, the tab strip and its "Main" tab with
 // About and Quit, placement on load, and what closing it does. The working
@@ -20,6 +22,8 @@ public:
     void Quit_Click();
 
     QTabWidget *mainTab() const { return m_tabs; }
+    RegisterEditor *registerEditor() const { return m_editor; }
+    MainTabs *tabHandler() const { return m_tabHandler; }
     Program &program() { return m_program; }
 
 protected:
@@ -29,8 +33,11 @@ private:
     // Builds the pages of MainTab and hands each panel what it needs.
     void buildPages();
     QWidget *buildMainTab();
+    QWidget *buildReadWriteTab();
     Program &m_program;
     QTabWidget *m_tabs;
+    RegisterEditor *m_editor = nullptr;
+    MainTabs *m_tabHandler = nullptr;
     bool m_unloaded = false;
 };
 
