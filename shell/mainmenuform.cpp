@@ -9,6 +9,13 @@
 #include "monitor/barpanel.h"
 #include "monitor/graphpanel.h"
 #include "monitor/measurementcycle.h"
+#include "monitor/maintabs.h"
+#include "monitor/oneshotpanel.h"
+#include "registers/bitpanel.h"
+#include "registers/infopanel.h"
+#include "registers/registereditor.h"
+#include "registers/selectorpanel.h"
+#include "registers/writepanel.h"
 #include "shell/program.h"
 
 #include <QCloseEvent>
@@ -40,15 +47,43 @@ void MainMenuForm::buildPages()
 {
     // Index 0, the window's own page.
     m_tabs->addTab(buildMainTab(), QStringLiteral("Main"));
-    // Index 1, "Read/Write", and index 2, "Control Center", are added here
-    // in that order, each from its subsystem's panels: the register editor
-    // (registers/) and the One Shot panel (monitor/); the monitoring panels
-    // (monitor/) and the "Log to File" panel (log/). Each panel gets
+    // Index 1 and 2, each from its subsystem's panels. Each panel gets
     // m_program.services() and the sibling references it needs as
     // constructor arguments, and where one panel must tell another something
-    // (the editor's redraw sets the One Shot panel's standby indicator) the
-    // signal is connected here.
+    // the signal is connected here.
+    m_tabs->addTab(buildReadWriteTab(), QStringLiteral("Read/Write"));
     m_tabs->addTab(buildControlCenterTab(), QStringLiteral("Control Center"));
+
+    // After the pages, so that adding them runs no handler.
+    m_tabHandler = new MainTabs(*m_tabs, *this, m_program.ui(), *m_editor);
+    m_tabHandler->setTimer1(&m_cycle->Timer1());
+}
+
+QWidget *MainMenuForm::buildReadWriteTab()
+{
+    auto *page = new QWidget;
+    page->setObjectName("ReadWriteTabPage");
+    auto *bits = new BitPanel(page);
+    auto *write = new WritePanel(page);
+    auto *info = new RegisterInfoPanel(page);
+    auto *selector = new RegisterSelectorPanel(page);
+    auto *oneShot = new OneShotPanel(page);
+    m_editor = new RegisterEditor(m_program.services(), *page, {*selector, *bits, *write, *info});
+    // The editor's redraw keeps the standby indicator in step with the chip.
+    connect(m_editor, &RegisterEditor::standbyShown, oneShot, &OneShotPanel::showStandby);
+
+    auto *grid = new QGridLayout(page);
+    const int gap = twips(this, 90);
+    grid->setContentsMargins(gap, gap, gap, gap);
+    grid->setSpacing(gap);
+    grid->addWidget(bits, 0, 0);
+    grid->addWidget(write, 0, 1);
+    grid->addWidget(info, 0, 2);
+    grid->addWidget(selector, 1, 0, 1, 3);
+    grid->addWidget(oneShot, 2, 0, 1, 3);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(0, 1);
+    return page;
 }
 
 QWidget *MainMenuForm::buildMainTab()

@@ -5,8 +5,10 @@ class QTabWidget;
 
 namespace ort {
 
+class MainTabs;
 class MeasurementCycle;
 class Program;
+class RegisterEditor;
 
 // The main window's frame: title, the tab strip and its "Main" tab with
 // About and Quit, placement on load, and what closing it does. The working
@@ -21,6 +23,8 @@ public:
     void Quit_Click();
 
     QTabWidget *mainTab() const { return m_tabs; }
+    RegisterEditor *registerEditor() const { return m_editor; }
+    MainTabs *tabHandler() const { return m_tabHandler; }
     // The "Control Center" page's cycle; its StopTimer1() stops Timer1.
     MeasurementCycle *measurementCycle() const { return m_cycle; }
     Program &program() { return m_program; }
@@ -32,10 +36,13 @@ private:
     // Builds the pages of MainTab and hands each panel what it needs.
     void buildPages();
     QWidget *buildMainTab();
+    QWidget *buildReadWriteTab();
     QWidget *buildControlCenterTab();
     Program &m_program;
     QTabWidget *m_tabs;
+    RegisterEditor *m_editor = nullptr;
     MeasurementCycle *m_cycle = nullptr;
+    MainTabs *m_tabHandler = nullptr;
     bool m_unloaded = false;
 };
 

@@ -6,6 +6,22 @@
 
 namespace ort {
 
+void drawBevel(QPainter &p, const QRect &r, const QColor &background, bool raised, int width)
+{
+    p.fillRect(r, background);
+    const QColor light = background.lighter(160), shade = background.darker(200);
+    const QColor topLeft = raised ? light : shade;
+    const QColor bottomRight = raised ? shade : light;
+    for (int i = 0; i < width; ++i) {
+        p.setPen(topLeft);
+        p.drawLine(r.left() + i, r.top() + i, r.right() - i, r.top() + i);
+        p.drawLine(r.left() + i, r.top() + i, r.left() + i, r.bottom() - i);
+        p.setPen(bottomRight);
+        p.drawLine(r.left() + i + 1, r.bottom() - i, r.right() - i, r.bottom() - i);
+        p.drawLine(r.right() - i, r.top() + i + 1, r.right() - i, r.bottom() - i);
+    }
+}
+
 Panel3D::Panel3D(QWidget *parent) : QWidget(parent)
 {
     // Every pixel is painted: a repaint of the panel need not repaint what lies behind it.
@@ -89,22 +105,7 @@ QSize Panel3D::minimumSizeHint() const
 void Panel3D::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QRect r = rect();
-    p.fillRect(r, m_background);
-    // The edge's light and shade come from the background, so a red or
-    // green lamp keeps a visible bevel.
-    const QColor light = m_background.lighter(160), shade = m_background.darker(200);
-    const QColor topLeft = m_bevel == Raised ? light : shade;
-    const QColor bottomRight = m_bevel == Raised ? shade : light;
-    const int e = m_bevelWidth > 0 ? edge() : 0;
-    for (int i = 0; i < e; ++i) {
-        p.setPen(topLeft);
-        p.drawLine(r.left() + i, r.top() + i, r.right() - i, r.top() + i);
-        p.drawLine(r.left() + i, r.top() + i, r.left() + i, r.bottom() - i);
-        p.setPen(bottomRight);
-        p.drawLine(r.left() + i + 1, r.bottom() - i, r.right() - i, r.bottom() - i);
-        p.drawLine(r.right() - i, r.top() + i + 1, r.right() - i, r.bottom() - i);
-    }
+    drawBevel(p, rect(), m_background, m_bevel == Raised, m_bevelWidth > 0 ? edge() : 0);
     if (!m_caption.isEmpty()) {
         p.setPen(m_textColor);
         p.drawText(contentsRect(), static_cast<int>(m_alignment) | Qt::TextWordWrap, m_caption);

@@ -2,7 +2,14 @@
 #include <QColor>
 #include <QWidget>
 
+class QPainter;
+
 namespace ort {
+
+// Fills `r` with `background` and draws a 3-D edge `width` pixels wide
+// around it, raised or pressed in; the light and the shade come from the
+// background, so a coloured face keeps a visible edge.
+void drawBevel(QPainter &p, const QRect &r, const QColor &background, bool raised, int width);
 
 // A captioned panel with a raised or inset 3-D edge and a settable
 // background: a status panel, an indicator lamp, or a frame for other widgets

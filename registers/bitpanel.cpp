@@ -1,0 +1,235 @@
+#include "registers/bitpanel.h"
+#include "gui/format.h"
+#include "gui/twips.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+#include <algorithm>
+#include <functional>
+
+namespace ort {
+
+// One large digit that writes its bit when clicked. Each press counts, and
+// so does the second press of a double-click, which arrives as a
+// double-click event instead: a double-click is two clicks. Space and
+// Return click the digit that has the focus.
+class DigitLabel : public QLabel {
+public:
+    DigitLabel(const QString &name, QWidget *parent, std::function<void()> clicked)
+        : QLabel(QStringLiteral("0"), parent), m_clicked(std::move(clicked))
+    {
+        setObjectName(name);
+        setAlignment(Qt::AlignCenter);
+        setFocusPolicy(Qt::StrongFocus);
+        setCursor(Qt::PointingHandCursor);
+        QFont f = font();
+        f.setBold(true);
+        f.setPointSize(20);
+        setFont(f);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override
+    {
+        if (e->button() == Qt::LeftButton)
+            m_clicked();
+    }
+    void mouseDoubleClickEvent(QMouseEvent *e) override
+    {
+        if (e->button() == Qt::LeftButton)
+            m_clicked();
+    }
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+            m_clicked();
+        else
+            QLabel::keyPressEvent(e);
+    }
+    void focusInEvent(QFocusEvent *e) override
+    {
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        QLabel::focusInEvent(e);
+    }
+    void focusOutEvent(QFocusEvent *e) override
+    {
+        setFrameStyle(QFrame::NoFrame);
+        QLabel::focusOutEvent(e);
+    }
+
+private:
+    std::function<void()> m_clicked;
+};
+
+struct BitPanel::Geometry {
+    QRect digitPanel;
+    std::array<QRect, 8> digits;   // in the digit panel, index = bit
+    std::array<QRect, 8> names;    // index = bit
+    QRect hint, caption, toggle, status;
+    QSize size;
+
+    int centre(int bit) const { return digitPanel.left() + digits[static_cast<size_t>(bit)].center().x(); }
+};
+
+BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Read/Write"), parent)
+{
+    setObjectName("SSPanel38");
+
+    m_digitPanel = new Panel3D(this);
+    m_digitPanel->setObjectName("SSPanel3");
+    m_digitPanel->setBevel(Panel3D::Inset);
+    m_digitPanel->setToolTip(QStringLiteral("Press any of these Digits to write to the ") + ChipName);
+    for (int bit = 0; bit < 8; ++bit)
+        m_digits[static_cast<size_t>(bit)] = new DigitLabel(QStringLiteral("bit%1").arg(bit), m_digitPanel,
+                                                            [this, bit] { emit digitClicked(bit); });
+    // Left to right on the screen, as a binary number is written.
+    for (int bit = 7; bit >= 0; --bit)
+        m_digits[static_cast<size_t>(bit)]->raise();
+
+    for (int bit = 0; bit < 8; ++bit) {
+        auto *l = new QLabel(toQString(GenericBitNames[static_cast<size_t>(bit)]), this);
+        l->setObjectName(QStringLiteral("bitname%1").arg(bit));
+        // The left staircase (bits 7 to 4) hangs from its right end.
+        l->setAlignment((bit >= 4 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        m_names[static_cast<size_t>(bit)] = l;
+    }
+    m_hint = new QLabel(QStringLiteral("(Click Digits)"), this);
+    m_hint->setObjectName("bitname8");
+    m_continuousCaption = new QLabel(QStringLiteral("Continuous Reading"), this);
+    m_continuousCaption->setObjectName("ContinuousReadingLBL");
+    m_continuousCaption->setAlignment(Qt::AlignCenter);
+
+    m_toggle = new ToggleButton("SSRibbon5", this, 480, 330);
+    m_status = new Panel3D(QStringLiteral("Continuous Reading is Off"), this);
+    m_status->setObjectName("SSPanel7");
+    m_status->setBevel(Panel3D::Inset);
+    connect(m_toggle, &QToolButton::clicked, this, [this](bool down) { emit continuousPressed(down); });
+
+    // Keyboard order follows the screen: digits left to right, then the toggle.
+    for (int bit = 7; bit > 0; --bit)
+        setTabOrder(m_digits[static_cast<size_t>(bit)], m_digits[static_cast<size_t>(bit - 1)]);
+    setTabOrder(m_digits[0], m_toggle);
+}
+
+QLabel *BitPanel::digit(int bit) const
+{
+    return m_digits.at(static_cast<size_t>(bit));
+}
+
+void BitPanel::showDigits(int value)
+{
+    for (int bit = 7; bit >= 0; --bit)
+        m_digits[static_cast<size_t>(bit)]->setText((value >> bit) & 1 ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void BitPanel::showBitNames(const BitNameSet &names)
+{
+    for (int bit = 0; bit < 8; ++bit)
+        m_names[static_cast<size_t>(bit)]->setText(toQString(names[static_cast<size_t>(bit)]));
+}
+
+void BitPanel::showContinuous(bool on)
+{
+    const QSignalBlocker quiet(m_toggle);
+    m_toggle->setChecked(on);
+    m_status->setCaption(on ? QStringLiteral("Continuous Reading is On") : QStringLiteral("Continuous Reading is Off"));
+}
+
+BitPanel::Geometry BitPanel::geometry() const
+{
+    Geometry g;
+    const QMargins m = layoutMargins();
+    const int gap = twips(this, 90);
+
+    const QFontMetrics digitMetrics(m_digits[0]->font());
+    const int cellW = digitMetrics.horizontalAdvance(QLatin1Char('0')) + twips(this, 180);
+    const int cellH = digitMetrics.height() + twips(this, 30);
+    const int inner = m_digitPanel->contentsMargins().left();
+
+    // Wide enough for the longest name of any register, so the staircases
+    // keep their place whichever register is shown.
+    const QFontMetrics nameMetrics(m_names[0]->font());
+    int nameW = 0;
+    for (int address : {0, 2, 3, 4})
+        for (std::string_view n : BitNamesOf(address))
+            nameW = std::max(nameW, nameMetrics.horizontalAdvance(toQString(n)));
+    const int nameH = nameMetrics.height();
+    const int rowH = nameH + twips(this, 45);
+
+    // The left names end a gap short of the middle of digit 7.
+    const int panelX = m.left() + std::max(0, nameW + gap - inner - cellW / 2);
+    g.digitPanel = QRect(panelX, m.top(), 2 * inner + 8 * cellW, 2 * inner + cellH);
+    for (int bit = 0; bit < 8; ++bit)
+        g.digits[static_cast<size_t>(bit)] = QRect(inner + (7 - bit) * cellW, inner, cellW, cellH);
+
+    const QFontMetrics hintMetrics(m_hint->font());
+    const QSize hintSize(hintMetrics.horizontalAdvance(m_hint->text()) + 2, hintMetrics.height());
+    g.hint = QRect(QPoint(g.digitPanel.right() + gap, g.digitPanel.center().y() - hintSize.height() / 2), hintSize);
+
+    const int stairsTop = g.digitPanel.bottom() + 1 + gap;
+    for (int step = 0; step < 4; ++step) {
+        const int y = stairsTop + step * rowH;
+        const int leftBit = 7 - step, rightBit = step;
+        g.names[static_cast<size_t>(leftBit)] = QRect(g.centre(7) - gap - nameW, y, nameW, nameH);
+        g.names[static_cast<size_t>(rightBit)] = QRect(g.centre(0) + gap, y, nameW, nameH);
+    }
+    const int stairsBottom = stairsTop + 4 * rowH;
+    const int contentRight = std::max(g.hint.right(), g.names[0].right());
+
+    const QFontMetrics captionMetrics(m_continuousCaption->font());
+    g.caption = QRect(m.left(), stairsBottom + gap, contentRight - m.left() + 1, captionMetrics.height());
+    const QFontMetrics statusMetrics(m_status->font());
+    const QSize statusSize(statusMetrics.horizontalAdvance(QStringLiteral("Continuous Reading is Off")) + 4 * gap,
+                           m_toggle->height());
+    const int rowW = m_toggle->width() + gap + statusSize.width();
+    const int rowX = m.left() + (contentRight - m.left() + 1 - rowW) / 2;
+    g.toggle = QRect(QPoint(rowX, g.caption.bottom() + 1 + gap / 2), m_toggle->size());
+    g.status = QRect(QPoint(g.toggle.right() + 1 + gap, g.toggle.top()), statusSize);
+
+    g.size = QSize(std::max(contentRight, g.status.right()) + 1 + m.right(), g.toggle.bottom() + 1 + m.bottom());
+    return g;
+}
+
+QSize BitPanel::sizeHint() const
+{
+    return geometry().size;
+}
+
+void BitPanel::resizeEvent(QResizeEvent *event)
+{
+    CaptionedFrame::resizeEvent(event);
+    Geometry g = geometry();
+    // Centred in whatever room the page gives.
+    const QPoint shift(std::max(0, (width() - g.size.width()) / 2), std::max(0, (height() - g.size.height()) / 2));
+    m_digitPanel->setGeometry(g.digitPanel.translated(shift));
+    for (int bit = 0; bit < 8; ++bit) {
+        m_digits[static_cast<size_t>(bit)]->setGeometry(g.digits[static_cast<size_t>(bit)]);
+        m_names[static_cast<size_t>(bit)]->setGeometry(g.names[static_cast<size_t>(bit)].translated(shift));
+    }
+    m_hint->setGeometry(g.hint.translated(shift));
+    m_continuousCaption->setGeometry(g.caption.translated(shift));
+    m_toggle->move(g.toggle.translated(shift).topLeft());
+    m_status->setGeometry(g.status.translated(shift));
+}
+
+void BitPanel::paintEvent(QPaintEvent *event)
+{
+    CaptionedFrame::paintEvent(event);
+    // Each name hangs from its digit: down from the digit panel, then across.
+    QPainter p(this);
+    p.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    const int top = m_digitPanel->geometry().bottom() + 1;
+    for (int bit = 0; bit < 8; ++bit) {
+        const QRect d = m_digits[static_cast<size_t>(bit)]->geometry().translated(m_digitPanel->pos());
+        const QRect n = m_names[static_cast<size_t>(bit)]->geometry();
+        const int x = d.center().x(), y = n.center().y();
+        const int end = bit >= 4 ? n.right() + 3 : n.left() - 3;
+        p.drawLine(x, top, x, y);
+        p.drawLine(x, y, end, y);
+    }
+}
+
+} // namespace ort

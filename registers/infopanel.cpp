@@ -1,0 +1,58 @@
+#include "registers/infopanel.h"
+#include "gui/twips.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace ort {
+
+RegisterInfoPanel::RegisterInfoPanel(QWidget *parent) : CaptionedFrame(QString(), parent)
+{
+    setObjectName("SSPanel13");
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(layoutMargins());
+    grid->setHorizontalSpacing(twips(this, 90));
+    grid->setVerticalSpacing(twips(this, 45));
+
+    auto text = [this](const QString &t) { return new QLabel(t, this); };
+    auto field = [this](const char *name, const QString &initial) {
+        auto *l = new QLabel(initial, this);
+        l->setObjectName(name);
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setMinimumWidth(twips(this, 480));
+        return l;
+    };
+
+    m_type = new QLabel(QStringLiteral("Configuration"), this);
+    m_type->setObjectName("Label6");
+    QFont bold = m_type->font();
+    bold.setBold(true);
+    m_type->setFont(bold);
+    m_type->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(QStringLiteral("Remote Temp. High Limit")) + 8);
+    m_address = field("Label9", QStringLiteral("0"));
+    m_readHex = field("Label16", QStringLiteral("0"));
+    m_readDec = field("Label2", QStringLiteral("0"));
+    m_writtenHex = field("Label12", QStringLiteral("0"));
+    m_writtenDec = field("Label20", QStringLiteral("0"));
+
+    grid->setRowStretch(0, 1);
+    grid->addWidget(text(QStringLiteral("Current Register Type:")), 1, 0);
+    grid->addWidget(m_type, 1, 1, 1, 2);
+    grid->addWidget(text(QStringLiteral("Current Register Address:")), 2, 0);
+    grid->addWidget(m_address, 2, 1);
+    grid->addWidget(text(QStringLiteral("(Hex)")), 2, 2);
+    grid->addWidget(text(QStringLiteral("Previous value read :")), 3, 0);
+    grid->addWidget(m_readHex, 3, 1);
+    grid->addWidget(text(QStringLiteral("(Hex)")), 3, 2);
+    grid->addWidget(m_readDec, 4, 1);
+    grid->addWidget(text(QStringLiteral("(Dec)")), 4, 2);
+    grid->addWidget(text(QStringLiteral("Previous value written:")), 5, 0);
+    grid->addWidget(m_writtenHex, 5, 1);
+    grid->addWidget(text(QStringLiteral("(Hex)")), 5, 2);
+    grid->addWidget(m_writtenDec, 6, 1);
+    grid->addWidget(text(QStringLiteral("(Dec)")), 6, 2);
+    grid->setRowStretch(7, 1);
+}
+
+} // namespace ort
