@@ -111,16 +111,17 @@ int16_t MeasurementCycle::readTemperature(uint8_t reg)
 
 void MeasurementCycle::tick()
 {
-    m_remoteReading = 0;
-    m_localReading = 0;
+    // What the log gets: step 3's readings when the bars are on, else step 2's.
+    int16_t RemoteReading = 0;
+    int16_t LocalReading = 0;
     if (m_alert.alertButton()->isOn())
         m_alert.setLamp(m_services.link.AnyLimitFlagSet() == 1 ? AlertPanel::Lamp::Alert : AlertPanel::Lamp::NoAlert);
 
     if (m_graph.check2()->isOn()) {
-        m_remoteReading = readTemperature(chip::RemoteTemperature);
-        m_graph.chart()->addSample(GraphPanel::RemoteTrace, m_remoteReading);
-        m_localReading = readTemperature(chip::LocalTemperature);
-        m_graph.chart()->addSample(GraphPanel::LocalTrace, m_localReading);
+        RemoteReading = readTemperature(chip::RemoteTemperature);
+        m_graph.chart()->addSample(GraphPanel::RemoteTrace, RemoteReading);
+        LocalReading = readTemperature(chip::LocalTemperature);
+        m_graph.chart()->addSample(GraphPanel::LocalTrace, LocalReading);
     }
 
     if (m_bars.check1()->isOn()) {
@@ -131,11 +132,11 @@ void MeasurementCycle::tick()
             bar->setText(BarCaption(prefix, t, printer));
             return t;
         };
-        m_remoteReading = show(chip::RemoteTemperature, m_bars.remoteBar(), BarPanel::RemotePrefix);
-        m_localReading = show(chip::LocalTemperature, m_bars.localBar(), BarPanel::LocalPrefix);
+        RemoteReading = show(chip::RemoteTemperature, m_bars.remoteBar(), BarPanel::RemotePrefix);
+        LocalReading = show(chip::LocalTemperature, m_bars.localBar(), BarPanel::LocalPrefix);
     }
 
-    m_log.Tick(m_remoteReading, m_localReading, m_graph.check2()->isOn() || m_bars.check1()->isOn());
+    m_log.Tick(RemoteReading, LocalReading, m_graph.check2()->isOn() || m_bars.check1()->isOn());
 }
 
 // A failed transfer stops monitoring instead of bringing the box back on

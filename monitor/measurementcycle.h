@@ -46,10 +46,6 @@ public:
     // Disables Timer1 and leaves the toggles as they are (a change of tab).
     void StopTimer1();
 
-    // The readings of the last tick, for the log.
-    int16_t RemoteReading() const { return m_remoteReading; }
-    int16_t LocalReading() const { return m_localReading; }
-
 private:
     void tick();
     void graphToggled();
@@ -62,8 +58,6 @@ private:
     BarPanel &m_bars;
     LogPanel &m_log;
     QTimer *m_timer1;
-    int16_t m_remoteReading = 0;
-    int16_t m_localReading = 0;
 };
 
 } // namespace ort

@@ -75,6 +75,7 @@ private slots:
     void fileThatCannotBeOpened();
     void writeFailingMidwayKeepsWholeLines_data();
     void writeFailingMidwayKeepsWholeLines();
+    void writeInPieces();
 
     void panelStartState();
     void newFileGetsHeaderThenRestartMarker();
@@ -235,6 +236,21 @@ void TestLog::writeFailingMidwayKeepsWholeLines()
     file.setWriter({});
     file.append(LogRecordLine(43202, 27, 28));
     QCOMPARE(contents(file.name()), before + LogRecordLine(43202, 27, 28));
+}
+
+// A write may take only part of what it is given; the rest follows.
+void TestLog::writeInPieces()
+{
+    LogFile file;
+    file.setName(path("a.xls"));
+    int calls = 0;
+    file.setWriter([&](QFile &out, const char *data, qint64 size) -> qint64 {
+        ++calls;
+        return out.write(data, std::min<qint64>(3, size));
+    });
+    file.append(LogRecordLine(43200, -40, 100));
+    QCOMPARE(contents(file.name()), QByteArray("\r12:00:00\t-40 \t 100 \r\n"));
+    QCOMPARE(calls, 8);   // 22 bytes, 3 at a time
 }
 
 void TestLog::panelStartState()

@@ -308,6 +308,9 @@ void TestMonitor::pageStartState()
     QCOMPARE(bar("Percent1")->text(), QString("Local Temp. = "));
     QCOMPARE(bar("Percent2")->text(), QString("Remote Temp. = "));
     QCOMPARE(bar("Percent1")->value(), 0.0);
+    // Each bar in its trace's colour.
+    QCOMPARE(bar("Percent2")->barColor(), chart()->traceColor(0));
+    QCOMPARE(bar("Percent1")->barColor(), chart()->traceColor(1));
     QVERIFY(!timer1().isActive());
     QCOMPARE(timer1().interval(), 0);
     QCOMPARE(timer1().timerType(), Qt::PreciseTimer);
