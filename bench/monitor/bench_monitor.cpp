@@ -30,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <random>
@@ -80,13 +81,15 @@ double frameMs(StripChart &chart)
 // Readings as the cycle leaves them, for the given time up to now: a 5 ms
 // timer that runs a little late now and then, a chip converting 16 times a
 // second with a degree of noise, the remote temperature going up and down.
+// The readings are those of the end of a day, so any length filled ends with
+// the same minute.
 void fill(StripChart &chart, double seconds)
 {
     // What was drawn before would lie after the start of the filled time,
     // and the chart keeps time in order, so it goes first.
     chart.clear();
     const StripChart::Clock live = chart.clock();
-    const double end = live();
+    const double end = std::floor(live());
     double now = end - seconds;
     chart.setClock([&now] { return now; });
     std::mt19937 rng(11);
@@ -94,16 +97,19 @@ void fill(StripChart &chart, double seconds)
     std::uniform_int_distribution<int> noise(-1, 1);
     float remote = 60, local = 28;
     long conversion = -1;
-    for (long k = 0; k < static_cast<long>(seconds * kRate); ++k) {
-        const long c = static_cast<long>(k * 16 / kRate);
+    const long total = static_cast<long>(seconds * kRate);
+    const long first = 24L * 3600 * kRate - total;
+    for (long i = 0; i < total; ++i) {
+        const long k = first + i;
+        const long c = k * 16 / kRate;
         if (c != conversion) {
             conversion = c;
             remote = static_cast<float>(std::lround(60 - 40 * std::cos(k / (kRate * 19.0)))) + noise(rng);
             local = static_cast<float>(28 + noise(rng));
         }
+        now = end - seconds + i / double(kRate) + late(rng);
         chart.addSample(0, remote);
         chart.addSample(1, local);
-        now = end - seconds + k / double(kRate) + late(rng);
     }
     chart.setClock(live);
 }
