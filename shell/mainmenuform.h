@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+class QLabel;
 class QTabWidget;
 
 namespace ort {
@@ -22,8 +23,12 @@ public:
     QTabWidget *mainTab() const { return m_tabs; }
     Program &program() { return m_program; }
 
+    // Says what the window is talking to; shown again whenever it is shown.
+    void showConnection();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Builds the pages of MainTab and hands each panel what it needs.
@@ -31,6 +36,7 @@ private:
     QWidget *buildMainTab();
     Program &m_program;
     QTabWidget *m_tabs;
+    QLabel *m_connection;   // in the status line
     bool m_unloaded = false;
 };
 
