@@ -231,6 +231,16 @@ void TestShell::aboutBoxIsOneModelessWindow()
     QTest::mouseClick(control<QPushButton>(about, "cmdOK"), Qt::LeftButton);
     QVERIFY(!f->program->about());
     QVERIFY(!about || !about->isVisible());
+
+    // From the keyboard: Return is OK, Escape closes it too.
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QPointer<frmAbout> box = f->program->showAbout();
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QVERIFY2(!f->program->about(), key == Qt::Key_Return ? "Return" : "Escape");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!box);
+    }
 }
 
 void TestShell::mainWindowFrame()
