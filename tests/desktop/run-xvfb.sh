@@ -29,18 +29,8 @@ skip() {
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/*.log
 
-sudo=
-[[ $(id -u) == 0 ]] || sudo=sudo
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "test-desktop: installing ${missing[*]}"
-    $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
-        $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
-        skip "could not install ${missing[*]}"
-fi
+. "$here/../support/packages.sh"
+ensure_packages test-desktop "${packages[@]}" || skip "could not install ${packages[*]}"
 
 # ---- the display, the window manager and the program; all ended on exit
 xvfb_pid= wm_pid= program_pid=

@@ -56,6 +56,22 @@ bool dispatched(QObject *receiver)
     }
 }
 
+// Runs a start-up step that reports on a log file; what it returned and
+// what it printed there.
+template <typename Step>
+std::pair<bool, QString> printedBy(Step &&step)
+{
+    std::FILE *log = std::tmpfile();
+    if (!log)
+        return {false, QStringLiteral("(no temporary file)")};
+    const bool result = step(log);
+    std::rewind(log);
+    char printed[256] = {};
+    const size_t n = std::fread(printed, 1, sizeof printed - 1, log);
+    std::fclose(log);
+    return {result, QString::fromUtf8(printed, qsizetype(n))};
+}
+
 } // namespace
 
 class TestShell : public QObject {
@@ -341,16 +357,11 @@ void TestShell::unknownBusIsReportedInWordsOnTheTerminalAndInABox()
 {
     ComponentOptions options;
     options.bus = "bogus";
-    std::FILE *log = std::tmpfile();
-    QVERIFY(log);
-    const bool installed = installComponent(f->ui, options, std::make_shared<ManualClock>(), log);
-    std::rewind(log);
-    char printed[256] = {};
-    const size_t n = std::fread(printed, 1, sizeof printed - 1, log);
-    std::fclose(log);
+    const auto [installed, printed] = printedBy(
+        [&](std::FILE *log) { return installComponent(f->ui, options, std::make_shared<ManualClock>(), log); });
     QVERIFY(!installed);
     const QString text = "Unknown bus backend \"bogus\" in ORT310_BUS (use sim or linux)";
-    QCOMPARE(QString::fromUtf8(printed, qsizetype(n)), "ORT310 Evaluation Software: " + text + "\n");
+    QCOMPARE(printed, "ORT310 Evaluation Software: " + text + "\n");
     QCOMPARE(f->ui.messages.size(), 1);
     QCOMPARE(f->ui.messages[0].text, text);   // words only: no run-time error number
     QCOMPARE(f->ui.messages[0].icon, QMessageBox::Critical);
@@ -408,17 +419,11 @@ void TestShell::startUpFailureIsReportedInWords()
     f.reset();
     test::ProgramFixture broken(std::make_unique<BrokenBackend>(), std::make_shared<ManualClock>());
     auto *app = static_cast<Application *>(QCoreApplication::instance());
-    std::FILE *log = std::tmpfile();
-    QVERIFY(log);
-    const bool started = startProgram(*app, *broken.program, log);
+    const auto [started, printed] = printedBy([&](std::FILE *log) { return startProgram(*app, *broken.program, log); });
     app->setUi(nullptr);
-    std::rewind(log);
-    char printed[256] = {};
-    const size_t n = std::fread(printed, 1, sizeof printed - 1, log);
-    std::fclose(log);
     QVERIFY(!started);
     const QString text = "The evaluation board's adapter does not answer";
-    QCOMPARE(QString::fromUtf8(printed, qsizetype(n)), "ORT310 Evaluation Software: " + text + "\n");
+    QCOMPARE(printed, "ORT310 Evaluation Software: " + text + "\n");
     QCOMPARE(broken.ui.messages.size(), 1);
     QCOMPARE(broken.ui.messages[0].text, text);   // no "Run-time error '57':"
     QCOMPARE(broken.ui.messages[0].title, QString("ORT310 Evaluation Software"));
