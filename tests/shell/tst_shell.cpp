@@ -509,15 +509,17 @@ void TestShell::connectionTexts()
 
 void TestShell::everyWindowCarriesTheProgramsIcon()
 {
-    // The committed pictures are built into the program, one per size, and
-    // the application hands the icon to every window.
+    // The committed pictures are built into the program, one per size.
     for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QImage picture(QStringLiteral(":/icons/%1.png").arg(side));
         QCOMPARE(picture.size(), QSize(side, side));
     }
     const QImage expected = QImage(":/icons/32.png").convertToFormat(QImage::Format_ARGB32);
+    // Each window is given it itself: under X a splash window does not take
+    // the application's.
     const auto carries = [&](QWidget *w) {
-        return w->windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32) == expected;
+        return w->testAttribute(Qt::WA_SetWindowIcon) &&
+               w->windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32) == expected;
     };
     QVERIFY(carries(f->program->showSplash()));
     QVERIFY(carries(f->program->wizard()));
