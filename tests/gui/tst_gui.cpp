@@ -124,6 +124,7 @@ void TestGui::chipPictureCarriesTheNameWithinThePackage()
     QFETCH(QSize, size);
     const QImage image = chipPicture(size).toImage();
     QCOMPARE(image.size(), size);
+    QCOMPARE(image.pixelColor(0, 0), QColor(0, 96, 48));   // the board, to its very corner
     // The marking is the only white; the package is the middle half of the
     // width and the middle three fifths of the height.
     const QRect package(size.width() / 4, size.height() / 5, size.width() / 2, size.height() * 3 / 5);

@@ -137,6 +137,9 @@ void TestShell::splashPutsComponentIntoStartUpState()
         QVERIFY2(product.pointSizeF() > control<QLabel>(splash, other)->font().pointSizeF(), other);
     QVERIFY(control<QLabel>(splash, "lblVersion")->font().bold());
     QVERIFY(!control<QLabel>(splash, "lblPlatform")->font().bold());
+    // The notice lines keep the window's own font.
+    for (const char *notice : {"lblCopyright", "lblCompany", "lblWarning"})
+        QCOMPARE(control<QLabel>(splash, notice)->font(), splash->font());
 }
 
 void TestShell::splashKeysAndClicks()
@@ -273,6 +276,7 @@ void TestShell::mainWindowFrame()
     QCOMPARE(control<QLabel>(main, "Label24")->text(), QString("ORT310"));
     QCOMPARE(control<QLabel>(main, "Label25")->text(), QString("Evaluation Software"));
     QCOMPARE(control<QLabel>(main, "Label26")->text(), QString("(Ver. 5.0)"));
+    QVERIFY(!control<QLabel>(main, "Picture1")->pixmap().isNull());
     QCOMPARE(control<QPushButton>(main, "Command7")->text(), QString("About this software"));
     QCOMPARE(control<QPushButton>(main, "Quit")->text(), QString("Quit"));
     auto *tabs = control<QTabWidget>(main, "MainTab");
