@@ -18,7 +18,6 @@ frmAbout::frmAbout(WindowHost &host) : QDialog(nullptr), m_host(host)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(QStringLiteral("About the ") + ProductName + QStringLiteral("."));
-    setWindowIcon(programIcon());
 
     auto *picture = new QLabel(this);
     picture->setObjectName("Picture2");

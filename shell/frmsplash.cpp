@@ -23,7 +23,6 @@ frmSplash::frmSplash(Program &program) : QWidget(nullptr, Qt::SplashScreen), m_p
     setObjectName("frmSplash");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(ProductName);
-    setWindowIcon(programIcon());
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
 

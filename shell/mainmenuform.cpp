@@ -23,7 +23,6 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
     setObjectName("MainMenuForm");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(MakerName + QStringLiteral(" - ") + ProductName);
-    setWindowIcon(programIcon());
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("MainTab");

@@ -121,7 +121,6 @@ InitForm::InitForm(Services &services, WindowHost &host) : QWidget(nullptr), m_s
     setObjectName("InitForm");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(MakerName + QStringLiteral(" Device Search"));
-    setWindowIcon(programIcon());
 
     auto *image = new QLabel(this);
     image->setObjectName("Image1");

@@ -99,7 +99,12 @@ changed() {
     import -window "$1" "$out/now.png" 2>/dev/null || return 1
     ! compare -metric AE "$out/now.png" "$out/$2.png" null: 2>/dev/null
 }
-has_icon() { xprop -id "$1" _NET_WM_ICON 2>/dev/null | grep -q 'Icon ('; }
+# Read whole before it is looked at: grep -q would stop reading the large
+# property early, and pipefail would count xprop's broken pipe as a failure.
+has_icon() {
+    local icon
+    icon=$(xprop -id "$1" _NET_WM_ICON 2>/dev/null) && [[ $icon == *"Icon ("* ]]
+}
 
 splash_name="ORT310 Evaluation Software"
 wizard_name="ORT310 Search Wizard"
