@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+class QLabel;
 class QTabWidget;
 
 namespace ort {
@@ -26,8 +27,12 @@ public:
     MainTabs *tabHandler() const { return m_tabHandler; }
     Program &program() { return m_program; }
 
+    // Says what the window is talking to; shown again whenever it is shown.
+    void showConnection();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Builds the pages of MainTab and hands each panel what it needs.
@@ -38,6 +43,7 @@ private:
     QTabWidget *m_tabs;
     RegisterEditor *m_editor = nullptr;
     MainTabs *m_tabHandler = nullptr;
+    QLabel *m_connection;   // in the status line
     bool m_unloaded = false;
 };
 
