@@ -1,9 +1,13 @@
 # Two commands do the whole set-up on a fresh Debian machine:
 #   make run    install what is missing, build, start on the simulated board
 #   make test   install what is missing, build, run every test headless
-# Extra: make bench (benchmarks), make test-sanitize (tests under ASan+UBSan).
+# Extra: make bench (benchmarks), make test-sanitize (tests under ASan+UBSan),
+# make test-vm (the Linux component in a virtual machine), make test-desktop
+# (the program in a real X window), make package (the Debian package) and
+# make test-package (install it, start it from its menu entry, remove it).
 
-PACKAGES := g++ cmake ninja-build qt6-base-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core
+PACKAGES := g++ cmake ninja-build qt6-base-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
+            desktop-file-utils appstream
 BUILD    ?= build
 JOBS     ?= 2
 WERROR   := $(if $(filter true 1,$(CI)),ON,OFF)
@@ -53,3 +57,20 @@ clean:
 .PHONY: test-vm
 test-vm: build
 	bash tests/vm/run-vm.sh $(BUILD)
+
+# The program under Xvfb and openbox, driven by xdotool as a person does;
+# prints SKIP where Xvfb cannot start. See tests/desktop/run-xvfb.sh.
+.PHONY: test-desktop
+test-desktop: build
+	bash tests/desktop/run-xvfb.sh $(BUILD)
+
+# The Debian package, BUILD/ort310eval_<version>_<arch>.deb; dpkg-shlibdeps
+# (dpkg-dev) finds the libraries it depends on.
+.PHONY: package test-package
+package: build
+	@dpkg-query -W -f='$${Status}' dpkg-dev 2>/dev/null | grep -q "ok installed" || \
+	  { $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends dpkg-dev; }
+	cmake --build $(BUILD) --target package
+
+test-package: package
+	bash tests/desktop/check-package.sh $(BUILD)

@@ -40,6 +40,11 @@ public:
     virtual std::string smbusProblem() { return {}; }
     // One sentence for each printer port that exists but cannot be used.
     virtual std::vector<std::string> portProblems() { return {}; }
+    // For what the user reads, never for choosing what the program does:
+    // whether the hardware is simulated, and the device node of the SMBus
+    // adapter in use (empty when there is none or it has no node).
+    virtual bool simulated() const { return false; }
+    virtual std::string smbusAdapter() const { return {}; }
 };
 
 } // namespace ort

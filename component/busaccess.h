@@ -114,6 +114,11 @@ public:
     std::unique_ptr<SystemInfo> CreateSystemInfo();
 
     Backend &backend() { return *m_backend; }
+    // Our additions, outside the contract and not recorded in the transcript:
+    // what the main window tells the user it is connected to.
+    bool simulated() const { return m_backend->simulated(); }
+    std::string smbusAdapter() const { return m_backend->smbusAdapter(); }
+    uint32_t smbusBase() { return m_backend->smbus().baseAddress(); }
     Transcript &transcript() { return m_transcript; }
     // The master of the port whose I/O base is `base`; throws BusError when
     // there is none.

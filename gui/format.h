@@ -13,6 +13,9 @@ inline const QString MakerName = QStringLiteral("Velmora");
 inline const QString ProductName = ChipName + QStringLiteral(" Evaluation Software");
 // "5.0": the project's version, so the windows and the package agree.
 inline const QString ProgramVersion = QStringLiteral(ORT_PROGRAM_VERSION);
+// The desktop entry's name without ".desktop", so the desktop can match
+// the running program to its entry and icon.
+inline const QString DesktopId = QStringLiteral(ORT_DESKTOP_ID);
 
 // Hexadecimal in upper case, without prefix or leading zeros: 0, 1A, FF.
 QString hexText(uint32_t value);

@@ -68,6 +68,11 @@ void frmAbout::Form_Load()
     centreOnScreen(this);
 }
 
+void frmAbout::reject()
+{
+    close();
+}
+
 void frmAbout::closeEvent(QCloseEvent *event)
 {
     m_host.windowUnloaded(this);

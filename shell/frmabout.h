@@ -11,6 +11,9 @@ public:
     explicit frmAbout(WindowHost &host);
     void Form_Load();
 
+    // Escape closes the box as OK does (a dialog's own Escape only hides it).
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

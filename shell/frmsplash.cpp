@@ -109,6 +109,8 @@ void frmSplash::OpenWizard()
     runGuarded(m_program.ui(), this, [this] {
         InitForm *wizard = m_program.wizard();
         wizard->show();
+        wizard->raise();
+        wizard->activateWindow();
     });
     close();
 }
@@ -135,6 +137,16 @@ bool frmSplash::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmSplash::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // "Press any Key" needs the keyboard: a window manager gives none to a
+    // splash window by itself, so it asks for it.
+    raise();
+    activateWindow();
+    setFocus();
 }
 
 void frmSplash::closeEvent(QCloseEvent *event)

@@ -17,11 +17,14 @@
 #include "registers/selectorpanel.h"
 #include "registers/writepanel.h"
 #include "shell/program.h"
+#include "shell/statusline.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -37,10 +40,35 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
     m_tabs->setObjectName("MainTab");
     buildPages();
 
+    auto *statusLine = new QStatusBar(this);
+    statusLine->setObjectName("StatusLine");
+    statusLine->setSizeGripEnabled(false);
+    m_connection = new QLabel(statusLine);
+    m_connection->setObjectName("ConnectionLBL");
+    statusLine->addWidget(m_connection, 1);
+
+    // Ctrl+Q quits as the Quit button does, from any tab; the button's
+    // caption stays as it is.
+    auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    quit->setObjectName("QuitShortcut");
+    connect(quit, &QShortcut::activated, this, [this] { Quit_Click(); });
+
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(twips(this, 90), twips(this, 90), twips(this, 90), twips(this, 90));
+    layout->setContentsMargins(twips(this, 90), twips(this, 90), twips(this, 90), 0);
     layout->addWidget(m_tabs);
+    layout->addWidget(statusLine);
     resize(twips(this, 11500), twips(this, 8400));
+}
+
+void MainMenuForm::showConnection()
+{
+    m_connection->setText(connectionText(currentConnection(m_program.state(), busAccess())));
+}
+
+void MainMenuForm::showEvent(QShowEvent *event)
+{
+    showConnection();
+    QWidget::showEvent(event);
 }
 
 void MainMenuForm::buildPages()

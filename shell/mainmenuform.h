@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+class QLabel;
 class QTabWidget;
 
 namespace ort {
@@ -29,8 +30,12 @@ public:
     MeasurementCycle *measurementCycle() const { return m_cycle; }
     Program &program() { return m_program; }
 
+    // Says what the window is talking to; shown again whenever it is shown.
+    void showConnection();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Builds the pages of MainTab and hands each panel what it needs.
@@ -43,6 +48,7 @@ private:
     RegisterEditor *m_editor = nullptr;
     MeasurementCycle *m_cycle = nullptr;
     MainTabs *m_tabHandler = nullptr;
+    QLabel *m_connection;   // in the status line
     bool m_unloaded = false;
 };
 

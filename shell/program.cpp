@@ -29,8 +29,11 @@ frmAbout *Program::about() const { return m_about; }
 frmSplash *Program::showSplash()
 {
     if (!m_splash) {
-        m_splash = new frmSplash(*this);
-        m_splash->Form_Load();
+        // A splash whose start-up steps failed is not kept: nothing would
+        // ever show or close it.
+        auto splash = std::make_unique<frmSplash>(*this);
+        splash->Form_Load();
+        m_splash = splash.release();
     }
     m_splash->show();
     return m_splash;
@@ -57,6 +60,8 @@ void Program::showMainWindow()
 {
     loadMainWindow();
     m_main->show();
+    m_main->raise();
+    m_main->activateWindow();
 }
 
 void Program::unloadMainWindow()

@@ -15,6 +15,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -48,11 +50,12 @@ void attempt(F &&componentCall)
     }
 }
 
-// Typing stops at three characters, but a longer address set by the program
-// is shown whole and may still be shortened.
-class TypedLengthValidator : public QValidator {
+// The SMBus base box takes hexadecimal digits only, at most four when typed
+// (a 16-bit I/O base); a longer address set by the program is shown whole
+// and may still be shortened. Typed letters are shown in upper case.
+class HexBaseValidator : public QValidator {
 public:
-    TypedLengthValidator(QLineEdit *edit, int limit) : QValidator(edit), m_limit(limit)
+    HexBaseValidator(QLineEdit *edit, int limit) : QValidator(edit), m_limit(limit)
     {
         // The line edit asks with the edited text already in place, so the
         // length before the edit is kept here.
@@ -63,10 +66,18 @@ public:
     void allowShown(qsizetype length) { m_shown = length; }
     State validate(QString &input, int &) const override
     {
+        for (QChar c : std::as_const(input))
+            if (!isHexDigit(c))
+                return Invalid;
+        input = input.toUpper();
         return input.size() <= m_limit || input.size() <= m_shown ? Acceptable : Invalid;
     }
 
 private:
+    static bool isHexDigit(QChar c)
+    {
+        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+    }
     int m_limit;
     qsizetype m_shown = 0;
 };
@@ -98,7 +109,7 @@ QLabel *placeHeading(QWidget *form, QWidget *parent, const char *name, QRect twi
 
 void showWhole(QLineEdit *edit, const QString &text)
 {
-    if (auto *v = dynamic_cast<TypedLengthValidator *>(const_cast<QValidator *>(edit->validator())))
+    if (auto *v = dynamic_cast<HexBaseValidator *>(const_cast<QValidator *>(edit->validator())))
         v->allowShown(text.size());
     edit->setText(text);
 }
@@ -142,7 +153,13 @@ InitForm::InitForm(Services &services, WindowHost &host) : QWidget(nullptr), m_s
     m_finish = button("FinishCMD", QStringLiteral("Finish"), 4800, 1095);
     m_back->setEnabled(false);
     m_finish->setEnabled(false);
+    // As in a dialog, Return presses the focused button, or the default one
+    // when the focus is elsewhere (keyPressEvent). Not through autoDefault,
+    // which outside a dialog drops a button's default role when it loses
+    // the focus.
     m_next->setDefault(true);
+    // The window opens with the focus on Next, not on the first button.
+    m_next->setFocus();
 
     auto handle = [this](QPushButton *b, void (InitForm::*handler)()) {
         connect(b, &QPushButton::clicked, this, [this, handler] { runGuarded(m_services.ui, this, [&] { (this->*handler)(); }); });
@@ -169,36 +186,58 @@ void InitForm::buildWelcomePanel(QFrame *panel)
 
 void InitForm::buildMediumPanel(QFrame *panel)
 {
-    auto check = [&](const char *name, const QString &text, int y) {
+    // Laid out rather than placed: a description grows with what the
+    // component has to say about a device it cannot open.
+    auto *grid = new QGridLayout(panel);
+    grid->setContentsMargins(twips(this, 120), twips(this, 120), twips(this, 120), twips(this, 120));
+    grid->setHorizontalSpacing(twips(this, 90));
+    grid->setVerticalSpacing(twips(this, 30));
+    grid->setColumnMinimumWidth(0, twips(this, 210));   // descriptions stand 420 twips in
+    grid->setColumnStretch(1, 1);
+
+    auto check = [&](const char *name, const QString &text) {
         auto *c = new QCheckBox(text, panel);
         c->setObjectName(name);
-        c->setGeometry(twipsRect(this, 120, y, 4335, 300));
         return c;
     };
-    auto description = [&](const char *name, int y, int width, int height) {
-        QLabel *l = placeLabel(this, panel, name, {420, y, width, height}, true);
+    auto description = [&](const char *name) {
+        auto *l = new QLabel(panel);
+        l->setObjectName(name);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         setTextColour(l, colour::DarkGreen);
         return l;
     };
-    m_ppCheck = check("PPCheck", QStringLiteral("Parallel Printer Port"), 120);
+    m_ppCheck = check("PPCheck", QStringLiteral("Parallel Printer Port"));
     m_ppCheck->setChecked(true);
-    m_ppDesc = description("PPSearchDescLBL", 420, 4035, 420);
+    m_ppDesc = description("PPSearchDescLBL");
 
-    m_smbusCheck = check("SMBusCheck", QStringLiteral("On-Board SMBus"), 960);
-    m_smbusDesc = description("SMBusSearchDescLBL", 1260, 3135, 660);
+    m_smbusCheck = check("SMBusCheck", QStringLiteral("On-Board SMBus"));
     m_smbusBase = new QLineEdit(QStringLiteral("000"), panel);
     m_smbusBase->setObjectName("SMBusBaseAddressTXT");
-    m_smbusBase->setGeometry(twipsRect(this, 3660, 1290, 795, 315));
-    m_smbusBase->setValidator(new TypedLengthValidator(m_smbusBase, 3));
+    m_smbusBase->setFixedSize(twips(this, 795), twips(this, 315));
+    m_smbusBase->setValidator(new HexBaseValidator(m_smbusBase, 4));
+    m_smbusDesc = description("SMBusSearchDescLBL");
 
-    m_usbCheck = check("USBCheck", QStringLiteral("USB"), 1980);
+    m_usbCheck = check("USBCheck", QStringLiteral("USB"));
     m_usbCheck->setEnabled(false);
     m_usbCheck->hide();
-    m_usbDesc = description("USBSearchDescLBL", 2220, 4035, 300);
+    m_usbDesc = description("USBSearchDescLBL");
     m_usbDesc->setText(QStringLiteral("Connect the evaluation board to the printer port"));
     m_usbDesc->hide();
 
-    m_mediumInstructions = placeLabel(this, panel, "SearchMediumInstLBL", {120, 2400, 4335, 300}, false);
+    m_mediumInstructions = new QLabel(panel);
+    m_mediumInstructions->setObjectName("SearchMediumInstLBL");
+
+    grid->addWidget(m_ppCheck, 0, 0, 1, 3);
+    grid->addWidget(m_ppDesc, 1, 1, 1, 2);
+    grid->addWidget(m_smbusCheck, 2, 0, 1, 2);
+    grid->addWidget(m_smbusBase, 2, 2);
+    grid->addWidget(m_smbusDesc, 3, 1, 1, 2);
+    grid->addWidget(m_usbCheck, 4, 0, 1, 3);
+    grid->addWidget(m_usbDesc, 5, 1, 1, 2);
+    grid->setRowStretch(6, 1);
+    grid->addWidget(m_mediumInstructions, 7, 0, 1, 3);
 }
 
 void InitForm::buildSearchingPanel(QFrame *panel)
@@ -226,6 +265,12 @@ void InitForm::buildResultsPanel(QFrame *panel)
     m_results->setTextElideMode(Qt::ElideNone);
     m_results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_results->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Finish goes with a selected entry: a Ctrl+click that deselects the
+    // last one takes it away.
+    connect(m_results, &QListWidget::itemSelectionChanged, this, [this] {
+        if (m_currentPanel == 4)
+            m_finish->setEnabled(entrySelected());
+    });
 
     m_resultsSummary = placeLabel(this, panel, "SearchResultsLBL", {120, 1830, 4335, 480}, true);
     m_resultsInstructions = placeLabel(this, panel, "SearchInsLBL", {120, 2400, 4335, 300}, false);
@@ -246,6 +291,7 @@ void InitForm::Form_Load()
         m_services.ui.message(this, {QStringLiteral("Error"), QStringLiteral("Error in Init Form Load"),
                                       QMessageBox::Critical, QMessageBox::Ok});
     }
+    centreOnScreen(this);
 }
 
 void InitForm::InitWizard()
@@ -310,6 +356,15 @@ void InitForm::SetupMediumPanel()
 {
     m_ppDesc->setText(QStringLiteral("Remember to connect the ") + ChipName +
                       QStringLiteral(" evaluation board to the printer port"));
+    // A port that exists but cannot be opened is not searched; say so now,
+    // and what grants access, rather than let the search find nothing.
+    QStringList portProblems;
+    for (const std::string &problem : m_systemInfo->PortProblems())
+        portProblems << QString::fromStdString(problem);
+    if (!portProblems.isEmpty()) {
+        m_ppDesc->setText(portProblems.join(QStringLiteral(". ")) + QStringLiteral("."));
+        setTextColour(m_ppDesc, colour::DarkRed);
+    }
 
     bool smbusPlatform = false;
     for (long allowed : SmbusBuilds)   // the build is read once for each
@@ -321,7 +376,12 @@ void InitForm::SetupMediumPanel()
         m_shownSmbusBase = hexText(busAccess().Smbus().HostBaseAddress());
         showWhole(m_smbusBase, m_shownSmbusBase);
     } else {
-        m_smbusDesc->setText(QStringLiteral("Sorry, SMBus communication is only supported on Windows 95,98 and ME."));
+        // The component knows why it refuses the SMBus here; the sentence
+        // about old platforms is for a component that gives no reason.
+        const QString reason = QString::fromStdString(m_systemInfo->SmbusProblem());
+        m_smbusDesc->setText(reason.isEmpty() ? QStringLiteral("Sorry, SMBus communication is only supported on "
+                                                               "Windows 95,98 and ME.")
+                                              : reason + QStringLiteral("."));
         setTextColour(m_smbusDesc, colour::DarkRed);
         m_smbusCheck->setChecked(false);
         m_smbusCheck->setEnabled(false);
@@ -396,12 +456,14 @@ void InitForm::GoToMediumPanel()
 {
     ShowPanel(2);
     m_back->setEnabled(true);
+    focusForwardButton();
 }
 
 void InitForm::GoToWelcomePanel()
 {
     ShowPanel(1);
     m_back->setEnabled(false);
+    focusForwardButton();
 }
 
 void InitForm::AdvanceFromResults()
@@ -411,9 +473,10 @@ void InitForm::AdvanceFromResults()
     ShowPanel(m_currentPanel);
     m_back->setEnabled(true);
     if (m_currentPanel == 4) {
-        m_finish->setEnabled(true);
+        m_finish->setEnabled(entrySelected());
         m_next->setEnabled(false);
     }
+    focusForwardButton();
 }
 
 void InitForm::BackToMediumPanel()
@@ -423,6 +486,7 @@ void InitForm::BackToMediumPanel()
     ShowPanel(2);
     m_next->setEnabled(true);
     m_finish->setEnabled(false);
+    focusForwardButton();
 }
 
 bool InitForm::ValidateMediumSelection()
@@ -458,6 +522,7 @@ void InitForm::StartSearch()
         ShowPanel(2);
         m_next->setEnabled(true);
         m_progress->setValue(0);
+        focusForwardButton();
         throw;
     }
 
@@ -467,8 +532,10 @@ void InitForm::StartSearch()
     m_finish->setEnabled(true);
     unsetCursor();
     ListSearchResults();
+    m_finish->setEnabled(entrySelected());
     ShowPanel(4);
     m_progress->setValue(0);
+    focusForwardButton();
 }
 
 // --- the search ----------------------------------------------------------
@@ -549,12 +616,64 @@ void InitForm::ListSearchResults()
     }
 }
 
+bool InitForm::entrySelected() const
+{
+    return !m_results->selectedItems().isEmpty();
+}
+
+// --- keyboard ------------------------------------------------------------
+
+// The forward button of the panel in view is the default button and has the
+// focus, so that Return moves on: Next, or Finish on the results; with
+// nothing found there, Back.
+void InitForm::focusForwardButton()
+{
+    QPushButton *forward = m_next;
+    if (m_currentPanel == 4)
+        forward = m_results->count() > 0 ? m_finish : m_back;
+    for (QPushButton *b : {m_cancel, m_back, m_next, m_finish})
+        b->setDefault(b == forward);
+    if (forward->isEnabled())
+        forward->setFocus();
+}
+
+// What a dialog does with Return and Escape, for this window, which is not a
+// dialog: a dialog's Escape would only hide it, where Cancel must unload it.
+void InitForm::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = event->modifiers() == Qt::NoModifier ||
+                       (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        for (QPushButton *b : {m_cancel, m_back, m_next, m_finish})
+            if (b->hasFocus() && b->isEnabled()) {
+                b->click();
+                return;
+            }
+        for (QPushButton *b : {m_cancel, m_back, m_next, m_finish})
+            if (b->isDefault() && b->isEnabled()) {
+                b->click();
+                return;
+            }
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        if (m_cancel->isEnabled())
+            m_cancel->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 // --- finishing and unloading --------------------------------------------
 
 void InitForm::FinishCMD_Click()
 {
-    const int position = m_results->currentRow();
-    const QString entry = position >= 0 ? m_results->item(position)->text() : QString();
+    // Nothing selected, nothing to finish on: the wizard stays.
+    const QList<QListWidgetItem *> selected = m_results->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int position = m_results->row(selected.first());
+    const QString entry = selected.first()->text();
     const std::optional<int> printer = printerTagNumber(entry);
     const std::optional<uint8_t> smbus = smbusTagAddress(entry);
     if (!printer && !smbus) {

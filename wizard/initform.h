@@ -48,6 +48,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildWelcomePanel(QFrame *panel);
@@ -76,6 +77,8 @@ private:
 
     long buildNumber();
     void useTypedSmbusBase();
+    void focusForwardButton();
+    bool entrySelected() const;
 
     Services &m_services;
     WindowHost &m_host;

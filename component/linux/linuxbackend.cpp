@@ -71,6 +71,11 @@ public:
     std::string buildNumber() override { return adapterHost() ? BuildWithSmbus : BuildWithoutSmbus; }
     std::string smbusProblem() override { return adapterHost() ? std::string() : m_smbusProblem; }
     std::vector<std::string> portProblems() override { return m_portProblems; }
+    std::string smbusAdapter() const override
+    {
+        const I2cDevHost *host = adapterHost();
+        return host ? host->adapter().path() : std::string();
+    }
 
     bool selectSmbusBase(uint32_t base) override
     {

@@ -151,9 +151,10 @@ std::string deviceErrorText(int error, const std::string &device, const std::str
     case EACCES:
     case EPERM: {
         const std::string group = deviceGroup(device);
-        return "Permission denied to " + action + " " + device + ": add yourself to the group " + group +
-               " (sudo usermod -aG " + group + " $USER, then log in again) or install a udev rule that "
-               "grants access";
+        // Short enough for the wizard's medium panel, which shows it; README
+        // tells the other way, a udev rule.
+        return "Permission denied to " + action + " " + device + ": join the group " + group +
+               " (sudo usermod -aG " + group + " $USER, then log in again)";
     }
     case ENOENT:
     case ENODEV:

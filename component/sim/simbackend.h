@@ -44,6 +44,7 @@ public:
     std::string buildNumber() override { return m_scenario.build; }
     std::string smbusProblem() override { return m_scenario.smbusProblem; }
     std::vector<std::string> portProblems() override { return m_scenario.portProblems; }
+    bool simulated() const override { return true; }
 
 private:
     Scenario m_scenario;

@@ -459,6 +459,8 @@ void TestSimBoard::defaultBoardAndBackendNames()
         auto clock = std::make_shared<ManualClock>();
         std::unique_ptr<Backend> b = createBackend(ComponentOptions{}, clock);
         QCOMPARE(QString::fromStdString(b->name()), QString("sim"));
+        QVERIFY(b->simulated());
+        QCOMPARE(b->smbusAdapter(), std::string());
         QCOMPARE(QString::fromStdString(b->buildNumber()), QString("2222"));
         QCOMPARE(b->portCount(), 1);
         QCOMPARE(int(b->port(0).base()), 0x378);

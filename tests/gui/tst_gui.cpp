@@ -6,6 +6,7 @@
 #include "link/runtimeerror.h"
 #include "tests/support/testsupport.h"
 
+#include <QPainter>
 #include <QScreen>
 #include <QtTest>
 
@@ -25,6 +26,8 @@ private slots:
     void centring();
     void chipPictureCarriesTheNameWithinThePackage_data();
     void chipPictureCarriesTheNameWithinThePackage();
+    void programIconIsARoundedBoard_data();
+    void programIconIsARoundedBoard();
 
     void errorTexts_data();
     void errorTexts();
@@ -121,6 +124,7 @@ void TestGui::chipPictureCarriesTheNameWithinThePackage()
     QFETCH(QSize, size);
     const QImage image = chipPicture(size).toImage();
     QCOMPARE(image.size(), size);
+    QCOMPARE(image.pixelColor(0, 0), QColor(0, 96, 48));   // the board, to its very corner
     // The marking is the only white; the package is the middle half of the
     // width and the middle three fifths of the height.
     const QRect package(size.width() / 4, size.height() / 5, size.width() / 2, size.height() * 3 / 5);
@@ -133,6 +137,45 @@ void TestGui::chipPictureCarriesTheNameWithinThePackage()
         }
     QVERIFY2(inside > 20, qPrintable(QString::number(inside)));
     QCOMPARE(outside, 0);
+}
+
+void TestGui::programIconIsARoundedBoard_data()
+{
+    QTest::addColumn<int>("side");
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("16, unmarked") << 16 << false;
+    QTest::newRow("48, unmarked") << 48 << false;
+    QTest::newRow("64, unmarked") << 64 << false;
+    QTest::newRow("128, marked") << 128 << true;
+    QTest::newRow("256, marked") << 256 << true;
+}
+
+void TestGui::programIconIsARoundedBoard()
+{
+    QFETCH(int, side);
+    QFETCH(bool, marked);
+    QImage icon(side, side, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    {
+        QPainter p(&icon);
+        paintProgramIcon(p, side);
+    }
+    const int margin = side / 16;
+    // Clear round the board and in its rounded corners, board inside.
+    QCOMPARE(icon.pixelColor(0, side / 2).alpha(), 0);
+    QCOMPARE(icon.pixelColor(side - 1, side / 2).alpha(), 0);
+    QVERIFY(icon.pixelColor(margin, margin).alpha() < 128);
+    QVERIFY(icon.pixelColor(side - 1 - margin, side - 1 - margin).alpha() < 128);
+    QCOMPARE(icon.pixelColor(side / 2, margin + 1), QColor(0, 96, 48));
+    QCOMPARE(icon.pixelColor(margin + 1, side / 2).alpha(), 255);
+    // The marking only where it can be read.
+    int white = 0;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const QColor c = icon.pixelColor(x, y);
+            white += c.red() > 230 && c.green() > 230 && c.blue() > 230;
+        }
+    QCOMPARE(white > 0, marked);
 }
 
 void TestGui::errorTexts_data()

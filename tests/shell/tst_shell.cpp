@@ -4,6 +4,8 @@
 #include "shell/frmsplash.h"
 #include "shell/mainmenuform.h"
 #include "shell/program.h"
+#include "shell/statusline.h"
+#include "component/buserror.h"
 #include "tests/support/programfixture.h"
 #include "wizard/initform.h"
 
@@ -54,6 +56,22 @@ bool dispatched(QObject *receiver)
     }
 }
 
+// Runs a start-up step that reports on a log file; what it returned and
+// what it printed there.
+template <typename Step>
+std::pair<bool, QString> printedBy(Step &&step)
+{
+    std::FILE *log = std::tmpfile();
+    if (!log)
+        return {false, QStringLiteral("(no temporary file)")};
+    const bool result = step(log);
+    std::rewind(log);
+    char printed[256] = {};
+    const size_t n = std::fread(printed, 1, sizeof printed - 1, log);
+    std::fclose(log);
+    return {result, QString::fromUtf8(printed, qsizetype(n))};
+}
+
 } // namespace
 
 class TestShell : public QObject {
@@ -77,6 +95,14 @@ private slots:
     void unknownBusIsReportedInWordsOnTheTerminalAndInABox();
     void finishOnEitherRouteLandsOnTheMainWindow_data();
     void finishOnEitherRouteLandsOnTheMainWindow();
+    void startUpFailureIsReportedInWords();
+    void ctrlQQuits();
+    void statusLineNamesTheConnection_data();
+    void statusLineNamesTheConnection();
+    void connectionTexts_data();
+    void connectionTexts();
+    void everyWindowCarriesTheProgramsIcon();
+    void mainWindowTabOrder();
 
 private:
     std::unique_ptr<test::ProgramFixture> f;
@@ -111,6 +137,9 @@ void TestShell::splashPutsComponentIntoStartUpState()
         QVERIFY2(product.pointSizeF() > control<QLabel>(splash, other)->font().pointSizeF(), other);
     QVERIFY(control<QLabel>(splash, "lblVersion")->font().bold());
     QVERIFY(!control<QLabel>(splash, "lblPlatform")->font().bold());
+    // The notice lines keep the window's own font.
+    for (const char *notice : {"lblCopyright", "lblCompany", "lblWarning"})
+        QCOMPARE(control<QLabel>(splash, notice)->font(), splash->font());
 }
 
 void TestShell::splashKeysAndClicks()
@@ -173,6 +202,7 @@ void TestShell::windowsCentreThemselvesOnLoad()
                                   screen.top() + (screen.height() - w->height()) / 2);
     };
     QVERIFY(centred(f->program->showSplash()));
+    QVERIFY(centred(f->program->wizard()));
     f->program->loadMainWindow();
     QVERIFY(f->program->mainWindow() && centred(f->program->mainWindow()));
     QVERIFY(centred(f->program->showAbout()));
@@ -220,6 +250,16 @@ void TestShell::aboutBoxIsOneModelessWindow()
     QTest::mouseClick(control<QPushButton>(about, "cmdOK"), Qt::LeftButton);
     QVERIFY(!f->program->about());
     QVERIFY(!about || !about->isVisible());
+
+    // From the keyboard: Return is OK, Escape closes it too.
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QPointer<frmAbout> box = f->program->showAbout();
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QVERIFY2(!f->program->about(), key == Qt::Key_Return ? "Return" : "Escape");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!box);
+    }
 }
 
 void TestShell::mainWindowFrame()
@@ -236,6 +276,7 @@ void TestShell::mainWindowFrame()
     QCOMPARE(control<QLabel>(main, "Label24")->text(), QString("ORT310"));
     QCOMPARE(control<QLabel>(main, "Label25")->text(), QString("Evaluation Software"));
     QCOMPARE(control<QLabel>(main, "Label26")->text(), QString("(Ver. 5.0)"));
+    QVERIFY(!control<QLabel>(main, "Picture1")->pixmap().isNull());
     QCOMPARE(control<QPushButton>(main, "Command7")->text(), QString("About this software"));
     QCOMPARE(control<QPushButton>(main, "Quit")->text(), QString("Quit"));
     auto *tabs = control<QTabWidget>(main, "MainTab");
@@ -303,7 +344,7 @@ void TestShell::applicationShowsAnErrorThatEscapesAHandler()
 void TestShell::startUpShowsTheSplashAndHandsErrorsToTheDialogs()
 {
     auto *app = static_cast<Application *>(QCoreApplication::instance());
-    QVERIFY(startProgram(*app, *f->program));
+    QVERIFY(startProgram(*app, *f->program, stderr));
     QVERIFY(f->program->splash() && f->program->splash()->isVisible());
     QCOMPARE(f->calls().size(), 3);   // the splash's start-up state
 
@@ -320,16 +361,11 @@ void TestShell::unknownBusIsReportedInWordsOnTheTerminalAndInABox()
 {
     ComponentOptions options;
     options.bus = "bogus";
-    std::FILE *log = std::tmpfile();
-    QVERIFY(log);
-    const bool installed = installComponent(f->ui, options, std::make_shared<ManualClock>(), log);
-    std::rewind(log);
-    char printed[256] = {};
-    const size_t n = std::fread(printed, 1, sizeof printed - 1, log);
-    std::fclose(log);
+    const auto [installed, printed] = printedBy(
+        [&](std::FILE *log) { return installComponent(f->ui, options, std::make_shared<ManualClock>(), log); });
     QVERIFY(!installed);
     const QString text = "Unknown bus backend \"bogus\" in ORT310_BUS (use sim or linux)";
-    QCOMPARE(QString::fromUtf8(printed, qsizetype(n)), "ORT310 Evaluation Software: " + text + "\n");
+    QCOMPARE(printed, "ORT310 Evaluation Software: " + text + "\n");
     QCOMPARE(f->ui.messages.size(), 1);
     QCOMPARE(f->ui.messages[0].text, text);   // words only: no run-time error number
     QCOMPARE(f->ui.messages[0].icon, QMessageBox::Critical);
@@ -364,6 +400,150 @@ void TestShell::finishOnEitherRouteLandsOnTheMainWindow()
     QCOMPARE(f->state().ReadValue, int16_t(0x5C));
     QCOMPARE(f->calls().size(), medium == 1 ? 2 : 1);
     QCOMPARE(f->ends, 0);
+}
+
+namespace {
+
+// A machine whose component fails as soon as the splash asks it anything of
+// its own: nothing can start.
+class BrokenBackend final : public Backend {
+public:
+    std::string name() const override { return "broken"; }
+    std::string description() const override { throw BusError("The evaluation board's adapter does not answer"); }
+    int portCount() override { return 0; }
+    ParallelPort &port(int) override { throw BusError("no port"); }
+    SmbusTransport &smbus() override { throw BusError("no SMBus"); }
+    std::string buildNumber() override { return "2195"; }
+};
+
+} // namespace
+
+void TestShell::startUpFailureIsReportedInWords()
+{
+    f.reset();
+    test::ProgramFixture broken(std::make_unique<BrokenBackend>(), std::make_shared<ManualClock>());
+    auto *app = static_cast<Application *>(QCoreApplication::instance());
+    const auto [started, printed] = printedBy([&](std::FILE *log) { return startProgram(*app, *broken.program, log); });
+    app->setUi(nullptr);
+    QVERIFY(!started);
+    const QString text = "The evaluation board's adapter does not answer";
+    QCOMPARE(printed, "ORT310 Evaluation Software: " + text + "\n");
+    QCOMPARE(broken.ui.messages.size(), 1);
+    QCOMPARE(broken.ui.messages[0].text, text);   // no "Run-time error '57':"
+    QCOMPARE(broken.ui.messages[0].title, QString("ORT310 Evaluation Software"));
+    QCOMPARE(broken.ui.messages[0].icon, QMessageBox::Critical);
+    // No half-loaded splash is left behind for the event loop to wait on.
+    QVERIFY(!broken.program->splash());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(test::leftWindows(), QStringList());
+}
+
+void TestShell::ctrlQQuits()
+{
+    MainMenuForm *main = f->finishOn(test::Route::PrinterPort);
+    QVERIFY(main);
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    // From wherever the focus is in the window, as the Quit button does.
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus && focus->window() == main);
+    QTest::keyClick(focus, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(f->calls(), QStringList({"PrinterPortLink.WritePort(888,0)", "OutputLatch.SetValue(0)"}));
+    QCOMPARE(f->ends, 1);
+}
+
+void TestShell::statusLineNamesTheConnection_data()
+{
+    QTest::addColumn<test::Route>("route");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("printer port") << test::Route::PrinterPort << "ORT310 at 4Ch on printer port 378h (simulated board)";
+    QTest::newRow("SMBus") << test::Route::Smbus << "ORT310 at 18h on the SMBus at 5000h (simulated board)";
+}
+
+void TestShell::statusLineNamesTheConnection()
+{
+    QFETCH(test::Route, route);
+    QFETCH(QString, text);
+    MainMenuForm *main = f->finishOn(route);
+    QVERIFY(main);
+    QCOMPARE(control<QLabel>(control<QWidget>(main, "StatusLine"), "ConnectionLBL")->text(), text);
+    main->showConnection();
+    QVERIFY(f->calls().isEmpty());   // asked without a transfer
+}
+
+void TestShell::connectionTexts_data()
+{
+    QTest::addColumn<bool>("printerPort");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<int>("portBase");
+    QTest::addColumn<QString>("adapter");
+    QTest::addColumn<uint>("smbusBase");
+    QTest::addColumn<bool>("simulated");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("printer port, simulated") << true << 0x4C << 0x378 << "" << 0u << true
+                                             << "ORT310 at 4Ch on printer port 378h (simulated board)";
+    QTest::newRow("printer port, real") << true << 0x18 << 0xBC00 << "/dev/i2c-0" << 0x5000u << false
+                                        << "ORT310 at 18h on printer port BC00h";
+    QTest::newRow("SMBus, simulated") << false << 0x18 << 0x378 << "" << 0x5000u << true
+                                      << "ORT310 at 18h on the SMBus at 5000h (simulated board)";
+    QTest::newRow("SMBus, adapter at a base") << false << 0x18 << 0 << "/dev/i2c-0" << 0x5000u << false
+                                              << "ORT310 at 18h on the SMBus, adapter /dev/i2c-0 at 5000h";
+    QTest::newRow("SMBus, adapter without a base") << false << 0x4C << 0 << "/dev/i2c-3" << 0u << false
+                                                   << "ORT310 at 4Ch on the SMBus, adapter /dev/i2c-3";
+    QTest::newRow("no chip chosen") << true << 0 << 0x378 << "" << 0u << true << "";
+}
+
+void TestShell::connectionTexts()
+{
+    QFETCH(bool, printerPort);
+    QFETCH(int, address);
+    QFETCH(int, portBase);
+    QFETCH(QString, adapter);
+    QFETCH(uint, smbusBase);
+    QFETCH(bool, simulated);
+    QFETCH(QString, text);
+    Connection c;
+    c.printerPort = printerPort;
+    c.address7 = uint8_t(address);
+    c.portBase = uint16_t(portBase);
+    c.adapter = adapter;
+    c.smbusBase = smbusBase;
+    c.simulated = simulated;
+    QCOMPARE(connectionText(c), text);
+}
+
+void TestShell::everyWindowCarriesTheProgramsIcon()
+{
+    // The committed pictures are built into the program, one per size.
+    for (int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QImage picture(QStringLiteral(":/icons/%1.png").arg(side));
+        QCOMPARE(picture.size(), QSize(side, side));
+    }
+    const QImage expected = QImage(":/icons/32.png").convertToFormat(QImage::Format_ARGB32);
+    // The application hands it to every window (make test-desktop sees it
+    // on each window under X).
+    const auto carries = [&](QWidget *w) {
+        return w->windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32) == expected;
+    };
+    QVERIFY(carries(f->program->showSplash()));
+    QVERIFY(carries(f->program->wizard()));
+    f->program->showMainWindow();
+    QVERIFY(carries(f->program->mainWindow()));
+    QVERIFY(carries(f->program->showAbout()));
+    // Message boxes without a parent, through the application.
+    QVERIFY(QApplication::windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32) == expected);
+    QCOMPARE(QGuiApplication::desktopFileName(), QString("com.velmora.ort310eval"));
+}
+
+void TestShell::mainWindowTabOrder()
+{
+    f->program->showMainWindow();
+    MainMenuForm *main = f->program->mainWindow();
+    QVERIFY(main && QTest::qWaitForWindowActive(main));
+    control<QPushButton>(main, "Command7")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(main, "Quit"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(main, "Command7"));
 }
 
 int main(int argc, char **argv)

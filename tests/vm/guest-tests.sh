@@ -54,12 +54,10 @@ run tst_vm       root ORT310_TEST_I2C=$i2c tests/vm/tst_vm
 run tst_linux    user tests/linux/tst_linux -platform offscreen
 run tst_vm       user ORT310_TEST_I2C=$i2c tests/vm/tst_vm
 
-# TO ADD with the test fixture and the wizard's device-problem display:
-# the wizard walk on ORT310_BUS=linux (splash, wizard, SMBus-only search, the
-# single entry "An ORT310 was found at:4Ch, on the SMBus" and its tag, Finish,
-# then FEh = 5Ch through the link), as root; and as the ordinary user the
-# medium panel naming the nodes it cannot open and the group to join.
-#   run tst_vmwizard root ORT310_TEST_I2C=$i2c tests/vm/tst_vmwizard -platform offscreen
-#   run tst_vmwizard user ORT310_TEST_I2C=$i2c tests/vm/tst_vmwizard -platform offscreen
+# The wizard walk on ORT310_BUS=linux: as root an SMBus-only search lists the
+# stub chip alone and Finish reads its FEh through the link; as the ordinary
+# user the medium panel names the nodes it cannot open and the group to join.
+run tst_vmwizard root ORT310_TEST_I2C=$i2c tests/vm/tst_vmwizard -platform offscreen
+run tst_vmwizard user ORT310_TEST_I2C=$i2c tests/vm/tst_vmwizard -platform offscreen
 
 echo "ORT310-VM-DONE"

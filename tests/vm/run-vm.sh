@@ -40,18 +40,8 @@ case "$src$build" in *[[:space:]]*) skip "the paths may not hold spaces: $build"
 mkdir -p "$work/debs"
 
 # ---- packages
-sudo=
-[[ $(id -u) == 0 ]] || sudo=sudo
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "test-vm: installing ${missing[*]}"
-    $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
-        $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
-        skip "could not install ${missing[*]}"
-fi
+. "$here/../support/packages.sh"
+ensure_packages test-vm "${packages[@]}" || skip "could not install ${packages[*]}"
 command -v qemu-system-x86_64 >/dev/null || skip "no qemu-system-x86_64"
 
 # ---- the kernel package, downloaded once into the build folder

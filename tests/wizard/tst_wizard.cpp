@@ -65,7 +65,10 @@ private slots:
     void platformBuilds_data();
     void platformBuilds();
     void unreadableBuildReportsLoadError();
-    void baseAddressTypingLimit();
+    void baseAddressBox_data();
+    void baseAddressBox();
+    void refusalsGiveTheComponentsReason_data();
+    void refusalsGiveTheComponentsReason();
     void labelsShowTheirWholeText_data();
     void labelsShowTheirWholeText();
 
@@ -85,6 +88,15 @@ private slots:
     void finishWithBrokenTablesOpensNothing();
     void closingBeforeFinishEndsProgram_data();
     void closingBeforeFinishEndsProgram();
+
+    void keyboardWalksToTheMainWindow_data();
+    void keyboardWalksToTheMainWindow();
+    void escapeCancels_data();
+    void escapeCancels();
+    void nothingFoundReturnGoesBack();
+    void returnPressesTheFocusedButton();
+    void finishFollowsTheSelection();
+    void tabOrderFollowsTheLayout();
     void missingControlFailsOneCase();
 
 private:
@@ -113,6 +125,31 @@ private:
         click("NextCMD");
     }
     MainMenuForm *mainWindow() { return f->program->mainWindow(); }
+    // Shows the wizard as the active window, so that keys reach its focus.
+    bool activate()
+    {
+        wizard->activateWindow();
+        return QTest::qWaitForWindowActive(wizard);
+    }
+    QString focused() const
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString("(none)");
+    }
+    // The default button of the buttons row, by name; "" when there is none.
+    QString defaultButton()
+    {
+        QStringList names;
+        for (const char *name : {"CancelCMD", "BackCMD", "NextCMD", "FinishCMD"})
+            if (control<QPushButton>(wizard, name)->isDefault())
+                names << name;
+        return names.join(',');
+    }
+    // A key as the user types it: to the widget that has the focus.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget *target = QApplication::focusWidget();
+        QTest::keyClick(target ? target : wizard.data(), key, modifiers);
+    }
 
     std::unique_ptr<test::ProgramFixture> f;
     QPointer<InitForm> wizard;
@@ -196,7 +233,7 @@ void TestWizard::loadSetsTextsStatesAndCalls()
 {
     start(sim::Scenario::defaultBoard());
     QCOMPARE(f->calls(), QStringList({"BusAccessServer.CreateSystemInfo()", "PrinterPortLink.SetBusParameter(240)",
-                                      "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()",
+                                      "SystemInfo.PortProblems()", "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()",
                                       "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()",
                                       "SystemInfo.BuildNumber()", "SmbusHost.HostBaseAddress()",
                                       "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()"}));
@@ -218,6 +255,10 @@ void TestWizard::loadSetsTextsStatesAndCalls()
     QVERIFY(control<QCheckBox>(wizard, "USBCheck")->isHidden());
     QVERIFY(!control<QCheckBox>(wizard, "USBCheck")->isEnabled());
     QCOMPARE(buttons(), QList<bool>({true, false, true, false}));
+    // Return means Next, and the focus is on it (not on the first button).
+    QCOMPARE(defaultButton(), QString("NextCMD"));
+    QVERIFY(activate());
+    QCOMPARE(focused(), QString("NextCMD"));
 
     // One place for all four panels, and only the first in view.
     QCOMPARE(wizard->CurrentPanel(), 1);
@@ -293,36 +334,128 @@ void TestWizard::unreadableBuildReportsLoadError()
     QVERIFY(wizard->isVisible());
 }
 
-void TestWizard::baseAddressTypingLimit()
+void TestWizard::baseAddressBox_data()
 {
-    start(sim::Scenario::defaultBoard());
+    QTest::addColumn<uint>("hostBase");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("keys");   // "<" is a backspace, "^" goes to the end
+    QTest::addColumn<QString>("after");
+    QTest::newRow("four digits typed back") << 0x5000u << "5000" << QStringList{"^", "<", "<", "<", "<", "EFA0"} << "EFA0";
+    QTest::newRow("no fifth digit") << 0x5000u << "5000" << QStringList{"^", "1"} << "5000";
+    QTest::newRow("hexadecimal digits only") << 0x5000u << "5000" << QStringList{"^", "<", "<", "G", "-", " ", "x"}
+                                             << "50";
+    QTest::newRow("letters shown in upper case") << 0x5000u << "5000" << QStringList{"^", "<", "<", "ab"} << "50AB";
+    QTest::newRow("a longer base is shown whole") << 0x12345u << "12345" << QStringList{} << "12345";
+    QTest::newRow("and may be shortened, not lengthened") << 0x12345u << "12345" << QStringList{"^", "6", "<", "7"}
+                                                         << "1234";
+}
+
+void TestWizard::baseAddressBox()
+{
+    QFETCH(uint, hostBase);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, after);
+    sim::Scenario s = sim::Scenario::defaultBoard();
+    s.smbus.base = hostBase;
+    start(s);
     auto *box = control<QLineEdit>(wizard, "SMBusBaseAddressTXT");
-    QCOMPARE(box->text(), QString("5000"));   // set by the program: shown whole
-    QTest::keyClick(box, Qt::Key_End);
-    QTest::keyClicks(box, "1");
-    QCOMPARE(box->text(), QString("5000"));
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, "AB");
-    QCOMPARE(box->text(), QString("50A"));
+    QCOMPARE(box->text(), shown);   // set by the program
+    for (const QString &k : keys) {
+        if (k == "^")
+            QTest::keyClick(box, Qt::Key_End);
+        else if (k == "<")
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(box, k);
+    }
+    QCOMPARE(box->text(), after);
+}
+
+void TestWizard::refusalsGiveTheComponentsReason_data()
+{
+    QTest::addColumn<QString>("build");
+    QTest::addColumn<QString>("smbusProblem");
+    QTest::addColumn<QStringList>("portProblems");
+    QTest::addColumn<QString>("smbusText");
+    QTest::addColumn<QString>("printerText");
+    const QString windows = "Sorry, SMBus communication is only supported on Windows 95,98 and ME.";
+    const QString hint = "The Southbridge or ICH of Intel chipsets. For unsupported Intel chipsets, enter SMBBA here (Hex).";
+    const QString connect = "Remember to connect the ORT310 evaluation board to the printer port";
+    const QString module = "The i2c-dev module is not loaded, so the SMBus adapters of this machine cannot be used "
+                           "(sudo modprobe i2c-dev)";
+    QTest::newRow("no reason given: the documented sentence") << "2195" << "" << QStringList() << windows << connect;
+    QTest::newRow("the component's reason") << "2195" << module << QStringList() << module + "." << connect;
+    QTest::newRow("offered: no refusal, whatever is said") << "2222" << module << QStringList() << hint << connect;
+    QTest::newRow("a port that cannot be opened")
+        << "2222" << "" << QStringList{"Permission denied to open /dev/parport0: join the group lp"} << hint
+        << "Permission denied to open /dev/parport0: join the group lp.";
+    QTest::newRow("two of them") << "2195" << ""
+                                 << QStringList{"Permission denied to open /dev/parport0: join the group lp",
+                                                "/dev/parport1 is in use by another program"}
+                                 << windows
+                                 << "Permission denied to open /dev/parport0: join the group lp. /dev/parport1 is in "
+                                    "use by another program.";
+}
+
+void TestWizard::refusalsGiveTheComponentsReason()
+{
+    QFETCH(QString, build);
+    QFETCH(QString, smbusProblem);
+    QFETCH(QStringList, portProblems);
+    QFETCH(QString, smbusText);
+    QFETCH(QString, printerText);
+    sim::Scenario s = boardWith({portAt(0x378, {0x4C})}, {0x18}, build.toStdString());
+    s.smbusProblem = smbusProblem.toStdString();
+    for (const QString &p : portProblems)
+        s.portProblems.push_back(p.toStdString());
+    start(s);
+    const bool refused = build != "2222";
+    auto *smbus = control<QLabel>(wizard, "SMBusSearchDescLBL");
+    QCOMPARE(smbus->text(), smbusText);
+    QCOMPARE(smbus->palette().color(QPalette::WindowText), refused ? QColor(192, 0, 0) : QColor(0, 128, 0));
+    QCOMPARE(control<QCheckBox>(wizard, "SMBusCheck")->isEnabled(), !refused);
+    auto *printer = control<QLabel>(wizard, "PPSearchDescLBL");
+    QCOMPARE(printer->text(), printerText);
+    QCOMPARE(printer->palette().color(QPalette::WindowText),
+             portProblems.isEmpty() ? QColor(0, 128, 0) : QColor(192, 0, 0));
+    // The printer port stays on offer: other ports may still be searched.
+    QVERIFY(control<QCheckBox>(wizard, "PPCheck")->isEnabled());
+    QVERIFY(control<QCheckBox>(wizard, "PPCheck")->isChecked());
+    // The reason is asked for only where there is a refusal to explain.
+    QCOMPARE(f->calls().contains("SystemInfo.SmbusProblem()"), refused);
+    QCOMPARE(f->ui.messages.size(), 0);
 }
 
 void TestWizard::labelsShowTheirWholeText_data()
 {
     QTest::addColumn<QString>("build");
     QTest::addColumn<bool>("search");
-    QTest::newRow("SMBus offered") << "2222" << false;
-    QTest::newRow("SMBus refused") << "2195" << false;
-    QTest::newRow("nothing found") << "2195" << true;
+    QTest::addColumn<bool>("noAccess");
+    QTest::newRow("SMBus offered") << "2222" << false << false;
+    QTest::newRow("SMBus refused") << "2195" << false << false;
+    QTest::newRow("nothing found") << "2195" << true << false;
+    QTest::newRow("no access to the devices") << "2195" << false << true;
 }
 
 void TestWizard::labelsShowTheirWholeText()
 {
     QFETCH(QString, build);
     QFETCH(bool, search);
-    start(boardWith({portAt(0x378)}, {}, build.toStdString()));
+    QFETCH(bool, noAccess);
+    sim::Scenario s = boardWith({portAt(0x378)}, {}, build.toStdString());
+    if (noAccess) {
+        // The longest the Linux component says, for an adapter numbered in two digits.
+        s.portProblems = {"Permission denied to open /dev/parport0: join the group lp (sudo usermod -aG lp $USER, then "
+                          "log in again)"};
+        s.smbusProblem = "Permission denied to open /dev/i2c-10: join the group i2c (sudo usermod -aG i2c $USER, then "
+                         "log in again)";
+    }
+    start(s);
     if (search)
         searchFromMediumPanel();
+    else
+        click("NextCMD");   // the medium panel, laid out as it is shown
     int checked = 0;
     for (QLabel *label : wizard->findChildren<QLabel *>()) {
         if (label->text().isEmpty() || label->isHidden())   // the USB label is never shown
@@ -688,6 +821,166 @@ void TestWizard::closingBeforeFinishEndsProgram()
     QVERIFY(!f->program->existingWizard());
     // The main window's unload switched the board off, when it was loaded.
     QCOMPARE(f->calls().contains("OutputLatch.SetValue(0)"), afterSearch);
+}
+
+void TestWizard::keyboardWalksToTheMainWindow_data()
+{
+    QTest::addColumn<bool>("fromOtherControls");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Return on each forward button") << false << Qt::Key_Return;
+    QTest::newRow("Enter, from a check box and the list") << true << Qt::Key_Enter;
+}
+
+void TestWizard::keyboardWalksToTheMainWindow()
+{
+    QFETCH(bool, fromOtherControls);
+    QFETCH(Qt::Key, key);
+    const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    start(sim::Scenario::defaultBoard());
+    QVERIFY(activate());
+
+    press(key, modifiers);
+    QCOMPARE(wizard->CurrentPanel(), 2);
+    QCOMPARE(defaultButton(), QString("NextCMD"));
+    QCOMPARE(focused(), QString("NextCMD"));
+    if (fromOtherControls) {
+        // Shift+Tab to the SMBus box, Space ticks it, Return still means Next.
+        press(Qt::Key_Backtab);
+        press(Qt::Key_Backtab);
+        press(Qt::Key_Backtab);
+        press(Qt::Key_Backtab);
+        QCOMPARE(focused(), QString("SMBusCheck"));
+        press(Qt::Key_Space);
+        QVERIFY(control<QCheckBox>(wizard, "SMBusCheck")->isChecked());
+    }
+    press(key, modifiers);
+    QCOMPARE(wizard->CurrentPanel(), 4);
+    QCOMPARE(entries().size(), fromOtherControls ? 2 : 1);
+    QCOMPARE(defaultButton(), QString("FinishCMD"));
+    QCOMPARE(focused(), QString("FinishCMD"));
+    if (fromOtherControls) {
+        // Into the list, down to the SMBus chip; Return finishes on it.
+        press(Qt::Key_Backtab);
+        press(Qt::Key_Backtab);
+        press(Qt::Key_Backtab);
+        QCOMPARE(focused(), QString("SearchResultsLIST"));
+        press(Qt::Key_Down);
+    }
+    press(key, modifiers);
+    QVERIFY(mainWindow() && mainWindow()->isVisible());
+    QCOMPARE(f->state().BusMedium, int16_t(fromOtherControls ? 0 : 1));
+    QCOMPARE(f->ends, 0);
+}
+
+void TestWizard::escapeCancels_data()
+{
+    QTest::addColumn<int>("panel");
+    QTest::newRow("welcome") << 1;
+    QTest::newRow("medium") << 2;
+    QTest::newRow("results") << 4;
+}
+
+void TestWizard::escapeCancels()
+{
+    QFETCH(int, panel);
+    start(sim::Scenario::defaultBoard());
+    QVERIFY(activate());
+    while (wizard->CurrentPanel() < panel)
+        press(Qt::Key_Return);
+    QCOMPARE(wizard->CurrentPanel(), panel);
+    press(Qt::Key_Escape);
+    QCOMPARE(f->ends, 1);
+    QVERIFY(!mainWindow());
+}
+
+void TestWizard::nothingFoundReturnGoesBack()
+{
+    // With nothing to finish on, the way forward is back to the media.
+    start(boardWith({portAt(0x378)}));
+    QVERIFY(activate());
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    QCOMPARE(wizard->CurrentPanel(), 4);
+    QCOMPARE(entries(), QStringList());
+    QCOMPARE(defaultButton(), QString("BackCMD"));
+    QCOMPARE(focused(), QString("BackCMD"));
+    press(Qt::Key_Return);
+    QCOMPARE(wizard->CurrentPanel(), 2);
+    QCOMPARE(defaultButton(), QString("NextCMD"));
+    QCOMPARE(focused(), QString("NextCMD"));
+}
+
+void TestWizard::returnPressesTheFocusedButton()
+{
+    // As in a dialog: a button the user tabbed to takes Return, not the default.
+    start(sim::Scenario::defaultBoard());
+    QVERIFY(activate());
+    press(Qt::Key_Return);
+    QCOMPARE(wizard->CurrentPanel(), 2);
+    press(Qt::Key_Backtab);
+    QCOMPARE(focused(), QString("BackCMD"));
+    QCOMPARE(defaultButton(), QString("NextCMD"));
+    press(Qt::Key_Return);
+    QCOMPARE(wizard->CurrentPanel(), 1);
+    QCOMPARE(focused(), QString("NextCMD"));
+}
+
+void TestWizard::finishFollowsTheSelection()
+{
+    start(sim::Scenario::defaultBoard());
+    click("NextCMD");
+    control<QCheckBox>(wizard, "SMBusCheck")->setChecked(true);
+    click("NextCMD");
+    auto *list = control<QListWidget>(wizard, "SearchResultsLIST");
+    auto *finish = control<QPushButton>(wizard, "FinishCMD");
+    QCOMPARE(list->count(), 2);
+    QVERIFY(finish->isEnabled());
+
+    // Ctrl+click on the selected entry deselects it; the current row stays.
+    const QPoint first = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, first);
+    QVERIFY(list->selectedItems().isEmpty());
+    QCOMPARE(list->currentRow(), 0);
+    QVERIFY(!finish->isEnabled());
+    // Even when its handler runs, Finish with nothing selected changes nothing.
+    f->clearCalls();
+    wizard->FinishCMD_Click();
+    QCOMPARE(f->ends, 0);
+    QCOMPARE(f->calls(), QStringList());
+    QVERIFY(mainWindow() && !mainWindow()->isVisible());
+    QVERIFY(wizard->isVisible());
+    QVERIFY(!wizard->Finishing());
+
+    // Selecting an entry gives Finish back, on that entry.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QVERIFY(finish->isEnabled());
+    click("FinishCMD");
+    QVERIFY(mainWindow() && mainWindow()->isVisible());
+    QCOMPARE(f->state().BusMedium, int16_t(0));
+    QCOMPARE(f->state().DeviceAddress, int16_t(0x18));
+}
+
+void TestWizard::tabOrderFollowsTheLayout()
+{
+    start(sim::Scenario::defaultBoard());
+    QVERIFY(activate());
+    const auto tabRound = [this](int n) {
+        QStringList names;
+        for (int i = 0; i < n; ++i) {
+            names << focused();
+            press(Qt::Key_Tab);
+        }
+        return names;
+    };
+    click("NextCMD");
+    control<QCheckBox>(wizard, "PPCheck")->setFocus();
+    // Top to bottom, left to right; the hidden USB box and the disabled
+    // Finish are passed over.
+    QCOMPARE(tabRound(7), QStringList({"PPCheck", "SMBusCheck", "SMBusBaseAddressTXT", "CancelCMD", "BackCMD",
+                                       "NextCMD", "PPCheck"}));
+    press(Qt::Key_Return);
+    QCOMPARE(wizard->CurrentPanel(), 4);
+    QCOMPARE(tabRound(5), QStringList({"FinishCMD", "SearchResultsLIST", "CancelCMD", "BackCMD", "FinishCMD"}));
 }
 
 void TestWizard::missingControlFailsOneCase()

@@ -1,0 +1,50 @@
+# What `cmake --install` puts in place, and the Debian package CPack builds
+# from it (make package):
+#   bin/ort310eval
+#   share/applications/<id>.desktop, share/metainfo/<id>.metainfo.xml
+#   share/icons/hicolor/<size>/apps/<id>.png|svg
+# <id> is ORT_DESKTOP_ID, the name the program gives the desktop as well.
+include(GNUInstallDirs)
+
+set(ORT_PRODUCT_NAME "ORT310 Evaluation Software")
+set(ORT_CHIP_NAME "ORT310")
+set(ORT_MAKER_NAME "Velmora")
+configure_file(${PROJECT_SOURCE_DIR}/data/ort310eval.desktop.in
+               ${PROJECT_BINARY_DIR}/data/${ORT_DESKTOP_ID}.desktop @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/ort310eval.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/data/${ORT_DESKTOP_ID}.metainfo.xml @ONLY)
+
+install(TARGETS ort310eval RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_BINARY_DIR}/data/${ORT_DESKTOP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_BINARY_DIR}/data/${ORT_DESKTOP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(side ${ORT_ICON_SIZES})
+  install(FILES ${PROJECT_SOURCE_DIR}/data/icons/${side}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${side}x${side}/apps
+          RENAME ${ORT_DESKTOP_ID}.png)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/data/icons/ort310eval.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${ORT_DESKTOP_ID}.svg)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ort310eval)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR ${ORT_MAKER_NAME})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "evaluation program for the ${ORT_CHIP_NAME} temperature-monitor chip")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Finds the ${ORT_CHIP_NAME} on a printer-port evaluation board or on the on-board SMBus, reads and writes
+its registers, shows and logs its temperatures. Runs on a simulated evaluation board by default.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ORT_MAKER_NAME} ${ORT_CHIP_NAME} evaluation software team <ort310@velmora.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+# The libraries the program links (Qt 6 base, libi2c, the C++ runtime) are
+# found by dpkg-shlibdeps; the window-system plugins Qt loads at run time
+# are not linked, so they are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+include(CPack)

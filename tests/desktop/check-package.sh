@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# make test-package: the Debian package as a user gets it.
+#
+# Installs BUILD/ort310eval_*.deb with apt-get (which pulls in what it
+# depends on), starts the program as the desktop menu does (the Exec line of
+# the installed desktop entry) on the offscreen platform, checks that it is
+# still running on the simulated board after a few seconds, and removes the
+# package again. Needs root (or sudo): it changes the machine's packages.
+#
+# Usage: check-package.sh [BUILD_DIR]
+set -euo pipefail
+
+build=$(cd "${1:-build}" && pwd)
+id=com.velmora.ort310eval
+run_seconds=3
+sudo=
+[[ $(id -u) == 0 ]] || sudo=sudo
+apt=($sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 -y -qq)
+
+deb=$(compgen -G "$build/ort310eval_*.deb" | sort -V | tail -n 1 || true)
+[[ -n $deb ]] || { echo "test-package: no package in $build; run make package"; exit 1; }
+echo "test-package: $(basename "$deb")"
+dpkg-deb --field "$deb" Package Version Architecture Depends Recommends | sed 's/^/  /'
+# The runtime libraries come from dpkg-shlibdeps, the window-system plugins by name.
+depends=$(dpkg-deb --field "$deb" Depends)
+for wanted in libqt6widgets6 libqt6gui6 libqt6core6 libi2c0 qt6-qpa-plugins; do
+    [[ $depends == *"$wanted"* ]] || { echo "test-package: FAILED: Depends lacks $wanted"; exit 1; }
+done
+
+was_installed=$(dpkg-query -W -f='${Status}' ort310eval 2>/dev/null | grep -c "ok installed" || true)
+remove() {
+    # Where the machine had the package before, it stays installed.
+    ((was_installed)) || "${apt[@]}" purge ort310eval >/dev/null 2>&1 || true
+}
+trap remove EXIT
+"${apt[@]}" install "$deb" >/dev/null
+
+failed=
+for f in /usr/bin/ort310eval /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
+    /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/icons/hicolor/{16x16,48x48,256x256}/apps/$id.png; do
+    [[ -e $f ]] || failed+=" $f"
+done
+[[ -z $failed ]] || { echo "test-package: FAILED: not installed:$failed"; exit 1; }
+
+# As the menu starts it: the entry's Exec line, found on the PATH.
+exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/$id.desktop)
+log=$(mktemp)
+status=0
+(cd / && env -i PATH=/usr/bin:/bin HOME="${HOME:-/root}" QT_QPA_PLATFORM=offscreen \
+    timeout "$run_seconds" $exec_line) >"$log" 2>&1 || status=$?
+# timeout ends a program that is still running with 124: it started and stayed.
+if ((status != 124)); then
+    echo "test-package: FAILED: \"$exec_line\" from the menu ended with status $status:"
+    cat "$log"
+    rm -f "$log"
+    exit 1
+fi
+rm -f "$log"
+echo "test-package: passed: installed, started from its desktop entry (\"$exec_line\") and ran ${run_seconds} s"
