@@ -18,22 +18,28 @@ bool errorBoxOpen()
     return g_boxOpen;
 }
 
-void presentRunTimeError(Ui &ui, QWidget *parent, std::exception_ptr error)
+bool showFailureBox(Ui &ui, QWidget *parent, const MessageRequest &request)
 {
-    const RunTimeError e = RunTimeError::from(error);
     // The box runs its own event loop: a timer or a click may fail again
     // while it is open, and must not stack a second box on the first.
     if (g_boxOpen)
-        return;
+        return false;
     g_boxOpen = true;
     struct Reset {
         ~Reset() { g_boxOpen = false; }
     } reset;
+    ui.message(parent, request);
+    return true;
+}
+
+void presentRunTimeError(Ui &ui, QWidget *parent, std::exception_ptr error)
+{
+    const RunTimeError e = RunTimeError::from(error);
     MessageRequest request;
     request.title = ProductName;
     request.text = runTimeErrorText(e);
     request.icon = QMessageBox::Critical;
-    ui.message(parent, request);
+    showFailureBox(ui, parent, request);
 }
 
 } // namespace ort

@@ -1,4 +1,5 @@
 #pragma once
+#include "gui/ui.h"
 #include "link/runtimeerror.h"
 
 #include <QString>
@@ -11,8 +12,6 @@ class QWidget;
 
 namespace ort {
 
-class Ui;
-
 QString runTimeErrorText(const RunTimeError &error);   // "Run-time error '6':\n\nOverflow"
 
 // Shows an error that no handler caught. The operation that raised it is
@@ -20,6 +19,10 @@ QString runTimeErrorText(const RunTimeError &error);   // "Run-time error '6':\n
 // time: an error raised while one is showing is dropped.
 void presentRunTimeError(Ui &ui, QWidget *parent, std::exception_ptr error);
 bool errorBoxOpen();
+// Shows a failure message of the program's own (the log file's, say) under
+// the same rule: never a second failure box while one is open. Returns
+// whether it was shown.
+bool showFailureBox(Ui &ui, QWidget *parent, const MessageRequest &request);
 
 // Runs an event handler; an error it does not catch is presented after
 // `beforeBox` (which puts a control back, say) has run.

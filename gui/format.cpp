@@ -1,5 +1,7 @@
 #include "gui/format.h"
 
+#include <cmath>
+
 namespace ort {
 
 QString hexText(uint32_t value)
@@ -10,6 +12,16 @@ QString hexText(uint32_t value)
 QString decimalText(long long value)
 {
     return QString::number(value);
+}
+
+QString timeOfDayText(double secondsSinceMidnight)
+{
+    const long long whole = static_cast<long long>(std::floor(secondsSinceMidnight));
+    const long long s = ((whole % 86400) + 86400) % 86400;
+    return QStringLiteral("%1:%2:%3")
+        .arg(s / 3600, 2, 10, QLatin1Char('0'))
+        .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace ort

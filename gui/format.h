@@ -21,6 +21,9 @@ inline const QString DesktopId = QStringLiteral(ORT_DESKTOP_ID);
 QString hexText(uint32_t value);
 // Decimal, plain: 0, 26, 255, -55.
 QString decimalText(long long value);
+// A time of day given in seconds since midnight as "hh:mm:ss", 24-hour; the
+// fraction of a second is dropped, as a clock shows it.
+QString timeOfDayText(double secondsSinceMidnight);
 
 // The documented colours.
 namespace colour {

@@ -4,6 +4,11 @@
 #include "gui/errors.h"
 #include "gui/format.h"
 #include "gui/twips.h"
+#include "log/logpanel.h"
+#include "monitor/alertpanel.h"
+#include "monitor/barpanel.h"
+#include "monitor/graphpanel.h"
+#include "monitor/measurementcycle.h"
 #include "monitor/maintabs.h"
 #include "monitor/oneshotpanel.h"
 #include "registers/bitpanel.h"
@@ -70,15 +75,16 @@ void MainMenuForm::buildPages()
 {
     // Index 0, the window's own page.
     m_tabs->addTab(buildMainTab(), QStringLiteral("Main"));
-    m_tabs->addTab(buildReadWriteTab(), QStringLiteral("Read/Write"));
-    // Index 2, "Control Center", is added here from the monitoring panels
-    // (monitor/) and the "Log to File" panel (log/). Each panel gets
+    // Index 1 and 2, each from its subsystem's panels. Each panel gets
     // m_program.services() and the sibling references it needs as
     // constructor arguments, and where one panel must tell another something
     // the signal is connected here.
+    m_tabs->addTab(buildReadWriteTab(), QStringLiteral("Read/Write"));
+    m_tabs->addTab(buildControlCenterTab(), QStringLiteral("Control Center"));
 
     // After the pages, so that adding them runs no handler.
     m_tabHandler = new MainTabs(*m_tabs, *this, m_program.ui(), *m_editor);
+    m_tabHandler->setTimer1(&m_cycle->Timer1());
 }
 
 QWidget *MainMenuForm::buildReadWriteTab()
@@ -157,6 +163,31 @@ QWidget *MainMenuForm::buildMainTab()
     buttons->addStretch();
     grid->addLayout(buttons, 5, 0, 1, 2);
     grid->setRowStretch(6, 1);
+    return page;
+}
+
+// The monitoring panels around the chart, and the "Log to File" panel. The
+// cycle runs the toggles' handlers and feeds every panel from the chip.
+QWidget *MainMenuForm::buildControlCenterTab()
+{
+    auto *page = new QWidget;
+    page->setObjectName("ControlCenterPage");
+    Services &services = m_program.services();
+    auto *graph = new GraphPanel(services, page);
+    auto *bars = new BarPanel(page);
+    auto *alert = new AlertPanel(services, page);
+    auto *log = new LogPanel(services, page);
+    m_cycle = new MeasurementCycle(services, *alert, *graph, *bars, *log, page);
+
+    auto *grid = new QGridLayout(page);
+    grid->setContentsMargins(twips(this, 90), twips(this, 90), twips(this, 90), twips(this, 90));
+    grid->setSpacing(twips(this, 90));
+    grid->addWidget(graph, 0, 0, 1, 2);
+    grid->addWidget(bars, 1, 0, 2, 1);
+    grid->addWidget(alert, 1, 1);
+    grid->addWidget(log, 2, 1);
+    grid->setRowStretch(0, 1);
+    grid->setColumnStretch(0, 1);
     return page;
 }
 

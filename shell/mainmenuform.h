@@ -7,6 +7,7 @@ class QTabWidget;
 namespace ort {
 
 class MainTabs;
+class MeasurementCycle;
 class Program;
 class RegisterEditor;
 
@@ -25,6 +26,8 @@ public:
     QTabWidget *mainTab() const { return m_tabs; }
     RegisterEditor *registerEditor() const { return m_editor; }
     MainTabs *tabHandler() const { return m_tabHandler; }
+    // The "Control Center" page's cycle; its StopTimer1() stops Timer1.
+    MeasurementCycle *measurementCycle() const { return m_cycle; }
     Program &program() { return m_program; }
 
     // Says what the window is talking to; shown again whenever it is shown.
@@ -39,9 +42,11 @@ private:
     void buildPages();
     QWidget *buildMainTab();
     QWidget *buildReadWriteTab();
+    QWidget *buildControlCenterTab();
     Program &m_program;
     QTabWidget *m_tabs;
     RegisterEditor *m_editor = nullptr;
+    MeasurementCycle *m_cycle = nullptr;
     MainTabs *m_tabHandler = nullptr;
     QLabel *m_connection;   // in the status line
     bool m_unloaded = false;

@@ -24,6 +24,8 @@ void drawBevel(QPainter &p, const QRect &r, const QColor &background, bool raise
 
 Panel3D::Panel3D(QWidget *parent) : QWidget(parent)
 {
+    // Every pixel is painted: a repaint of the panel need not repaint what lies behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     updateMargins();
 }
 
@@ -47,8 +49,11 @@ void Panel3D::setCaption(const QString &caption)
 {
     if (caption == m_caption)
         return;
+    // A new size hint lays the whole window out again: only when it changes.
+    const QSize before = sizeHint();
     m_caption = caption;
-    updateGeometry();
+    if (sizeHint() != before)
+        updateGeometry();
     update();
 }
 

@@ -9,6 +9,7 @@ namespace ort {
 
 PercentBar::PercentBar(QWidget *parent) : QWidget(parent)
 {
+    setAttribute(Qt::WA_OpaquePaintEvent);   // every pixel is painted
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 

@@ -70,6 +70,19 @@ StripChart::StripChart(QWidget *parent) : QWidget(parent)
     m_traces[1].color = QColor(0, 0, 200);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_frameTimer.setSingleShot(true);
+    connect(&m_frameTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+}
+
+void StripChart::scheduleFrame()
+{
+    if (m_frameTimer.isActive())
+        return;
+    const qint64 since = m_lastFrame.isValid() ? m_lastFrame.elapsed() : FrameIntervalMs;
+    if (since >= FrameIntervalMs)
+        update();
+    else
+        m_frameTimer.start(static_cast<int>(FrameIntervalMs - since));
 }
 
 int StripChart::index(int trace)
@@ -133,7 +146,8 @@ void StripChart::setValueCaption(const QString &caption)
 
 double StripChart::stamp()
 {
-    double t = m_clock();
+    // On the history's millisecond grid, so samples and stamps agree.
+    double t = SampleHistory::fromMs(SampleHistory::toMs(m_clock()));
     if (m_hasTime && !(t >= m_lastTime))
         t = m_lastTime;
     m_lastTime = t;
@@ -149,7 +163,7 @@ void StripChart::addSample(int trace, double value)
     const double t = stamp();
     m_traces[trace].samples.append(t, static_cast<float>(value));
     if (m_following || t <= m_pinnedEnd)
-        update();
+        scheduleFrame();
 }
 
 void StripChart::addTimeStamp(double number, const QString &text)
@@ -157,7 +171,7 @@ void StripChart::addTimeStamp(double number, const QString &text)
     const double t = stamp();
     m_stamps.push_back({t, number, text});
     if (m_following || t <= m_pinnedEnd)
-        update();
+        scheduleFrame();
 }
 
 void StripChart::clear()
@@ -336,6 +350,7 @@ void StripChart::drawArrow(QPainter &p, const QRect &r, bool zoomOut) const
 
 void StripChart::paintEvent(QPaintEvent *)
 {
+    m_lastFrame.start();
     QPainter p(this);
     const Layout l = computeLayout(this);
     const QRect plot = l.plot;

@@ -2,6 +2,8 @@
 #include "widgets/samplehistory.h"
 
 #include <QColor>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -11,7 +13,9 @@ namespace ort {
 // A scrolling chart of two traces against time. It keeps every sample so the
 // user can scroll back, but paints only the visible window, reduced to one
 // min/max span per pixel column, so a frame costs the same after an hour as
-// after a minute. Repaints are scheduled, never forced per sample.
+// after a minute. Repaints are scheduled, never forced per sample, and come
+// at most FrameIntervalMs apart: samples may come every few milliseconds,
+// and a frame for each would cost far more than the eye gains from it.
 //
 // Mouse: the arrows at the end of the time axis zoom out and in; a right-button
 // drag moves the view through history. Keys: +/- zoom, Left/Right move, End
@@ -20,6 +24,7 @@ class StripChart : public QWidget {
     Q_OBJECT
 public:
     static constexpr int TraceCount = 2;
+    static constexpr int FrameIntervalMs = 40;
     // Seconds since the epoch; tick labels show it as local time of day.
     using Clock = std::function<double()>;
 
@@ -32,6 +37,7 @@ public:
     explicit StripChart(QWidget *parent = nullptr);
 
     void setClock(Clock clock);
+    const Clock &clock() const { return m_clock; }
 
     void setTraceCaption(int trace, const QString &caption);
     QString traceCaption(int trace) const;
@@ -111,6 +117,7 @@ private:
     void pinViewEnd(double end);
     void drawTrace(QPainter &p, const QRect &plot, int trace) const;
     void drawArrow(QPainter &p, const QRect &r, bool zoomOut) const;
+    void scheduleFrame();
 
     Clock m_clock;
     std::array<Trace, TraceCount> m_traces;
@@ -127,6 +134,8 @@ private:
     bool m_dragging = false;
     double m_dragX = 0;
     double m_dragEnd = 0;
+    QTimer m_frameTimer;
+    QElapsedTimer m_lastFrame;
 };
 
 } // namespace ort

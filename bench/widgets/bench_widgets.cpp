@@ -2,6 +2,7 @@
 // frame with no history, with a full visible minute and with one hour
 // behind it, and the memory the hour takes.
 //   QT_QPA_PLATFORM=offscreen bench_widgets
+#include "bench/benchsupport.h"
 #include "widgets/stripchart.h"
 
 #include <QApplication>
@@ -20,34 +21,6 @@ namespace {
 
 constexpr int kRate = 200;             // samples per second per trace
 constexpr int kHour = 3600 * kRate;    // 720 000
-
-long rssKiB()
-{
-    QFile f("/proc/self/status");
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
-// Median time of one frame rendered into an image, in milliseconds; before
-// each frame `between` runs, as new samples arrive between two repaints.
-template<typename F>
-double frameMs(StripChart &chart, QImage &image, F &&between)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < 300; ++i) {
-        between();
-        QElapsedTimer t;
-        t.start();
-        chart.render(&image);
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 } // namespace
 
@@ -82,14 +55,14 @@ int main(int argc, char **argv)
     auto nothing = [] {};
     // About 60 repaints a second while 200 samples a second come in.
     auto live = [&] { feed(kRate / 60); };
-    frameMs(chart, image, nothing);   // warm-up: fonts, glyph caches
-    const double empty = frameMs(chart, image, nothing);
+    bench::medianFrameMs(chart, image, nothing);   // warm-up: fonts, glyph caches
+    const double empty = bench::medianFrameMs(chart, image, nothing);
     std::printf("stripchart_paint_empty: %.3f ms\n", empty);
 
-    const long rssBefore = rssKiB();
+    const long rssBefore = bench::residentKiB();
     feed(60 * kRate);
     stamps();
-    const double minute = frameMs(chart, image, live);
+    const double minute = bench::medianFrameMs(chart, image, live);
     std::printf("stripchart_paint_one_minute: %.3f ms\n", minute);
 
     QElapsedTimer t;
@@ -99,8 +72,8 @@ int main(int argc, char **argv)
     const double perSample = t.nsecsElapsed() / double(2 * toHour);
     const std::size_t hourSamples = chart.history(0).size();
     stamps();
-    const long rssAfter = rssKiB();
-    const double hour = frameMs(chart, image, live);
+    const long rssAfter = bench::residentKiB();
+    const double hour = bench::medianFrameMs(chart, image, live);
     std::printf("stripchart_paint_one_hour: %.3f ms\n", hour);
     std::printf("stripchart_paint_hour_vs_empty: %.1f %%\n", 100.0 * (hour - empty) / empty);
     std::printf("stripchart_paint_hour_vs_minute: %.1f %%\n", 100.0 * (hour - minute) / minute);
@@ -116,6 +89,6 @@ int main(int argc, char **argv)
     first.start();
     chart.render(&image);
     std::printf("stripchart_paint_first_frame_hour_window: %.3f ms\n", first.nsecsElapsed() / 1e6);
-    std::printf("stripchart_paint_hour_window: %.3f ms\n", frameMs(chart, image, live));
+    std::printf("stripchart_paint_hour_window: %.3f ms\n", bench::medianFrameMs(chart, image, live));
     return 0;
 }

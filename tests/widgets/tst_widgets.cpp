@@ -7,9 +7,12 @@
 #include "widgets/stripchart.h"
 
 #include <QSignalSpy>
+#include <QVBoxLayout>
 #include <QtTest>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 
 using namespace ort;
 
@@ -21,6 +24,11 @@ private slots:
     void roundingHalvesToEven_data();
     void roundingHalvesToEven();
     void historyAcrossChunks();
+    void compactHistoryGivesBackWhatWasAdded_data();
+    void compactHistoryGivesBackWhatWasAdded();
+    void compactHistoryKeepsMilliseconds_data();
+    void compactHistoryKeepsMilliseconds();
+    void compactHistoryPacksRepeats();
     void decimationKeepsShortSpikes_data();
     void decimationKeepsShortSpikes();
     void decimationCoversOnlyTheWindow();
@@ -55,6 +63,8 @@ private slots:
     void panelMarginsFollowTheBevel_data();
     void panelMarginsFollowTheBevel();
     void panelCaptionInItsColour();
+    void panelCaptionRelaysOnlyWhenItsSizeChanges();
+    void chartPaintsAtFrameRate();
 };
 
 void TestWidgets::cleanup()
@@ -102,11 +112,11 @@ void TestWidgets::roundingHalvesToEven()
 void TestWidgets::historyAcrossChunks()
 {
     SampleHistory h;
-    const std::size_t n = 2 * SampleHistory::ChunkSize + 5;
+    const std::size_t n = 2 * SampleHistory::BlockSize + 5;
     for (std::size_t i = 0; i < n; ++i)
         h.append(1000.0 + i * 0.005, static_cast<float>(i % 255) - 127);
     QCOMPARE(h.size(), n);
-    for (std::size_t i : {std::size_t(0), SampleHistory::ChunkSize - 1, SampleHistory::ChunkSize, n - 1}) {
+    for (std::size_t i : {std::size_t(0), SampleHistory::BlockSize - 1, SampleHistory::BlockSize, n - 1}) {
         QCOMPARE(h.value(i), static_cast<float>(i % 255) - 127);
         QVERIFY(std::abs(h.time(i) - (1000.0 + i * 0.005)) < 1e-3);
         QCOMPARE(h.lowerBound(h.time(i)), i);
@@ -116,6 +126,166 @@ void TestWidgets::historyAcrossChunks()
     h.clear();
     QCOMPARE(h.size(), std::size_t(0));
     QCOMPARE(h.bytes(), std::size_t(0));
+}
+
+namespace {
+
+uint32_t floatBits(float v)
+{
+    uint32_t b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
+struct PlainSample {
+    long long ms;
+    float value;
+};
+
+// A stream of what a chart may be given: a 5 ms timer with jitter, values
+// that mostly repeat, whole-degree steps, fractions, jumps in time and in
+// value, equal times, negative zero, extremes.
+std::vector<PlainSample> mixedStream(unsigned seed, int n)
+{
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::vector<PlainSample> out;
+    long long ms = 1'700'000'000'000LL;
+    float v = 25;
+    for (int i = 0; i < n; ++i) {
+        const int p = percent(rng);
+        if (p < 70)
+            ms += 5;
+        else if (p < 85)
+            ms += 4 + percent(rng) % 4;
+        else if (p < 90)
+            ms += 0;
+        else if (p < 97)
+            ms += percent(rng) * 57;
+        else if (p < 99)
+            ms += 3'600'000LL * (1 + percent(rng) % 30);
+        else
+            ms += 1'000'000'000'000LL;   // decades: the widest time code
+        const int q = percent(rng);
+        if (q < 75)
+            ;
+        else if (q < 87)
+            v = std::round(v) + float(percent(rng) % 7 - 3);
+        else if (q < 91)
+            v = float(percent(rng) - 50) / 7.f;
+        else if (q < 93)
+            v = -0.0f;
+        else if (q < 95)
+            v = q == 93 ? 3.0e38f : -1.0e-40f;   // huge, and a denormal
+        else if (q < 97)
+            v = float(percent(rng) * 2 - 128);
+        else
+            v = std::round(v) + 200.f;   // a step too big for the short code
+        out.push_back({ms, v});
+    }
+    return out;
+}
+
+} // namespace
+
+void TestWidgets::compactHistoryGivesBackWhatWasAdded_data()
+{
+    QTest::addColumn<unsigned>("seed");
+    QTest::addColumn<int>("count");
+    QTest::newRow("one sample") << 1u << 1;
+    QTest::newRow("one block") << 2u << int(SampleHistory::BlockSize);
+    QTest::newRow("one past a block") << 3u << int(SampleHistory::BlockSize) + 1;
+    QTest::newRow("many blocks") << 4u << 40000;
+    QTest::newRow("more pages") << 5u << 300000;
+}
+
+// The oracle: everything added comes back, by index, in order, by time.
+void TestWidgets::compactHistoryGivesBackWhatWasAdded()
+{
+    QFETCH(unsigned, seed);
+    QFETCH(int, count);
+    const std::vector<PlainSample> plain = mixedStream(seed, count);
+    SampleHistory h;
+    for (const PlainSample &s : plain)
+        h.append(SampleHistory::fromMs(s.ms), s.value);
+    QCOMPARE(h.size(), plain.size());
+    QCOMPARE(h.origin(), SampleHistory::fromMs(plain.front().ms));
+
+    SampleHistory::Cursor c(h, 0);
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        if (c.ms() != plain[i].ms || floatBits(c.value()) != floatBits(plain[i].value))
+            QFAIL(qPrintable(QString("sample %1: %2 ms %3, expected %4 ms %5")
+                                 .arg(i).arg(c.ms()).arg(c.value()).arg(plain[i].ms).arg(plain[i].value)));
+        QCOMPARE(c.offset(), double(plain[i].ms - plain.front().ms) / 1000.0);
+        if (i + 1 < plain.size())
+            c.next();
+    }
+
+    std::mt19937 rng(seed + 100);
+    std::uniform_int_distribution<std::size_t> anyIndex(0, plain.size() - 1);
+    for (int k = 0; k < 300; ++k) {
+        const std::size_t i = anyIndex(rng);
+        QCOMPARE(h.time(i), SampleHistory::fromMs(plain[i].ms));
+        QCOMPARE(floatBits(h.value(i)), floatBits(plain[i].value));
+        // lowerBound against a plain search: at a sample's time, just
+        // before and just after it.
+        for (double t : {SampleHistory::fromMs(plain[i].ms), SampleHistory::fromMs(plain[i].ms) - 0.0005,
+                         SampleHistory::fromMs(plain[i].ms) + 0.0005}) {
+            const auto expected = std::lower_bound(plain.begin(), plain.end(), t, [](const PlainSample &s, double v) {
+                return SampleHistory::fromMs(s.ms) < v;
+            });
+            QCOMPARE(h.lowerBound(t), std::size_t(expected - plain.begin()));
+        }
+        const std::size_t last = std::min(plain.size(), i + 1 + anyIndex(rng) % 700);
+        std::size_t j = i;
+        bool same = true;
+        h.forEach(i, last, [&](double t, float v) {
+            same = same && t == SampleHistory::fromMs(plain[j].ms) && floatBits(v) == floatBits(plain[j].value);
+            ++j;
+        });
+        QVERIFY(same);
+        QCOMPARE(j, last);
+    }
+    QCOMPARE(h.lowerBound(-1e18), std::size_t(0));
+    QCOMPARE(h.lowerBound(1e18), plain.size());
+}
+
+void TestWidgets::compactHistoryKeepsMilliseconds_data()
+{
+    QTest::addColumn<double>("time");
+    QTest::addColumn<long long>("keptMs");
+    QTest::addColumn<double>("kept");
+    QTest::newRow("on the grid") << 1234.567 << 1234567LL << 1234.567;
+    QTest::newRow("below half") << 10.0124 << 10012LL << 10.012;
+    QTest::newRow("above half") << 10.0126 << 10013LL << 10.013;
+    QTest::newRow("an epoch time") << 1700000000.0071 << 1700000000007LL << 1700000000.007;
+    QTest::newRow("negative") << -2.0034 << -2003LL << -2.003;
+}
+
+void TestWidgets::compactHistoryKeepsMilliseconds()
+{
+    QFETCH(double, time);
+    QFETCH(long long, keptMs);
+    QFETCH(double, kept);
+    SampleHistory h;
+    h.append(time, 1.5f);
+    h.append(time + 3600, 1.5f);
+    QCOMPARE(SampleHistory::Cursor(h, 0).ms(), keptMs);
+    QCOMPARE(SampleHistory::Cursor(h, 1).ms(), keptMs + 3600000);
+    QVERIFY(h.time(0) == kept);   // exactly, not nearly
+}
+
+// Repeated steps and values take a bit each, so a long steady stream costs
+// well under a byte a sample; one that stored samples whole would take eight.
+void TestWidgets::compactHistoryPacksRepeats()
+{
+    SampleHistory h;
+    for (int i = 0; i < 100000; ++i)
+        h.append(1000.0 + i * 0.005, i < 50000 ? 28.f : 29.f);
+    QVERIFY2(h.bytes() < 100000 / 2, qPrintable(QString::number(h.bytes())));
+    QCOMPARE(h.value(49999), 28.f);
+    QCOMPARE(h.value(50000), 29.f);
+    QCOMPARE(SampleHistory::Cursor(h, 99999).ms(), 1499995LL);
 }
 
 void TestWidgets::decimationKeepsShortSpikes_data()
@@ -811,6 +981,58 @@ void TestWidgets::panelCaptionInItsColour()
 
     panel.setCaption(QString());
     QCOMPARE(countOf(rendered(panel), QColor(0, 0, 255)), 0);
+}
+
+namespace {
+// Counts events of one type that reach an object.
+struct EventCounter : QObject {
+    explicit EventCounter(QEvent::Type counted) : type(counted) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == type;
+        return false;
+    }
+    QEvent::Type type;
+    int count = 0;
+};
+} // namespace
+
+// A new caption that needs no other room repaints the panel and leaves the
+// window's layout alone: a lamp changing state must not lay out the window.
+void TestWidgets::panelCaptionRelaysOnlyWhenItsSizeChanges()
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *panel = new Panel3D(QStringLiteral("00"), &window);
+    layout->addWidget(panel);
+    window.show();
+    QApplication::processEvents();
+    EventCounter requests(QEvent::LayoutRequest);
+    window.installEventFilter(&requests);
+    panel->setCaption(QStringLiteral("88"));   // digits are all as wide
+    QApplication::processEvents();
+    QCOMPARE(requests.count, 0);
+    panel->setCaption(QStringLiteral("88888888"));
+    QApplication::processEvents();
+    QCOMPARE(requests.count, 1);
+}
+
+// Samples every few milliseconds give a frame now and then, not one each,
+// and the last of them is drawn by a frame that follows.
+void TestWidgets::chartPaintsAtFrameRate()
+{
+    FedChart f;
+    f.chart.show();
+    QApplication::processEvents();
+    EventCounter paints(QEvent::Paint);
+    f.chart.installEventFilter(&paints);
+    for (int i = 0; i < 100; ++i) {
+        f.feed(1);
+        QApplication::processEvents();
+    }
+    QVERIFY2(paints.count <= 10, qPrintable(QString::number(paints.count)));
+    const int afterBurst = paints.count;
+    QTRY_VERIFY(paints.count > afterBurst);
 }
 
 QTEST_MAIN(TestWidgets)

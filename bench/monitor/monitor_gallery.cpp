@@ -1,0 +1,60 @@
+// Renders the "Control Center" page offscreen to PNG for review, after two
+// minutes of monitoring on the simulated board, with the remote high limit
+// at 90 C so that the alert lamp has turned red, and logging to a file:
+//   QT_QPA_PLATFORM=offscreen monitor_gallery [folder]
+#include "gui/tristatecheckbox.h"
+#include "link/chip.h"
+#include "shell/mainmenuform.h"
+#include "tests/support/programfixture.h"
+#include "widgets/panel3d.h"
+#include "widgets/stripchart.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+using namespace ort;
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QString dir = argc > 1 ? argv[1] : "/tmp/gallery";
+    QDir().mkpath(dir);
+    QTemporaryDir logDir;
+    test::ProgramFixture f;
+    MainMenuForm *main = f.finishOn(test::Route::Smbus);
+    if (!main)
+        return 1;
+    auto *tabs = test::control<QTabWidget>(main, "MainTab");
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i) == "Control Center")
+            tabs->setCurrentIndex(i);
+    test::saveWindowPicture(main, dir, "controlcenter_off");
+
+    Declare &d = f.state();
+    d.RegisterPointer = chip::RemoteHighLimitWrite;
+    d.WriteValue = 90;
+    f.program->link().WriteRegister();
+    f.ui.fileAnswers << logDir.filePath("readings.xls");
+    for (const char *name : {"alert_button", "Check1", "Check2"})
+        test::control<TriStateCheckBox>(main, name)->setValue(TriStateCheckBox::On);
+    test::control<QWidget>(main, "Text1")->setProperty("text", "1");
+    QMetaObject::invokeMethod(test::control<QWidget>(main, "MakeLog_CMD"), "click");
+    QTimer &timer1 = *test::control<QTimer>(main, "Timer1");
+    auto *lamp = test::control<Panel3D>(main, "alert_detect_light");
+    auto *chart = test::control<StripChart>(main, "Strip1");
+    f.tick(timer1, 800, 0.05);
+    QTest::mouseClick(chart, Qt::LeftButton, {}, chart->plotRect().center());
+    f.tick(timer1, 400, 0.05);
+    // On until the remote temperature passes 90 C and the lamp turns red.
+    for (int i = 0; i < 4000 && lamp->caption() != "Alert Detected"; ++i)
+        f.tick(timer1, 1, 0.05);
+    // A real tick while the picture is taken would read the status again,
+    // which clears the flag until the next conversion.
+    timer1.stop();
+    // The log's count is repainted at the next frame.
+    QTest::qWait(2 * StripChart::FrameIntervalMs);
+    test::saveWindowPicture(main, dir, "controlcenter");
+    return 0;
+}

@@ -1,0 +1,268 @@
+#include "log/logpanel.h"
+#include "gui/errors.h"
+#include "gui/services.h"
+#include "gui/tristatecheckbox.h"
+#include "gui/twips.h"
+#include "log/logrecord.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+namespace ort {
+
+namespace {
+const QString LoggingCaption = QStringLiteral("Logging to File");
+const QString NotLoggingCaption = QStringLiteral("Not Logging to File");
+constexpr double LongestDelay = 3600;
+// Past this many records the "on" state is put in force again and logging
+// goes on: the count only informs, and a day's monitoring may pass it.
+constexpr double CountReapply = 1000000;
+// Records may come every 5 ms; the count is repainted at most this often.
+constexpr int CountFrameMs = 40;
+} // namespace
+
+LogPanel::LogPanel(Services &services, QWidget *parent)
+    : Panel3D(QStringLiteral("Log to File"), parent), m_services(services)
+{
+    setObjectName("SSPanel10");
+    setCaptionAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    // Disabled captions in the darker grey that reads on the panel's face.
+    QPalette greyed = palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        greyed.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+    setPalette(greyed);
+
+    m_makeLog = new QPushButton(QStringLiteral("Make New Log"), this);
+    m_makeLog->setObjectName("MakeLog_CMD");
+    m_check3 = new TriStateCheckBox(NotLoggingCaption, this);
+    m_check3->setObjectName("Check3");
+    m_check3->setValue(TriStateCheckBox::Greyed);
+    m_check3->setEnabled(false);
+    m_label15 = new QLabel(QStringLiteral("Delay(Sec):"), this);
+    m_label15->setObjectName("Label15");
+    m_text1 = new QLineEdit(QStringLiteral("5"), this);
+    m_text1->setObjectName("Text1");
+    m_text1->setAlignment(Qt::AlignRight);
+    m_text1->setFixedWidth(twips(this, 700));
+    m_text1->installEventFilter(this);
+    m_label7 = new QLabel(QStringLiteral("Logged:"), this);
+    m_label7->setObjectName("Label7");
+    m_label7->setEnabled(false);
+    m_label14 = new QLabel(QStringLiteral("0"), this);
+    m_label14->setObjectName("Label14");
+    m_label14->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A fixed size: the count changes on every record, and a label whose
+    // size may change lays the whole window out again each time.
+    m_label14->setFixedSize(fontMetrics().horizontalAdvance(QStringLiteral(" 0000000000")),
+                            m_label14->sizeHint().height());
+    m_label13 = new QLabel(QStringLiteral("Lines"), this);
+    m_label13->setObjectName("Label13");
+    m_label13->setEnabled(false);
+    m_label15->setBuddy(m_text1);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(twips(this, 90), fontMetrics().height() + twips(this, 60), twips(this, 90),
+                             twips(this, 60));
+    grid->setVerticalSpacing(twips(this, 60));
+    grid->addWidget(m_makeLog, 0, 0, 1, 2);
+    grid->addWidget(m_check3, 0, 2, 1, 3);
+    grid->addWidget(m_label15, 1, 0);
+    grid->addWidget(m_text1, 1, 1);
+    grid->addWidget(m_label7, 1, 2, Qt::AlignRight);
+    grid->addWidget(m_label14, 1, 3);
+    grid->addWidget(m_label13, 1, 4);
+    grid->setColumnStretch(4, 1);
+
+    m_countRepaint.setSingleShot(true);
+    connect(&m_countRepaint, &QTimer::timeout, this, [this] {
+        m_label14->setUpdatesEnabled(true);   // repaints it
+        m_countPainted.start();
+    });
+
+    connect(m_makeLog, &QPushButton::clicked, this, [this] {
+        runGuarded(m_services.ui, window(), [this] { MakeLog_CMD_Click(); });
+    });
+    connect(m_check3, &TriStateCheckBox::valueChanged, this, [this] { Check3_Click(); });
+    connect(m_text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+}
+
+void LogPanel::MakeLog_CMD_Click()
+{
+    // Each step goes on whatever the one before it did; a file that cannot
+    // be written shows at the first record.
+    const QString chosen =
+        m_services.ui.openFileName(window(), QStringLiteral("Make New Log"), QStringLiteral("Excel Files (*.xls)"));
+    if (chosen.isEmpty())
+        return;
+    m_file.setName(chosen);
+    if (!chosen.endsWith(QStringLiteral(".xls"), Qt::CaseSensitive)) {
+        MessageRequest request;
+        request.title = QStringLiteral("There was a Problem!");
+        request.text = QStringLiteral("Either an invalid filename or no file was selected, no settings were loaded.");
+        request.icon = QMessageBox::Warning;
+        m_services.ui.message(window(), request);
+        m_file.forget();
+        showLoggingOff();
+        m_makeLog->setEnabled(true);
+        return;
+    }
+    m_check3->setEnabled(true);
+    m_check3->setValue(TriStateCheckBox::On);
+    m_makeLog->setEnabled(false);
+    try {
+        m_file.append(m_file.hasContent() ? LogRestartMarker() : LogHeader());
+    } catch (const LogFileError &) {
+    }
+}
+
+void LogPanel::Check3_Click()
+{
+    try {
+        switch (m_check3->value()) {
+        case TriStateCheckBox::On:
+            m_check3->setText(LoggingCaption);
+            emit loggingSwitchedOn();
+            m_label7->setEnabled(true);
+            m_label13->setEnabled(true);
+            break;
+        case TriStateCheckBox::Off:
+            // The file is open only while a line is written, so there is
+            // nothing to close here. Logging can come back only with a new
+            // choice of file.
+            showLoggingOff();
+            m_makeLog->setEnabled(true);
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        LogFailure(FailurePath::Toggle);
+    }
+}
+
+// Check3 greyed and disabled, the count and its captions cleared.
+void LogPanel::showLoggingOff()
+{
+    m_check3->setText(NotLoggingCaption);
+    m_check3->setValue(TriStateCheckBox::Greyed);
+    m_check3->setEnabled(false);
+    showCount(QString());
+    m_label7->setEnabled(false);
+    m_label13->setEnabled(false);
+}
+
+// The text is set at once, but with a record on every tick a repaint for
+// each would cost more than the rest of the tick: one that comes moments
+// after the last waits for the next frame (the label's updates are held
+// back until then).
+void LogPanel::showCount(const QString &text)
+{
+    if (m_countRepaint.isActive() || (m_countPainted.isValid() && m_countPainted.elapsed() < CountFrameMs)) {
+        m_label14->setUpdatesEnabled(false);
+        if (!m_countRepaint.isActive())
+            m_countRepaint.start(static_cast<int>(std::max<qint64>(1, CountFrameMs - m_countPainted.elapsed())));
+    } else {
+        m_countPainted.start();
+    }
+    m_label14->setText(text);
+}
+
+void LogPanel::SetLogging(int value)
+{
+    m_check3->setValue(value);
+}
+
+void LogPanel::Text1_Change()
+{
+    if (NumericValue(m_text1->text()) > LongestDelay)
+        m_text1->setText(QStringLiteral("3600"));
+}
+
+bool LogPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_text1 || event->type() != QEvent::KeyPress)
+        return Panel3D::eventFilter(watched, event);
+    // Only digits and backspace are typed into the delay; keys that carry
+    // no character (arrows, Home, Delete) and those that move focus or close
+    // the window still work.
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    switch (key->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return false;
+    default:
+        break;
+    }
+    const QString text = key->text();
+    if (text.isEmpty())
+        return false;
+    const bool digit = text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9');
+    return !digit;
+}
+
+void LogPanel::Tick(int16_t remote, int16_t local, bool graphOn)
+{
+    const double now = m_services.clock.secondsSinceMidnight();
+    const double delay = NumericValue(m_text1->text());
+    if (m_file.named() && graphOn && m_check3->isOn() && (now - m_lastLogTime >= delay || delay == 0)) {
+        try {
+            AppendLogRecord(remote, local);
+        } catch (const LogFileError &) {
+            LogFailure(FailurePath::Tick);
+        }
+    }
+    if (m_lastLogTime > 85999)
+        m_lastLogTime = 0;
+}
+
+void LogPanel::AppendLogRecord(int16_t remote, int16_t local)
+{
+    const double now = m_services.clock.secondsSinceMidnight();
+    m_lastLogTime = RoundedSecond(now);
+    m_file.append(LogRecordLine(now, remote, local));
+    const double count = NumericValue(m_label14->text()) + 1;
+    showCount(QStringLiteral(" ") + QString::number(static_cast<long long>(count)));
+    if (count > CountReapply)
+        Check3_Click();
+}
+
+// The log is forgotten; a new one can be chosen.
+void LogPanel::endLog()
+{
+    m_check3->setValue(TriStateCheckBox::Greyed);
+    m_file.forget();
+    m_makeLog->setEnabled(true);
+}
+
+void LogPanel::StopLogging()
+{
+    endLog();
+    showLoggingOff();
+}
+
+void LogPanel::LogFailure(FailurePath path)
+{
+    endLog();
+    if (path == FailurePath::Toggle)
+        m_check3->setEnabled(false);
+    MessageRequest request;
+    request.title = QStringLiteral("Error");
+    request.text = QStringLiteral("There has been a problem writing to the log file.\r"
+                                  "This file may be locked by another application.");
+    request.icon = QMessageBox::NoIcon;
+    request.buttons = QMessageBox::Ok;
+    showFailureBox(m_services.ui, window(), request);
+    if (path == FailurePath::Tick)
+        showLoggingOff();
+}
+
+} // namespace ort

@@ -1,0 +1,79 @@
+#pragma once
+#include "log/logfile.h"
+#include "widgets/panel3d.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdint>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ort {
+
+struct Services;
+class TriStateCheckBox;
+
+// The "Log to File" panel: choosing the log file, the logging toggle, the
+// delay between records and the count of records written. It knows nothing
+// of the measurement cycle: each tick hands it the readings and whether a
+// graph is on, and it decides whether a record is due.
+class LogPanel : public Panel3D {
+    Q_OBJECT
+public:
+    explicit LogPanel(Services &services, QWidget *parent = nullptr);
+
+    void MakeLog_CMD_Click();
+    // Runs on every change of Check3's value, by a click or by the program.
+    void Check3_Click();
+    void Text1_Change();
+
+    // The log steps at the end of a measurement tick: a record when one is
+    // due, then the wrap of LastLogTime before midnight. A file that cannot
+    // be written ends logging with the log-file message; the tick goes on.
+    void Tick(int16_t remote, int16_t local, bool graphOn);
+    // Throws LogFileError when the file cannot be written.
+    void AppendLogRecord(int16_t remote, int16_t local);
+    // Ends logging as a failed write does, without a message: a failure of
+    // the bus has its own.
+    void StopLogging();
+    // Sets Check3's value; its handler runs.
+    void SetLogging(int value);
+
+    TriStateCheckBox *check3() const { return m_check3; }
+    LogFile &file() { return m_file; }
+    QString LogFileName() const { return m_file.name(); }
+    int32_t LastLogTime() const { return m_lastLogTime; }
+
+signals:
+    // Logging was switched on: the owner starts a graph when none is on,
+    // because records are written only while one is.
+    void loggingSwitchedOn();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class FailurePath { Toggle, Tick };
+    void LogFailure(FailurePath path);
+    void endLog();
+    void showLoggingOff();
+    void showCount(const QString &text);
+
+    Services &m_services;
+    LogFile m_file;
+    int32_t m_lastLogTime = 0;
+
+    QPushButton *m_makeLog;
+    TriStateCheckBox *m_check3;
+    QLabel *m_label15;
+    QLineEdit *m_text1;
+    QLabel *m_label7;
+    QLabel *m_label14;
+    QLabel *m_label13;
+    QElapsedTimer m_countPainted;
+    QTimer m_countRepaint;
+};
+
+} // namespace ort

@@ -1,0 +1,69 @@
+#include "log/logrecord.h"
+#include "gui/format.h"
+#include "widgets/scale.h"
+
+namespace ort {
+
+QByteArray LogHeader()
+{
+    return QByteArrayLiteral("Time\tRTemp\tLTemp\r\n");
+}
+
+QByteArray LogRestartMarker()
+{
+    return QByteArrayLiteral("\r\t\t\tRestart\r\n");
+}
+
+QByteArray LogNumber(int value)
+{
+    QByteArray out(value < 0 ? "-" : " ");
+    out += QByteArray::number(value < 0 ? -static_cast<long long>(value) : value);
+    out += ' ';
+    return out;
+}
+
+QByteArray LogRecordLine(double secondsSinceMidnight, int remote, int local)
+{
+    QByteArray out("\r");
+    out += timeOfDayText(secondsSinceMidnight).toLatin1();
+    out += '\t';
+    out += LogNumber(remote);
+    out += '\t';
+    out += LogNumber(local);
+    out += "\r\n";
+    return out;
+}
+
+double NumericValue(const QString &text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    const qsizetype digits = i;
+    while (i < n && text[i].isDigit() && text[i].unicode() < 128)
+        ++i;
+    const bool whole = i > digits;
+    if (i < n && text[i] == QLatin1Char('.')) {
+        const qsizetype point = i++;
+        while (i < n && text[i].isDigit() && text[i].unicode() < 128)
+            ++i;
+        if (!whole && i == point + 1)
+            return 0;
+    } else if (!whole) {
+        return 0;
+    }
+    bool ok = false;
+    const double v = text.mid(start, i - start).toDouble(&ok);
+    return ok ? v : 0;
+}
+
+int RoundedSecond(double secondsSinceMidnight)
+{
+    return roundHalfEven(secondsSinceMidnight);
+}
+
+} // namespace ort

@@ -1,0 +1,132 @@
+#include "monitor/alertpanel.h"
+#include "component/busaccess.h"
+#include "component/buserror.h"
+#include "gui/errors.h"
+#include "gui/format.h"
+#include "gui/services.h"
+#include "gui/tristatecheckbox.h"
+#include "gui/twips.h"
+#include "link/chip.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ort {
+
+namespace {
+constexpr double StepPause = 0.01;   // seconds between the bus steps of the clear sequence
+
+// The lamp asks for the room of its longest caption whatever it shows, so
+// that a change of state repaints the lamp and does not lay out the window.
+class LampPanel final : public Panel3D {
+public:
+    using Panel3D::Panel3D;
+    QSize sizeHint() const override
+    {
+        const QFontMetrics fm = fontMetrics();
+        const int m = 2 * (bevelWidth() + twips(this, 90));
+        return QSize(fm.horizontalAdvance(QStringLiteral("No Alert Detected")) + m, twips(this, 400));
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+} // namespace
+
+AlertPanel::AlertPanel(Services &services, QWidget *parent)
+    : Panel3D(QStringLiteral("Alert Status"), parent), m_services(services), m_pump(windowEventPump())
+{
+    setObjectName("SSPanel20");
+    setCaptionAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    m_alertButton = new TriStateCheckBox(QStringLiteral("Not checking for a software Alert"), this);
+    m_alertButton->setObjectName("alert_button");
+    m_lamp = new LampPanel(this);
+    m_lamp->setObjectName("alert_detect_light");
+    m_lamp->setBevel(Panel3D::Inset);
+    setLamp(Lamp::Off);
+    m_command2 = new QPushButton(QStringLiteral("Clr Alert Hardware Int"), this);
+    m_command2->setObjectName("Command2");
+    m_command2->setToolTip(QStringLiteral("Clear the Alert Hardware Interrupt"));
+
+    auto *box = new QVBoxLayout(this);
+    box->setContentsMargins(twips(this, 90), fontMetrics().height() + twips(this, 60), twips(this, 90),
+                            twips(this, 90));
+    box->setSpacing(twips(this, 60));
+    box->addWidget(m_alertButton);
+    box->addWidget(m_lamp);
+    box->addWidget(m_command2);
+
+    connect(m_command2, &QPushButton::clicked, this,
+            [this] { runGuarded(m_services.ui, window(), [this] { Command2_Click(); }); });
+}
+
+void AlertPanel::setEventPump(EventPump pump)
+{
+    m_pump = pump ? std::move(pump) : windowEventPump();
+}
+
+void AlertPanel::setLamp(Lamp state)
+{
+    switch (state) {
+    case Lamp::Off:
+        m_lamp->setCaption(QStringLiteral("Alert Detect Off"));
+        m_lamp->setBackgroundColor(colour::LightGrey);
+        break;
+    case Lamp::NoAlert:
+        m_lamp->setCaption(QStringLiteral("No Alert Detected"));
+        m_lamp->setBackgroundColor(colour::Green);
+        break;
+    case Lamp::Alert:
+        m_lamp->setCaption(QStringLiteral("Alert Detected"));
+        m_lamp->setBackgroundColor(colour::Red);
+        break;
+    }
+}
+
+void AlertPanel::Command2_Click()
+{
+    if (m_services.declare.BusMedium == chip::MediumPrinterPort)
+        clearOnPrinterPort();
+    else
+        clearOnSmbus();
+}
+
+void AlertPanel::clearOnPrinterPort()
+{
+    Declare &d = m_services.declare;
+    d.RegisterPointer = chip::Status;
+    m_services.link.ReadRegister();
+    // The status read has set the port base; the raw steps below use it.
+    PrinterPortLink &bus = busAccess().PrinterPort().Link();
+    struct Hold {
+        bool &held;
+        explicit Hold(bool &h) : held(h) { held = true; }
+        ~Hold() { held = false; }
+    } hold(m_busHeld);
+    bus.Start();
+    bus.SendByte(chip::AlertResponseReadByte);
+    bus.ReceiveAck();
+    d.ReadValue = bus.ReceiveByte();   // the alerting device's address; not shown
+    Pause(m_services.clock, StepPause, m_pump);
+    bus.SendNoAck();
+    Pause(m_services.clock, StepPause, m_pump);
+    bus.Stop();
+}
+
+void AlertPanel::clearOnSmbus()
+{
+    Declare &d = m_services.declare;
+    struct Restore {
+        Declare &d;
+        int16_t address;
+        ~Restore() { d.DeviceAddress = address; }
+    } restore{d, d.DeviceAddress};
+    d.DeviceAddress = chip::AlertResponseAddress;
+    d.RegisterPointer = chip::DieRevision;
+    try {
+        m_services.link.ReadRegister();
+    } catch (const NoAcknowledge &) {
+        // Nobody answers at the alert response address: no device is alerting.
+    }
+}
+
+} // namespace ort

@@ -1,0 +1,157 @@
+#include "monitor/measurementcycle.h"
+#include "gui/errors.h"
+#include "gui/services.h"
+#include "gui/tristatecheckbox.h"
+#include "link/chip.h"
+#include "log/logpanel.h"
+#include "monitor/alertpanel.h"
+#include "monitor/barpanel.h"
+#include "monitor/graphpanel.h"
+#include "monitor/temperature.h"
+#include "widgets/percentbar.h"
+#include "widgets/stripchart.h"
+
+#include <QTimer>
+
+namespace ort {
+
+MeasurementCycle::MeasurementCycle(Services &services, AlertPanel &alert, GraphPanel &graph, BarPanel &bars,
+                                   LogPanel &log, QObject *parent)
+    : QObject(parent), m_services(services), m_alert(alert), m_graph(graph), m_bars(bars), m_log(log)
+{
+    setObjectName("MeasurementCycle");
+    // No interval until a toggle starts it.
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName("Timer1");
+    m_timer1->setTimerType(Qt::PreciseTimer);
+    m_timer1->setInterval(0);
+    connect(m_timer1, &QTimer::timeout, this, &MeasurementCycle::Timer1_Timer);
+
+    // A toggle's handler runs on every change of its value, by a click or by
+    // the program.
+    connect(m_alert.alertButton(), &TriStateCheckBox::valueChanged, this, &MeasurementCycle::alert_button_Click);
+    connect(m_bars.check1(), &TriStateCheckBox::valueChanged, this, &MeasurementCycle::Check1_Click);
+    connect(m_graph.check2(), &TriStateCheckBox::valueChanged, this, &MeasurementCycle::Check2_Click);
+    connect(&m_log, &LogPanel::loggingSwitchedOn, this, &MeasurementCycle::StartGraphingForLog);
+}
+
+void MeasurementCycle::ApplyMonitorToggles()
+{
+    const bool graphing = m_graph.check2()->isOn();
+    const bool alert = m_alert.alertButton()->isOn();
+    const bool bars = m_bars.check1()->isOn();
+    if (graphing || alert || bars) {
+        if (m_timer1->interval() != IntervalMs)
+            m_timer1->setInterval(IntervalMs);
+        if (!m_timer1->isActive())
+            m_timer1->start();
+    } else {
+        m_timer1->stop();
+    }
+
+    m_graph.check2()->setText(graphing ? QStringLiteral("Graphing Now") : QStringLiteral("Graphing Stopped"));
+    if (alert) {
+        m_alert.alertButton()->setText(QStringLiteral("Checking for a software Alert"));
+        m_alert.setLamp(AlertPanel::Lamp::NoAlert);
+    } else {
+        m_alert.alertButton()->setText(QStringLiteral("Not checking for a software Alert"));
+        m_alert.setLamp(AlertPanel::Lamp::Off);
+    }
+    if (bars) {
+        m_bars.check1()->setText(QStringLiteral("Bargraphs are On"));
+    } else {
+        m_bars.check1()->setText(QStringLiteral("Bargraphs are Off"));
+        m_bars.clearBars();
+    }
+}
+
+void MeasurementCycle::alert_button_Click()
+{
+    ApplyMonitorToggles();
+}
+
+void MeasurementCycle::graphToggled()
+{
+    ApplyMonitorToggles();
+    // Records are written only while a graph is on.
+    if (!m_bars.check1()->isOn() && !m_graph.check2()->isOn())
+        m_log.SetLogging(TriStateCheckBox::Off);
+}
+
+void MeasurementCycle::StartGraphingForLog()
+{
+    if (!m_bars.check1()->isOn() && !m_graph.check2()->isOn())
+        m_graph.check2()->setValue(TriStateCheckBox::On);
+}
+
+void MeasurementCycle::StopTimer1()
+{
+    m_timer1->stop();
+}
+
+void MeasurementCycle::Timer1_Timer()
+{
+    // The clear-alert sequence is between its start and its stop: a read now
+    // would break into its bus transaction. The next tick reads.
+    if (m_alert.busHeld())
+        return;
+    try {
+        tick();
+    } catch (...) {
+        busFailure(std::current_exception());
+    }
+}
+
+int16_t MeasurementCycle::readTemperature(uint8_t reg)
+{
+    m_services.declare.RegisterPointer = reg;
+    m_services.link.ReadRegister();
+    return DecodeTemperature(m_services.declare.ReadValue);
+}
+
+void MeasurementCycle::tick()
+{
+    // What the log gets: step 3's readings when the bars are on, else step 2's.
+    int16_t RemoteReading = 0;
+    int16_t LocalReading = 0;
+    if (m_alert.alertButton()->isOn())
+        m_alert.setLamp(m_services.link.AnyLimitFlagSet() == 1 ? AlertPanel::Lamp::Alert : AlertPanel::Lamp::NoAlert);
+
+    if (m_graph.check2()->isOn()) {
+        RemoteReading = readTemperature(chip::RemoteTemperature);
+        m_graph.chart()->addSample(GraphPanel::RemoteTrace, RemoteReading);
+        LocalReading = readTemperature(chip::LocalTemperature);
+        m_graph.chart()->addSample(GraphPanel::LocalTrace, LocalReading);
+    }
+
+    if (m_bars.check1()->isOn()) {
+        const bool printer = m_services.declare.BusMedium == chip::MediumPrinterPort;
+        auto show = [&](uint8_t reg, PercentBar *bar, const QString &prefix) {
+            const int16_t t = readTemperature(reg);
+            bar->setValue(PercentBarLevel(t));
+            bar->setText(BarCaption(prefix, t, printer));
+            return t;
+        };
+        RemoteReading = show(chip::RemoteTemperature, m_bars.remoteBar(), BarPanel::RemotePrefix);
+        LocalReading = show(chip::LocalTemperature, m_bars.localBar(), BarPanel::LocalPrefix);
+    }
+
+    m_log.Tick(RemoteReading, LocalReading, m_graph.check2()->isOn() || m_bars.check1()->isOn());
+}
+
+// A failed transfer stops monitoring instead of bringing the box back on
+// every tick, and its box names the bus failure, not the log file. While the
+// box is open the displays still show what this tick read; monitoring is
+// switched off after it, through the toggles' handlers.
+void MeasurementCycle::busFailure(std::exception_ptr error)
+{
+    m_timer1->stop();
+    m_log.StopLogging();
+    QWidget *window = m_alert.window();
+    presentRunTimeError(m_services.ui, window, error);
+    m_alert.alertButton()->setValue(TriStateCheckBox::Off);
+    m_bars.check1()->setValue(TriStateCheckBox::Off);
+    m_graph.check2()->setValue(TriStateCheckBox::Off);
+}
+
+} // namespace ort

@@ -1,0 +1,28 @@
+#include "monitor/temperature.h"
+
+namespace ort {
+
+int16_t DecodeTemperature(int byte)
+{
+    const int b = byte & 0xFF;
+    return static_cast<int16_t>(b < 128 ? b : b - 256);
+}
+
+int PercentBarLevel(int celsius)
+{
+    return static_cast<int>((celsius + 128) / 2.55);
+}
+
+QString BarCaption(const QString &prefix, int celsius, bool printerPortRoute)
+{
+    QString number;
+    if (celsius < 0)
+        number = QStringLiteral("-") + QString::number(-celsius);
+    else if (celsius > 0 && !printerPortRoute)
+        number = QStringLiteral("+") + QString::number(celsius);
+    else
+        number = QString::number(celsius);
+    return prefix + number + QStringLiteral("C");
+}
+
+} // namespace ort
