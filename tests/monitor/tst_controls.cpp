@@ -160,6 +160,7 @@ private slots:
     void failedStandbyPutsTheToggleBack();
     void failedOneShotAndRate();
     void failedEntryShowsOneBox();
+    void partlyFailedChangesShowWhatWasWritten();
 };
 
 void TestControls::cleanup()
@@ -600,6 +601,10 @@ void TestControls::oneShot()
     QCOMPARE(control<QLabel>(main, "Label1")->text(), found);
     QCOMPARE(percent2->value(), bar < 0 ? 33.0 : bar);
     QCOMPARE(percent2->text(), QString("Remote Temp. = 1C"));
+    // With monitoring off no toggle's handler clears the bars: entering does.
+    enter(MainTabs::ControlCenter);
+    QCOMPARE(percent2->value(), 0.0);
+    QCOMPARE(percent2->text(), QString());
 }
 
 void TestControls::selectorWritesItsPosition()
@@ -760,6 +765,29 @@ void TestControls::failedEntryShowsOneBox()
     QCOMPARE(control<QTabWidget>(main, "MainTab")->currentIndex(), int(MainTabs::ControlCenter));
     QCOMPARE(lamp()->caption(), QString("Alert Detect Off"));
     QCOMPARE(f->ends, 0);
+}
+
+void TestControls::partlyFailedChangesShowWhatWasWritten()
+{
+    // The search's probe, the six reads of entering the page and one write
+    // go through; then the chip stops answering.
+    QVERIFY(open(Route::Smbus, [](sim::ChipSetup &c) { c.nackAfterTransfers = 8; }));
+    enterControlCenter();
+    LinearGauge *g = gauge("LGauge2");
+    drag(g, LinearGauge::Band, -10);
+    QCOMPARE(transfers(), QStringList({"w12=211", "w11=117"}));
+    QCOMPARE(f->ui.messages.size(), 1);
+    // The low limit was written, the high one was not.
+    verifyGauge(g, 45, 255, "-45 C", "127 C");
+
+    f.reset();
+    QVERIFY(open(Route::Smbus, [](sim::ChipSetup &c) { c.nackAfterTransfers = 8; }));
+    enterControlCenter();
+    auto *selector = control<RotarySelector>(main, "Selector1");
+    QTest::mouseClick(selector, Qt::LeftButton, {}, selector->labelRect(3).center().toPoint());
+    QTest::mouseClick(selector, Qt::LeftButton, {}, selector->labelRect(6).center().toPoint());
+    QCOMPARE(f->ui.messages.size(), 1);
+    QCOMPARE(selector->position(), 3);
 }
 
 QTEST_MAIN(TestControls)
