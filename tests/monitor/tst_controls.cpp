@@ -134,6 +134,8 @@ private slots:
     void oneShotCaption();
 
     void controlCenterLayout();
+    void panelsLaidOut_data();
+    void panelsLaidOut();
     void pointerMoved_data();
     void pointerMoved();
     void mouseDragWritesAsTheHandler_data();
@@ -311,6 +313,33 @@ void TestControls::controlCenterLayout()
     QVERIFY(bars->isAncestorOf(easy));
     QCOMPARE(easy->text(), QString("Easy Setup"));
     QCOMPARE(easy->toolTip(), QString("Automatic easy setup"));
+}
+
+void TestControls::panelsLaidOut_data()
+{
+    QTest::addColumn<QString>("panel");
+    for (const char *name : {"SSPanel6", "SSPanel21", "MeasurementControls", "SSPanel20", "SSPanel10"})
+        QTest::newRow(name) << name;
+}
+
+// Every control of the page's panels has its own place inside its panel.
+void TestControls::panelsLaidOut()
+{
+    QFETCH(QString, panel);
+    QVERIFY(open(Route::Smbus));
+    enter(MainTabs::ControlCenter);
+    auto *p = control<QWidget>(main, qPrintable(panel));
+    QList<QWidget *> children;
+    for (QWidget *w : p->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (w->isVisible())
+            children << w;
+    QVERIFY(children.size() >= 3);
+    for (int i = 0; i < children.size(); ++i) {
+        QVERIFY2(p->rect().contains(children[i]->geometry()), qPrintable(children[i]->objectName()));
+        for (int j = i + 1; j < children.size(); ++j)
+            QVERIFY2(!children[i]->geometry().intersects(children[j]->geometry()),
+                     qPrintable(children[i]->objectName() + " over " + children[j]->objectName()));
+    }
 }
 
 void TestControls::pointerMoved_data()
