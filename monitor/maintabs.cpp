@@ -1,5 +1,6 @@
 #include "monitor/maintabs.h"
 #include "gui/errors.h"
+#include "monitor/controlspanel.h"
 #include "registers/registereditor.h"
 
 #include <QTabWidget>
@@ -22,11 +23,19 @@ void MainTabs::MainTab_Click()
         m_ui, &m_window,
         [this] {
             StopTimers();
-            if (m_tabs.currentIndex() == ReadWrite)
+            const int tab = m_tabs.currentIndex();
+            if (tab == ReadWrite)
                 m_editor.ResetEditor();
+            else if (tab == ControlCenter && m_controls)
+                m_controls->RefreshMonitorControls();
         },
         [this] { m_window.unsetCursor(); });
     m_window.unsetCursor();
+}
+
+void MainTabs::setControls(ControlsPanel *controls)
+{
+    m_controls = controls;
 }
 
 void MainTabs::StopTimers()

@@ -8,6 +8,7 @@ class QWidget;
 
 namespace ort {
 
+class ControlsPanel;
 class RegisterEditor;
 class Ui;
 
@@ -23,6 +24,8 @@ public:
 
     // The measurement cycle's timer, once the "Control Center" has one.
     void setTimer1(QTimer *timer) { m_timer1 = timer; }
+    // What brings the "Control Center" up to date on entry.
+    void setControls(ControlsPanel *controls);
 
     // Run after the selected tab has changed.
     void MainTab_Click();
@@ -34,6 +37,7 @@ private:
     Ui &m_ui;
     RegisterEditor &m_editor;
     QPointer<QTimer> m_timer1;
+    QPointer<ControlsPanel> m_controls;
 };
 
 } // namespace ort

@@ -1,5 +1,9 @@
 #include "monitor/oneshotpanel.h"
+#include "gui/errors.h"
+#include "gui/services.h"
 #include "gui/twips.h"
+#include "link/chip.h"
+#include "monitor/temperature.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,7 +12,8 @@
 
 namespace ort {
 
-OneShotPanel::OneShotPanel(QWidget *parent) : CaptionedFrame(QStringLiteral("One Shot"), parent)
+OneShotPanel::OneShotPanel(Services &services, QWidget *parent)
+    : CaptionedFrame(QStringLiteral("One Shot"), parent), m_services(services)
 {
     setObjectName("SSPanel4");
     m_standby = new ToggleButton("SSRibbon3", this, 480, 330);
@@ -42,6 +47,14 @@ OneShotPanel::OneShotPanel(QWidget *parent) : CaptionedFrame(QStringLiteral("One
     row->addWidget(label);
     row->addWidget(m_found);
     row->addStretch(1);
+
+    // Only the user's presses: the editor's redraw moves the toggle silently.
+    connect(m_standby, &QToolButton::clicked, this, [this](bool down) {
+        // Nothing was written: the toggle goes back to what the chip holds.
+        runGuarded(m_services.ui, window(), [&] { SSRibbon3_Click(down); }, [&] { showStandby(!down); });
+    });
+    connect(m_oneShot, &QPushButton::clicked, this,
+            [this] { runGuarded(m_services.ui, window(), [this] { CommandButton1_Click(); }); });
 }
 
 void OneShotPanel::showStandby(bool standby)
@@ -52,6 +65,44 @@ void OneShotPanel::showStandby(bool standby)
         m_standby->setChecked(standby);
     }
     m_oneShot->setEnabled(standby);
+}
+
+void OneShotPanel::SSRibbon3_Click(bool down)
+{
+    Declare &d = m_services.declare;
+    if (down) {
+        m_status->setCaption(QStringLiteral("Standby Mode is On"));
+        m_oneShot->setEnabled(true);
+        d.RegisterPointer = chip::ConfigurationRead;
+        m_services.link.ReadRegister();
+        d.WriteValue = d.ReadValue | chip::ConfigStandby;
+    } else {
+        m_status->setCaption(QStringLiteral("Standby Mode is Off"));
+        m_oneShot->setEnabled(false);
+        d.RegisterPointer = chip::ConfigurationRead;
+        m_services.link.ReadRegister();
+        // The alert mask stays; standby and the unused bits are cleared.
+        d.WriteValue = d.ReadValue & chip::ConfigAlertMasked;
+    }
+    d.RegisterPointer = chip::ConfigurationWrite;
+    m_services.link.WriteRegister();
+}
+
+void OneShotPanel::CommandButton1_Click()
+{
+    Declare &d = m_services.declare;
+    d.RegisterPointer = chip::OneShot;
+    d.WriteValue = 0xFF;
+    m_services.link.WriteRegister();
+    // No wait: the register holds whatever it holds when the read comes.
+    d.RegisterPointer = chip::RemoteTemperature;
+    m_services.link.ReadRegister();
+    const int t = DecodeTemperature(d.ReadValue);
+    // Here the SMBus route is BusMedium 0 and every other value the printer port.
+    const bool smbus = d.BusMedium == chip::MediumSmbus;
+    m_found->setText(OneShotCaption(t, smbus));
+    if (!smbus && t >= 0)
+        emit remoteBarLevel(PercentBarLevel(t));
 }
 
 } // namespace ort

@@ -7,13 +7,15 @@ class QToolButton;
 
 namespace ort {
 
+struct Services;
+
 // The "One Shot" panel SSPanel4 of the "Read/Write" tab: the standby toggle
 // SSRibbon3 with its status panel SSPanel2, and the one-shot button
 // CommandButton1 with the temperature it found (Label18, Label1).
 class OneShotPanel : public CaptionedFrame {
     Q_OBJECT
 public:
-    explicit OneShotPanel(QWidget *parent = nullptr);
+    explicit OneShotPanel(Services &services, QWidget *parent = nullptr);
 
     QToolButton *standbyToggle() const { return m_standby; }
     Panel3D *standbyStatus() const { return m_status; }
@@ -25,7 +27,18 @@ public:
     // handler does not run, and nothing is written to the chip.
     void showStandby(bool standby);
 
+    // The user put the standby toggle down (standby) or up.
+    void SSRibbon3_Click(bool down);
+    // One conversion in standby, and the remote temperature it found.
+    void CommandButton1_Click();
+
+signals:
+    // The remote bar's level for a one-shot reading from 0 C up, on the
+    // printer-port route; the bar is on another page.
+    void remoteBarLevel(int level);
+
 private:
+    Services &m_services;
     QToolButton *m_standby;
     Panel3D *m_status;
     QPushButton *m_oneShot;

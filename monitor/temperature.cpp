@@ -25,4 +25,16 @@ QString BarCaption(const QString &prefix, int celsius, bool printerPortRoute)
     return prefix + number + QStringLiteral("C");
 }
 
+QString OneShotCaption(int celsius, bool smbusRoute)
+{
+    QString number;
+    if (celsius < 0)
+        number = QStringLiteral("-") + QString::number(-celsius);
+    else if (celsius == 0 && smbusRoute)
+        number = QStringLiteral("0");
+    else
+        number = QStringLiteral("+") + QString::number(celsius);
+    return number + QStringLiteral("C");
+}
+
 } // namespace ort

@@ -20,4 +20,8 @@ int PercentBarLevel(int celsius);
 // printer-port route but "+" and the number on the SMBus route; "C" follows.
 QString BarCaption(const QString &prefix, int celsius, bool printerPortRoute);
 
+// The one-shot's reading: "-5C" below zero, "+25C" above; zero is "0C" on
+// the SMBus route and "+0C" on the printer-port route.
+QString OneShotCaption(int celsius, bool smbusRoute);
+
 } // namespace ort

@@ -7,7 +7,9 @@
 #include "log/logpanel.h"
 #include "monitor/alertpanel.h"
 #include "monitor/barpanel.h"
+#include "monitor/controlspanel.h"
 #include "monitor/graphpanel.h"
+#include "monitor/limitgauges.h"
 #include "monitor/measurementcycle.h"
 #include "monitor/maintabs.h"
 #include "monitor/oneshotpanel.h"
@@ -18,6 +20,7 @@
 #include "registers/writepanel.h"
 #include "shell/program.h"
 #include "shell/statusline.h"
+#include "widgets/percentbar.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -85,6 +88,10 @@ void MainMenuForm::buildPages()
     // After the pages, so that adding them runs no handler.
     m_tabHandler = new MainTabs(*m_tabs, *this, m_program.ui(), *m_editor);
     m_tabHandler->setTimer1(&m_cycle->Timer1());
+    m_tabHandler->setControls(m_controls);
+    // A one-shot reading on the printer-port route moves the remote bar.
+    connect(m_oneShot, &OneShotPanel::remoteBarLevel, m_cycle,
+            [bar = m_cycle->barPanel().remoteBar()](int level) { bar->setValue(level); });
 }
 
 QWidget *MainMenuForm::buildReadWriteTab()
@@ -95,7 +102,7 @@ QWidget *MainMenuForm::buildReadWriteTab()
     auto *write = new WritePanel(page);
     auto *info = new RegisterInfoPanel(page);
     auto *selector = new RegisterSelectorPanel(page);
-    auto *oneShot = new OneShotPanel(page);
+    auto *oneShot = m_oneShot = new OneShotPanel(m_program.services(), page);
     m_editor = new RegisterEditor(m_program.services(), *page, {*selector, *bits, *write, *info});
     // The editor's redraw keeps the standby indicator in step with the chip.
     connect(m_editor, &RegisterEditor::standbyShown, oneShot, &OneShotPanel::showStandby);
@@ -178,6 +185,10 @@ QWidget *MainMenuForm::buildControlCenterTab()
     auto *alert = new AlertPanel(services, page);
     auto *log = new LogPanel(services, page);
     m_cycle = new MeasurementCycle(services, *alert, *graph, *bars, *log, page);
+    // The gauges and the measurement controls fill the room the bar panel keeps for them.
+    auto *gauges = new LimitGauges(services, *bars, page);
+    m_controls = new ControlsPanel(services, *m_cycle, *gauges, bars);
+    bars->controlsSlot()->addWidget(m_controls);
 
     auto *grid = new QGridLayout(page);
     grid->setContentsMargins(twips(this, 90), twips(this, 90), twips(this, 90), twips(this, 90));

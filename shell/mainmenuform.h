@@ -6,8 +6,10 @@ class QTabWidget;
 
 namespace ort {
 
+class ControlsPanel;
 class MainTabs;
 class MeasurementCycle;
+class OneShotPanel;
 class Program;
 class RegisterEditor;
 
@@ -48,6 +50,8 @@ private:
     RegisterEditor *m_editor = nullptr;
     MeasurementCycle *m_cycle = nullptr;
     MainTabs *m_tabHandler = nullptr;
+    OneShotPanel *m_oneShot = nullptr;
+    ControlsPanel *m_controls = nullptr;
     QLabel *m_connection;   // in the status line
     bool m_unloaded = false;
 };

@@ -1,9 +1,7 @@
 // Renders the "Control Center" page offscreen to PNG for review, after two
-// minutes of monitoring on the simulated board, with the remote high limit
-// at 90 C so that the alert lamp has turned red, and logging to a file:
+// minutes of monitoring on the simulated board after "Easy Setup" (limits
+// 0 and 90 C), so that the alert lamp has turned red, and logging to a file:
 //   QT_QPA_PLATFORM=offscreen monitor_gallery [folder]
-#include "gui/tristatecheckbox.h"
-#include "link/chip.h"
 #include "shell/mainmenuform.h"
 #include "tests/support/programfixture.h"
 #include "widgets/panel3d.h"
@@ -32,13 +30,8 @@ int main(int argc, char **argv)
             tabs->setCurrentIndex(i);
     test::saveWindowPicture(main, dir, "controlcenter_off");
 
-    Declare &d = f.state();
-    d.RegisterPointer = chip::RemoteHighLimitWrite;
-    d.WriteValue = 90;
-    f.program->link().WriteRegister();
+    QMetaObject::invokeMethod(test::control<QWidget>(main, "Command1"), "click");
     f.ui.fileAnswers << logDir.filePath("readings.xls");
-    for (const char *name : {"alert_button", "Check1", "Check2"})
-        test::control<TriStateCheckBox>(main, name)->setValue(TriStateCheckBox::On);
     test::control<QWidget>(main, "Text1")->setProperty("text", "1");
     QMetaObject::invokeMethod(test::control<QWidget>(main, "MakeLog_CMD"), "click");
     QTimer &timer1 = *test::control<QTimer>(main, "Timer1");

@@ -1,0 +1,161 @@
+#include "monitor/controlspanel.h"
+#include "gui/errors.h"
+#include "gui/services.h"
+#include "gui/tristatecheckbox.h"
+#include "gui/twips.h"
+#include "link/chip.h"
+#include "monitor/alertpanel.h"
+#include "monitor/barpanel.h"
+#include "monitor/graphpanel.h"
+#include "monitor/limitgauges.h"
+#include "monitor/measurementcycle.h"
+#include "widgets/rotaryselector.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace ort {
+
+namespace {
+// What the easy setup programs: the fastest rate, and both temperatures
+// watched between 0 and 90 C.
+constexpr int EasyRate = 7;
+constexpr int EasyHighLimit = 90;
+constexpr int EasyLowLimit = 0;
+
+// GaugeEventsBlocked is 1 for exactly as long as the easy setup runs, and
+// back to 0 when it fails: the gauges must not stay deaf after a box.
+class GaugeEventsBlock {
+public:
+    explicit GaugeEventsBlock(uint8_t &flag) : m_flag(flag) { m_flag = 1; }
+    ~GaugeEventsBlock() { m_flag = 0; }
+    GaugeEventsBlock(const GaugeEventsBlock &) = delete;
+    GaugeEventsBlock &operator=(const GaugeEventsBlock &) = delete;
+
+private:
+    uint8_t &m_flag;
+};
+} // namespace
+
+const QStringList ControlsPanel::RateLabels = {
+    QStringLiteral("0.0625"), QStringLiteral("0.125"), QStringLiteral("0.25"), QStringLiteral("0.5"),
+    QStringLiteral("  1"),    QStringLiteral("  2"),   QStringLiteral("  4"),  QStringLiteral("  8"),
+};
+
+ControlsPanel::ControlsPanel(Services &services, MeasurementCycle &cycle, LimitGauges &gauges, QWidget *parent)
+    : QWidget(parent), m_services(services), m_cycle(cycle), m_gauges(gauges)
+{
+    setObjectName("MeasurementControls");
+    m_caption = new QLabel(QStringLiteral("ADC Sampling"), this);
+    m_caption->setObjectName("Selector1Caption");
+    m_caption->setAlignment(Qt::AlignHCenter);
+    m_selector1 = new RotarySelector(this);
+    m_selector1->setObjectName("Selector1");
+    m_selector1->setLabels(RateLabels);
+    m_selector1->setToolTip(QStringLiteral("Adjust the ADC Sampling rate"));
+    m_command1 = new QPushButton(QStringLiteral("Easy Setup"), this);
+    m_command1->setObjectName("Command1");
+    m_command1->setToolTip(QStringLiteral("Automatic easy setup"));
+
+    auto *box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(twips(this, 60));
+    box->addWidget(m_caption);
+    box->addWidget(m_selector1, 1);
+    box->addWidget(m_command1);
+
+    // Only the user's turns: the program's own settings of the position are silent.
+    connect(m_selector1, &RotarySelector::positionChanged, this, [this](int position) {
+        // Nothing was written: the knob goes back to the chip's rate.
+        runGuarded(m_services.ui, window(), [&] { Selector1_Click(position); }, [this] { showRate(m_shownRate); });
+    });
+    connect(m_command1, &QPushButton::clicked, this,
+            [this] { runGuarded(m_services.ui, window(), [this] { Command1_Click(); }); });
+}
+
+void ControlsPanel::showRate(int code)
+{
+    m_shownRate = code;
+    m_selector1->setPosition(code);
+}
+
+void ControlsPanel::Selector1_Click(int position)
+{
+    Declare &d = m_services.declare;
+    d.RegisterPointer = chip::ConversionRateWrite;
+    d.WriteValue = position;
+    m_services.link.WriteRegister();
+    m_shownRate = position;
+}
+
+void ControlsPanel::Command1_Click()
+{
+    const GaugeEventsBlock block(m_services.declare.GaugeEventsBlocked);
+    EasySetup();
+}
+
+void ControlsPanel::EasySetup()
+{
+    Declare &d = m_services.declare;
+    auto write = [&](uint8_t address, int value) {
+        d.RegisterPointer = address;
+        d.WriteValue = value;
+        m_services.link.WriteRegister();
+    };
+    write(chip::ConversionRateWrite, EasyRate);
+    showRate(EasyRate);
+    write(chip::LocalHighLimitWrite, EasyHighLimit);
+    write(chip::LocalLowLimitWrite, EasyLowLimit);
+    write(chip::RemoteHighLimitWrite, EasyHighLimit);
+    write(chip::RemoteLowLimitWrite, EasyLowLimit);
+
+    for (LimitGauges::Which which : {LimitGauges::Local, LimitGauges::Remote}) {
+        const auto [high, low] = m_gauges.PlaceLimits(which, LimitGauges::Placement::ReadBack);
+        m_gauges.CaptionLimits(which, high, low);
+    }
+
+    QTimer &timer1 = m_cycle.Timer1();
+    timer1.setInterval(MeasurementCycle::IntervalMs);
+    timer1.start();
+    // Each change runs that toggle's handler.
+    m_cycle.graphPanel().check2()->setValue(TriStateCheckBox::On);
+    m_cycle.alertPanel().alertButton()->setValue(TriStateCheckBox::On);
+    m_cycle.alertPanel().setLamp(AlertPanel::Lamp::NoAlert);
+    m_cycle.barPanel().check1()->setValue(TriStateCheckBox::On);
+}
+
+void ControlsPanel::RefreshMonitorControls()
+{
+    Declare &d = m_services.declare;
+    // Each change runs that toggle's handler: with all three off Timer1
+    // stops and the bars are cleared.
+    m_cycle.alertPanel().alertButton()->setValue(TriStateCheckBox::Off);
+    m_cycle.graphPanel().check2()->setValue(TriStateCheckBox::Off);
+    m_cycle.barPanel().check1()->setValue(TriStateCheckBox::Off);
+    m_cycle.alertPanel().setLamp(AlertPanel::Lamp::Off);
+
+    // Out of standby, so the chip converts while it is watched; the Read/Write
+    // tab's toggle shows it again at that tab's next redraw.
+    d.RegisterPointer = chip::ConfigurationRead;
+    m_services.link.ReadRegister();
+    if (d.ReadValue & chip::ConfigStandby) {
+        d.WriteValue = d.ReadValue & ~chip::ConfigStandby & 0xFF;
+        d.RegisterPointer = chip::ConfigurationWrite;
+        m_services.link.WriteRegister();
+    }
+
+    d.RegisterPointer = chip::ConversionRateRead;
+    m_services.link.ReadRegister();
+    // Codes above 7 act as 7 on the chip, and the knob stops there too.
+    showRate(d.ReadValue);
+
+    const auto [localHigh, localLow] = m_gauges.PlaceLimits(LimitGauges::Local, LimitGauges::Placement::Scale);
+    m_gauges.CaptionLimits(LimitGauges::Local, localHigh, localLow);
+    const auto [remoteHigh, remoteLow] = m_gauges.PlaceLimits(LimitGauges::Remote, LimitGauges::Placement::Scale);
+    m_cycle.barPanel().clearBars();
+    m_gauges.CaptionLimits(LimitGauges::Remote, remoteHigh, remoteLow);
+}
+
+} // namespace ort

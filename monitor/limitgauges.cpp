@@ -1,0 +1,166 @@
+#include "monitor/limitgauges.h"
+#include "gui/errors.h"
+#include "gui/services.h"
+#include "link/chip.h"
+#include "monitor/barpanel.h"
+#include "monitor/limitscale.h"
+#include "widgets/lineargauge.h"
+
+#include <QEvent>
+#include <QVBoxLayout>
+
+namespace ort {
+
+namespace {
+constexpr int LowCaption = 2;
+constexpr int HighCaption = 3;
+} // namespace
+
+LimitGauges::LimitGauges(Services &services, BarPanel &bars, QObject *parent)
+    : QObject(parent), m_services(services)
+{
+    setObjectName("LimitGauges");
+    auto make = [&](const char *name, QVBoxLayout *slot) {
+        auto *w = new LinearGauge(&bars);
+        w->setObjectName(name);
+        w->setToolTip(QStringLiteral("Drag the pointers to change the limits"));
+        w->setLabel(QStringLiteral("Min   Max"));
+        slot->addWidget(w);
+        w->installEventFilter(this);
+        return w;
+    };
+    m_gauges[Local] = {make("LGauge2", bars.localGaugeSlot()), chip::LocalHighLimitWrite, chip::LocalLowLimitWrite,
+                       chip::LocalHighLimitRead, chip::LocalLowLimitRead, {}, false};
+    m_gauges[Remote] = {make("LGauge1", bars.remoteGaugeSlot()), chip::RemoteHighLimitWrite,
+                        chip::RemoteLowLimitWrite, chip::RemoteHighLimitRead, chip::RemoteLowLimitRead, {}, false};
+
+    for (Which which : {Local, Remote}) {
+        connect(m_gauges[which].widget, &LinearGauge::pointerMoved, this, [this, which](int pointer) {
+            Gauge &g = m_gauges[which];
+            // A failed write abandons the drag: the pointer stays where the
+            // chip's limit is until the next press.
+            if (g.abandoned) {
+                showKnown(g);
+                return;
+            }
+            runGuarded(m_services.ui, g.widget->window(), [&] { LGauge_PointerMoved(which, pointer); },
+                       [&] {
+                           g.abandoned = true;
+                           showKnown(g);
+                       });
+        });
+    }
+}
+
+bool LimitGauges::eventFilter(QObject *watched, QEvent *event)
+{
+    // A press or a key starts a new move of the pointers.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)
+        for (Gauge &g : m_gauges)
+            if (g.widget == watched)
+                g.abandoned = false;
+    return QObject::eventFilter(watched, event);
+}
+
+void LimitGauges::writeLimit(uint8_t address, int position)
+{
+    Declare &d = m_services.declare;
+    d.WriteValue = LimitByte(position);
+    d.RegisterPointer = address;
+    m_services.link.WriteRegister();
+}
+
+void LimitGauges::LGauge_PointerMoved(Which which, int pointer)
+{
+    if (m_services.declare.GaugeEventsBlocked == 1)
+        return;
+    Gauge &g = m_gauges[which];
+    LinearGauge *w = g.widget;
+    int lo = 0, hi = 0;
+    switch (pointer) {
+    case LinearGauge::HighPointer:
+        // Against the band's stored start, which every path keeps at the low pointer.
+        hi = SeparatedHigh(w->pointerPosition(LinearGauge::HighPointer), w->bandStartPosition());
+        lo = w->pointerPosition(LinearGauge::LowPointer);
+        w->setBandEnd(hi);
+        w->setPointerValue(LinearGauge::HighPointer, hi);
+        writeLimit(g.highWrite, hi);
+        g.shown.high = hi;
+        break;
+    case LinearGauge::LowPointer:
+        lo = SeparatedLow(w->pointerPosition(LinearGauge::LowPointer), w->bandEndPosition());
+        hi = w->pointerPosition(LinearGauge::HighPointer);
+        w->setBandStart(lo);
+        w->setPointerValue(LinearGauge::LowPointer, lo);
+        writeLimit(g.lowWrite, lo);
+        g.shown.low = lo;
+        break;
+    case LinearGauge::Band:
+        lo = w->bandStartPosition();
+        hi = w->bandEndPosition();
+        w->setPointerValue(LinearGauge::LowPointer, lo);
+        w->setPointerValue(LinearGauge::HighPointer, hi);
+        writeLimit(g.lowWrite, lo);
+        g.shown.low = lo;
+        g.shown.lowCaption = PositionCaption(lo);
+        writeLimit(g.highWrite, hi);
+        g.shown.high = hi;
+        break;
+    default:
+        return;
+    }
+    w->setCaption(HighCaption, PositionCaption(hi));
+    w->setCaption(LowCaption, PositionCaption(lo));
+    g.shown.highCaption = w->caption(HighCaption);
+    g.shown.lowCaption = w->caption(LowCaption);
+}
+
+void LimitGauges::show(Gauge &g, int low, int high)
+{
+    g.widget->setBand(low, high);
+    g.widget->setPointerValue(LinearGauge::LowPointer, low);
+    g.widget->setPointerValue(LinearGauge::HighPointer, high);
+}
+
+void LimitGauges::showKnown(Gauge &g)
+{
+    show(g, g.shown.low, g.shown.high);
+    g.widget->setCaption(HighCaption, g.shown.highCaption);
+    g.widget->setCaption(LowCaption, g.shown.lowCaption);
+}
+
+std::pair<int, int> LimitGauges::PlaceLimits(Which which, Placement placement)
+{
+    Gauge &g = m_gauges[which];
+    Declare &d = m_services.declare;
+    auto position = [placement](int byte) {
+        return placement == Placement::ReadBack ? ReadBackPosition(byte) : GaugePosition(byte);
+    };
+    d.RegisterPointer = g.highRead;
+    m_services.link.ReadRegister();
+    const int highByte = d.ReadValue;
+    g.shown.high = position(highByte);
+    g.shown.highCaption = LimitCaption(highByte);
+    g.widget->setBandEnd(g.shown.high);
+    g.widget->setPointerValue(LinearGauge::HighPointer, g.shown.high);
+
+    d.RegisterPointer = g.lowRead;
+    m_services.link.ReadRegister();
+    const int lowByte = d.ReadValue;
+    g.shown.low = position(lowByte);
+    g.shown.lowCaption = LimitCaption(lowByte);
+    g.widget->setBandStart(g.shown.low);
+    g.widget->setPointerValue(LinearGauge::LowPointer, g.shown.low);
+    return {highByte, lowByte};
+}
+
+void LimitGauges::CaptionLimits(Which which, int highByte, int lowByte)
+{
+    Gauge &g = m_gauges[which];
+    g.shown.highCaption = LimitCaption(highByte);
+    g.shown.lowCaption = LimitCaption(lowByte);
+    g.widget->setCaption(HighCaption, g.shown.highCaption);
+    g.widget->setCaption(LowCaption, g.shown.lowCaption);
+}
+
+} // namespace ort
