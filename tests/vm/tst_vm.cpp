@@ -73,6 +73,11 @@ void TestVm::smbusReadsTheStubChip()
     if (asRoot()) {
         QCOMPARE(failure, QString());
         QCOMPARE(id, uint8_t(0x5C));
+        // The adapter's name as the kernel gives it, without its line end:
+        // the splash and the status line show it.
+        const QString description = QString::fromStdString(busAccess().backend().description());
+        QVERIFY2(description.endsWith(" and the SMBus adapter " + m_adapter + " (SMBus stub driver)."),
+                 qPrintable(description));
     } else {
         // The node exists but is the root's alone: the text says which
         // node and which group grants access.
