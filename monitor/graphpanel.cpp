@@ -78,8 +78,8 @@ GraphPanel::GraphPanel(Services &services, QWidget *parent)
 
 void GraphPanel::Command6_Click()
 {
+    // Clearing also brings the chart back to the live view (scroll back 0).
     m_strip1->clear();
-    m_strip1->setScrollBack(0);
 }
 
 void GraphPanel::Strip1_MouseDown(int button)

@@ -529,7 +529,6 @@ void InitForm::StartSearch()
     m_cancel->setEnabled(true);
     m_back->setEnabled(true);
     m_next->setEnabled(false);
-    m_finish->setEnabled(true);
     unsetCursor();
     ListSearchResults();
     m_finish->setEnabled(entrySelected());

@@ -29,6 +29,7 @@ private slots:
     void compactHistoryKeepsMilliseconds_data();
     void compactHistoryKeepsMilliseconds();
     void compactHistoryPacksRepeats();
+    void compactHistoryAtEveryCodeBoundary();
     void decimationKeepsShortSpikes_data();
     void decimationKeepsShortSpikes();
     void decimationCoversOnlyTheWindow();
@@ -273,6 +274,38 @@ void TestWidgets::compactHistoryKeepsMilliseconds()
     QCOMPARE(SampleHistory::Cursor(h, 0).ms(), keptMs);
     QCOMPARE(SampleHistory::Cursor(h, 1).ms(), keptMs + 3600000);
     QVERIFY(h.time(0) == kept);   // exactly, not nearly
+}
+
+// Changes of step and of value on both sides of each code's limit (steps
+// changing by 7 and 8 ms, by 2047 and 2048 ms, values by 127 and 128) come
+// back exactly.
+void TestWidgets::compactHistoryAtEveryCodeBoundary()
+{
+    const long long stepChanges[] = {0, 7, -7, 8, -8, 9, 2047, -2047, 2048, -2048, 2049, 1000000, -1000000};
+    const float valueChanges[] = {0, 127, -128, 128, -129, 0.5f, -1};
+    std::vector<PlainSample> plain;
+    long long ms = 5000;
+    float value = 20;
+    // Each pair of samples changes the step by +change, then by -change.
+    for (long long change : stepChanges) {
+        for (float dv : valueChanges) {
+            ms += 5000 + change;
+            value += dv;
+            plain.push_back({ms, value});
+            ms += 5000;
+            plain.push_back({ms, value});
+        }
+    }
+    SampleHistory h;
+    for (const PlainSample &p : plain)
+        h.append(SampleHistory::fromMs(p.ms), p.value);
+    SampleHistory::Cursor c(h, 0);
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        QCOMPARE(c.ms(), plain[i].ms);
+        QCOMPARE(floatBits(c.value()), floatBits(plain[i].value));
+        if (i + 1 < plain.size())
+            c.next();
+    }
 }
 
 // Repeated steps and values take a bit each, so a long steady stream costs
@@ -830,6 +863,12 @@ void TestWidgets::selectorMouse()
     QTest::mouseRelease(&s, Qt::LeftButton, {}, s.labelRect(6).center().toPoint());
     QCOMPARE(s.position(), 6);
     QCOMPARE(changed.count(), 1);
+    // ... and to the first position as to any other.
+    QTest::mousePress(&s, Qt::LeftButton, {}, centre);
+    QTest::mouseMove(&s, s.labelRect(0).center().toPoint());
+    QTest::mouseRelease(&s, Qt::LeftButton, {}, s.labelRect(0).center().toPoint());
+    QCOMPARE(s.position(), 0);
+    QCOMPARE(changed.count(), 2);
     // Through the gap at the bottom the knob stays at its end, whichever
     // side the mouse comes out on.
     s.setPosition(7);
