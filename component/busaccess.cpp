@@ -1,20 +1,9 @@
 #include "component/busaccess.h"
 #include "component/buserror.h"
-#include "component/sim/simbackend.h"
 
 #include <cstdio>
 
 namespace ort {
-
-namespace {
-
-std::unique_ptr<BusAccessServer> &instanceSlot()
-{
-    static std::unique_ptr<BusAccessServer> instance;
-    return instance;
-}
-
-} // namespace
 
 std::string hexByte(unsigned value)
 {
@@ -266,21 +255,6 @@ std::unique_ptr<SystemInfo> BusAccessServer::CreateSystemInfo()
 {
     m_transcript.record("BusAccessServer.CreateSystemInfo");
     return std::make_unique<SystemInfo>(*this);
-}
-
-BusAccessServer &busAccess()
-{
-    auto &slot = instanceSlot();
-    if (!slot)
-        slot = std::make_unique<BusAccessServer>(
-            std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), std::make_shared<SystemClock>()));
-    return *slot;
-}
-
-std::unique_ptr<BusAccessServer> installBusAccess(std::unique_ptr<BusAccessServer> server)
-{
-    std::swap(instanceSlot(), server);
-    return server;
 }
 
 } // namespace ort

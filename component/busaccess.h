@@ -133,11 +133,4 @@ private:
     int m_bus = 0;
 };
 
-// The program's one instance. Without an installed one, the first use
-// creates the default simulated board on the system clock.
-BusAccessServer &busAccess();
-// Replaces the instance (the program at start, or a test with its own board)
-// and hands back the one it replaced, so that a test can put it back.
-std::unique_ptr<BusAccessServer> installBusAccess(std::unique_ptr<BusAccessServer> server);
-
 } // namespace ort

@@ -11,10 +11,10 @@ void LinkNewComPort::ReadRegister()
     const uint8_t reg = toByte(d.RegisterPointer);
     uint8_t value;
     if (d.BusMedium == chip::MediumPrinterPort) {
-        busAccess().PrinterPort().Link().SetPortBase(d.PrinterPortBase);
-        value = busAccess().PrinterPort().Link().ReadRegister(address, reg);
+        m_bus.PrinterPort().Link().SetPortBase(d.PrinterPortBase);
+        value = m_bus.PrinterPort().Link().ReadRegister(address, reg);
     } else {
-        value = busAccess().Smbus().ReadRegister(address, reg);
+        value = m_bus.Smbus().ReadRegister(address, reg);
     }
     d.ReadValue = value;
 }
@@ -25,17 +25,17 @@ void LinkNewComPort::WriteRegister()
     const uint8_t reg = toByte(d.RegisterPointer);
     const uint8_t address = toByte(d.DeviceAddress);
     if (d.BusMedium == chip::MediumPrinterPort) {
-        busAccess().PrinterPort().Link().SetPortBase(d.PrinterPortBase);
-        busAccess().PrinterPort().Link().WriteRegister(address, reg, value);
+        m_bus.PrinterPort().Link().SetPortBase(d.PrinterPortBase);
+        m_bus.PrinterPort().Link().WriteRegister(address, reg, value);
     } else {
-        busAccess().Smbus().WriteRegister(address, reg, value);
+        m_bus.Smbus().WriteRegister(address, reg, value);
     }
 }
 
 void LinkNewComPort::WritePortByte(uint16_t portAddress, int32_t value)
 {
     const uint8_t byte = toByte(value);
-    busAccess().PrinterPort().Link().WritePort(portAddress, byte);
+    m_bus.PrinterPort().Link().WritePort(portAddress, byte);
 }
 
 int LinkNewComPort::AnyLimitFlagSet()

@@ -5,14 +5,16 @@
 
 namespace ort {
 
+class BusAccessServer;
+
 // The register link: the one way the main window reads and writes the chip.
 // Operations take their inputs from and leave their results in the shared
-// variables; the component is reached afresh through its global instance on
-// every call. Errors pass through unchanged, and ReadValue keeps its old
-// content when a read fails.
+// variables; the component's objects are reached afresh from the program's
+// one BusAccessServer on every call. Errors pass through unchanged, and
+// ReadValue keeps its old content when a read fails.
 class LinkNewComPort {
 public:
-    explicit LinkNewComPort(Declare &state) : d(state) {}
+    LinkNewComPort(Declare &state, BusAccessServer &bus) : d(state), m_bus(bus) {}
 
     void ReadRegister();
     void WriteRegister();
@@ -23,6 +25,7 @@ public:
 
 private:
     Declare &d;
+    BusAccessServer &m_bus;
 };
 
 } // namespace ort

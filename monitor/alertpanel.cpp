@@ -1,5 +1,4 @@
 #include "monitor/alertpanel.h"
-#include "component/busaccess.h"
 #include "component/buserror.h"
 #include "gui/errors.h"
 #include "gui/format.h"
@@ -96,7 +95,7 @@ void AlertPanel::clearOnPrinterPort()
     d.RegisterPointer = chip::Status;
     m_services.link.ReadRegister();
     // The status read has set the port base; the raw steps below use it.
-    PrinterPortLink &bus = busAccess().PrinterPort().Link();
+    PrinterPortLink &bus = m_services.bus.PrinterPort().Link();
     struct Hold {
         bool &held;
         explicit Hold(bool &h) : held(h) { held = true; }

@@ -56,14 +56,14 @@ QString errorWords(std::exception_ptr error)
 
 } // namespace
 
-bool installComponent(Ui &ui, const ComponentOptions &options, std::shared_ptr<const Clock> clock, std::FILE *log)
+std::unique_ptr<BusAccessServer> createComponent(Ui &ui, const ComponentOptions &options,
+                                                 std::shared_ptr<const Clock> clock, std::FILE *log)
 {
     try {
-        installBusAccess(std::make_unique<BusAccessServer>(createBackend(options, std::move(clock))));
-        return true;
+        return std::make_unique<BusAccessServer>(createBackend(options, std::move(clock)));
     } catch (...) {
         reportStartupError(ui, log, errorWords(std::current_exception()));
-        return false;
+        return nullptr;
     }
 }
 
@@ -71,9 +71,6 @@ bool startProgram(Application &app, Program &program, std::FILE *log)
 {
     app.setUi(&program.ui());
     try {
-        // The component is created here rather than on a first transfer, so
-        // a backend that cannot start says so before any window opens.
-        busAccess();
         program.showSplash();
     } catch (...) {
         reportStartupError(program.ui(), log, errorWords(std::current_exception()));
@@ -88,9 +85,10 @@ int runProgram(int argc, char **argv)
     QtUi ui;
     // One clock for the program and the simulated board.
     auto clock = std::make_shared<SystemClock>();
-    if (!installComponent(ui, optionsFromEnvironment(), clock, stderr))
+    std::unique_ptr<BusAccessServer> bus = createComponent(ui, optionsFromEnvironment(), clock, stderr);
+    if (!bus)
         return 1;
-    Program program(ui, clock);
+    Program program(ui, std::move(bus), clock);
     if (!startProgram(app, program, stderr))
         return 1;
     return app.exec();

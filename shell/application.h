@@ -8,6 +8,7 @@
 
 namespace ort {
 
+class BusAccessServer;
 class Program;
 class Ui;
 
@@ -25,13 +26,14 @@ private:
 
 // Creates the bus access component the options name, on the program's
 // clock. A failure (a setting that names no backend, say) is reported in
-// words on `log` and in a box, and false is returned.
-bool installComponent(Ui &ui, const ComponentOptions &options, std::shared_ptr<const Clock> clock, std::FILE *log);
+// words on `log` and in a box, and null is returned.
+std::unique_ptr<BusAccessServer> createComponent(Ui &ui, const ComponentOptions &options,
+                                                 std::shared_ptr<const Clock> clock, std::FILE *log);
 
 // Start-up on an application object: errors that escape a handler are shown
 // in the program's dialogs from now on, and the splash is loaded (putting
 // the component into its start-up state) and shown. A failure is reported
-// as installComponent reports one, and false is returned: nothing to show.
+// as createComponent reports one, and false is returned: nothing to show.
 bool startProgram(Application &app, Program &program, std::FILE *log);
 
 // The whole program: splash first, then the wizard and the main window.

@@ -1,5 +1,4 @@
 #include "shell/frmsplash.h"
-#include "component/busaccess.h"
 #include "gui/artwork.h"
 #include "gui/errors.h"
 #include "gui/format.h"
@@ -87,12 +86,12 @@ frmSplash::frmSplash(Program &program) : QWidget(nullptr, Qt::SplashScreen), m_p
 void frmSplash::Form_Load()
 {
     // The component's start-up state: the first steps of any run.
-    busAccess().PrinterPort().Link().SetLinkVariant(chip::StartupLinkVariant);
-    busAccess().PrinterPort().Link().SetDeviceAddress(chip::StartupDeviceAddress);
-    busAccess().PrinterPort().Link().SetPortBase(chip::StartupPortBase);
+    m_program.bus().PrinterPort().Link().SetLinkVariant(chip::StartupLinkVariant);
+    m_program.bus().PrinterPort().Link().SetDeviceAddress(chip::StartupDeviceAddress);
+    m_program.bus().PrinterPort().Link().SetPortBase(chip::StartupPortBase);
     m_program.state().BusMedium = chip::MediumPrinterPort;
 
-    const QString where = QString::fromStdString(busAccess().backend().description());
+    const QString where = QString::fromStdString(m_program.bus().backend().description());
     findChild<QLabel *>("lblCopyright")->setText(QStringLiteral("Copyright \u00A9 ") + MakerName + QStringLiteral(". All rights reserved."));
     findChild<QLabel *>("lblCompany")->setText(where);
     findChild<QLabel *>("lblWarning")

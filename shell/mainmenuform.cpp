@@ -1,5 +1,4 @@
 #include "shell/mainmenuform.h"
-#include "component/busaccess.h"
 #include "gui/artwork.h"
 #include "gui/errors.h"
 #include "gui/format.h"
@@ -65,7 +64,7 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
 
 void MainMenuForm::showConnection()
 {
-    m_connection->setText(connectionText(currentConnection(m_program.state(), busAccess())));
+    m_connection->setText(connectionText(currentConnection(m_program.state(), m_program.bus())));
 }
 
 void MainMenuForm::showEvent(QShowEvent *event)
@@ -226,7 +225,7 @@ void MainMenuForm::Quit_Click()
 
 void MainMenuForm::Form_Unload()
 {
-    busAccess().PrinterPort().OutputLatch().SetValue(0);
+    m_program.bus().PrinterPort().OutputLatch().SetValue(0);
 }
 
 void MainMenuForm::closeEvent(QCloseEvent *event)

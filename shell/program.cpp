@@ -8,8 +8,8 @@
 
 namespace ort {
 
-Program::Program(Ui &ui, std::shared_ptr<Clock> clock)
-    : m_ui(ui), m_clock(std::move(clock)), m_endHandler([] { QCoreApplication::quit(); })
+Program::Program(Ui &ui, std::unique_ptr<BusAccessServer> bus, std::shared_ptr<Clock> clock)
+    : m_ui(ui), m_bus(std::move(bus)), m_clock(std::move(clock)), m_endHandler([] { QCoreApplication::quit(); })
 {
 }
 

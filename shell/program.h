@@ -1,4 +1,5 @@
 #pragma once
+#include "component/busaccess.h"
 #include "component/clock.h"
 #include "gui/services.h"
 #include "gui/windowhost.h"
@@ -20,17 +21,19 @@ class InitForm;
 class MainMenuForm;
 class frmAbout;
 
-// The program's state for one run: the shared variables, the register link,
-// the dialog seam, the one clock, and the windows that are loaded. Windows
-// reach each other through it (as their WindowHost), never by searching the
-// widget tree.
+// The program's state for one run: the bus access component, the shared
+// variables, the register link, the dialog seam, the one clock, and the
+// windows that are loaded. Windows reach each other through it (as their
+// WindowHost), never by searching the widget tree.
 class Program : public QObject, public WindowHost {
     Q_OBJECT
 public:
-    // The clock is shared with the component's board, so both run on one time.
-    Program(Ui &ui, std::shared_ptr<Clock> clock);
+    // The program owns the one component for its whole run. The clock is
+    // the one a simulated board runs on, so both keep one time.
+    Program(Ui &ui, std::unique_ptr<BusAccessServer> bus, std::shared_ptr<Clock> clock);
     ~Program() override;
 
+    BusAccessServer &bus() { return *m_bus; }
     Declare &state() { return m_state; }
     LinkNewComPort &link() { return m_link; }
     Ui &ui() { return m_ui; }
@@ -63,10 +66,11 @@ public:
 
 private:
     Ui &m_ui;
+    std::unique_ptr<BusAccessServer> m_bus;
     std::shared_ptr<Clock> m_clock;
     Declare m_state;
-    LinkNewComPort m_link{m_state};
-    Services m_services{m_state, m_link, m_ui, *m_clock};
+    LinkNewComPort m_link{m_state, *m_bus};
+    Services m_services{m_state, m_link, m_ui, *m_clock, *m_bus};
     QPointer<frmSplash> m_splash;
     QPointer<InitForm> m_wizard;
     QPointer<MainMenuForm> m_main;

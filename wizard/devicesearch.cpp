@@ -86,20 +86,20 @@ void DeviceSearch::SearchPrinterPorts()
 {
     int count = 0;
     try {
-        count = busAccess().PrinterPort().PortCount();
+        count = m_bus.PrinterPort().PortCount();
     } catch (const BusError &) {
         count = 0;   // no ports to search: a pass without probes
     }
     for (int p = 0; p < count; ++p) {
         advance(PrinterPortStep);
         try {
-            busAccess().PrinterPort().SelectPort(static_cast<uint8_t>(p));
+            m_bus.PrinterPort().SelectPort(static_cast<uint8_t>(p));
         } catch (const BusError &) {
             continue;   // a port that can't be selected has nothing to find
         }
         for (bool variant : {false, true}) {
             try {
-                busAccess().PrinterPort().Link().SetLinkVariant(variant);
+                m_bus.PrinterPort().Link().SetLinkVariant(variant);
             } catch (const BusError &) {
                 continue;
             }
@@ -113,11 +113,11 @@ void DeviceSearch::probePrinterPass(uint8_t port)
     for (uint8_t address : m_candidates) {
         if (address == 0)
             continue;
-        if (!answers([&] { return busAccess().PrinterPort().Link().ReadRegister(address, chip::ManufacturerIdRegister); }))
+        if (!answers([&] { return m_bus.PrinterPort().Link().ReadRegister(address, chip::ManufacturerIdRegister); }))
             continue;
         bool variant = false;
         try {
-            variant = busAccess().PrinterPort().Link().LinkVariant();
+            variant = m_bus.PrinterPort().Link().LinkVariant();
         } catch (const BusError &) {
             continue;
         }
@@ -133,7 +133,7 @@ void DeviceSearch::SearchOnBoardSmbus()
         if (address == 0)
             continue;
         const uint8_t address7 = address / 2;
-        if (answers([&] { return busAccess().Smbus().ReadRegister(address7, chip::ManufacturerIdRegister); }) &&
+        if (answers([&] { return m_bus.Smbus().ReadRegister(address7, chip::ManufacturerIdRegister); }) &&
             m_smbus.size() < MaxFinds)
             m_smbus.push_back(address7);
     }

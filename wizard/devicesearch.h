@@ -12,6 +12,8 @@
 
 namespace ort {
 
+class BusAccessServer;
+
 // Ten slots; slots 0..8 hold the 8-bit bus addresses a chip can answer at,
 // slot 9 is empty (0).
 using CandidateList = std::array<uint8_t, 10>;
@@ -44,8 +46,8 @@ struct PrinterFind {
     bool linkVariant;
 };
 
-// Probes the candidate addresses on each medium through the one component
-// instance, in the order the contract gives, and keeps the finds. Progress is
+// Probes the candidate addresses on each medium through the program's one
+// component, in the order the contract gives, and keeps the finds. Progress is
 // reported through a callback so the caller decides how it is shown.
 //
 // A probe that the component refuses (BusError: no acknowledge, a stuck bus,
@@ -53,6 +55,7 @@ struct PrinterFind {
 // any other exception is a fault of the program and propagates.
 class DeviceSearch {
 public:
+    explicit DeviceSearch(BusAccessServer &bus) : m_bus(bus) {}
     void setCandidates(const CandidateList &candidates) { m_candidates = candidates; }
 
     void setProgressStep(std::function<void(int step)> step) { m_step = std::move(step); }
@@ -74,6 +77,7 @@ private:
             m_step(step);
     }
 
+    BusAccessServer &m_bus;
     CandidateList m_candidates{};
     std::function<void(int)> m_step;
     std::vector<PrinterFind> m_printer;

@@ -1,6 +1,5 @@
 #include "wizard/initform.h"
 #include "component/builds.h"
-#include "component/busaccess.h"
 #include "component/buserror.h"
 #include "gui/artwork.h"
 #include "gui/errors.h"
@@ -281,8 +280,8 @@ void InitForm::buildResultsPanel(QFrame *panel)
 void InitForm::Form_Load()
 {
     try {
-        m_systemInfo = busAccess().CreateSystemInfo();
-        busAccess().PrinterPort().Link().SetBusParameter(chip::BusParameter);
+        m_systemInfo = m_services.bus.CreateSystemInfo();
+        m_services.bus.PrinterPort().Link().SetBusParameter(chip::BusParameter);
         m_candidateAddresses = BuildCandidateAddresses();
         m_search.setCandidates(m_candidateAddresses);
         InitWizard();
@@ -373,7 +372,7 @@ void InitForm::SetupMediumPanel()
     if (smbusPlatform) {
         m_smbusDesc->setText(QStringLiteral("The Southbridge or ICH of Intel chipsets. For unsupported Intel "
                                             "chipsets, enter SMBBA here (Hex)."));
-        m_shownSmbusBase = hexText(busAccess().Smbus().HostBaseAddress());
+        m_shownSmbusBase = hexText(m_services.bus.Smbus().HostBaseAddress());
         showWhole(m_smbusBase, m_shownSmbusBase);
     } else {
         // The component knows why it refuses the SMBus here; the sentence
@@ -566,7 +565,7 @@ void InitForm::useTypedSmbusBase()
     const uint value = typed.toUInt(&ok, 16);
     if (!m_smbusBase->isEnabled() || !ok || typed.compare(m_shownSmbusBase, Qt::CaseInsensitive) == 0)
         return;
-    attempt([&] { busAccess().Smbus().SelectHostBaseAddress(value); });
+    attempt([&] { m_services.bus.Smbus().SelectHostBaseAddress(value); });
 }
 
 void InitForm::AdvanceProgress(int step)
@@ -590,8 +589,8 @@ void InitForm::ListSearchResults()
     for (const PrinterFind &find : m_search.printerFinds()) {
         ++printerNumber;
         uint16_t base = 0;
-        attempt([&] { busAccess().PrinterPort().SelectPort(find.port); });
-        attempt([&] { base = busAccess().PrinterPort().PortAddress(); });
+        attempt([&] { m_services.bus.PrinterPort().SelectPort(find.port); });
+        attempt([&] { base = m_services.bus.PrinterPort().PortAddress(); });
         m_results->addItem(printerEntryText(find.addressByte, base, printerNumber));
         m_results->setCurrentRow(0);
         store(find.addressByte);
@@ -689,16 +688,16 @@ void InitForm::FinishCMD_Click()
         const size_t index = static_cast<size_t>(*printer - 1);
         const PrinterFind find = m_search.printerFinds().at(index);
         const uint8_t address = m_resultAddresses.at(index);
-        attempt([&] { busAccess().PrinterPort().SelectPort(find.port); });
-        attempt([&] { busAccess().PrinterPort().Link().SetLinkVariant(find.linkVariant); });
-        attempt([&] { busAccess().PrinterPort().Link().SetDeviceAddress(address); });
-        attempt([&] { busAccess().SelectBus(chip::SelectPrinterPort); });
+        attempt([&] { m_services.bus.PrinterPort().SelectPort(find.port); });
+        attempt([&] { m_services.bus.PrinterPort().Link().SetLinkVariant(find.linkVariant); });
+        attempt([&] { m_services.bus.PrinterPort().Link().SetDeviceAddress(address); });
+        attempt([&] { m_services.bus.SelectBus(chip::SelectPrinterPort); });
         state.BusMedium = chip::MediumPrinterPort;
-        attempt([&] { state.PrinterPortBase = busAccess().PrinterPort().Link().PortBase(); });
+        attempt([&] { state.PrinterPortBase = m_services.bus.PrinterPort().Link().PortBase(); });
     }
     if (smbus) {
-        attempt([&] { busAccess().Smbus().SetDeviceAddress(*smbus); });
-        attempt([&] { busAccess().SelectBus(chip::SelectSmbus); });
+        attempt([&] { m_services.bus.Smbus().SetDeviceAddress(*smbus); });
+        attempt([&] { m_services.bus.SelectBus(chip::SelectSmbus); });
         state.BusMedium = chip::MediumSmbus;
     }
     m_finishing = true;

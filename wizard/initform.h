@@ -1,4 +1,5 @@
 #pragma once
+#include "gui/services.h"
 #include "wizard/devicesearch.h"
 
 #include <QWidget>
@@ -15,7 +16,6 @@ class QPushButton;
 
 namespace ort {
 
-struct Services;
 class SystemInfo;
 class WindowHost;
 
@@ -84,7 +84,7 @@ private:
     WindowHost &m_host;
     std::unique_ptr<SystemInfo> m_systemInfo;
     CandidateList m_candidateAddresses{};
-    DeviceSearch m_search;
+    DeviceSearch m_search{m_services.bus};
     std::vector<uint8_t> m_resultAddresses;
     std::vector<QFrame *> m_panels;
     QString m_shownSmbusBase;   // as the program set it at load

@@ -121,29 +121,30 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 30.0;
     auto clock = std::make_shared<SystemClock>();
-    installBusAccess(
-        std::make_unique<BusAccessServer>(std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), clock)));
     test::FakeUi ui;
     QTemporaryDir dir;
     int status = 0;
 
     for (const bool printer : {false, true}) {
         const char *route = printer ? "printer" : "smbus";
-        Program program(ui, clock);
+        Program program(
+            ui, std::make_unique<BusAccessServer>(std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), clock)),
+            clock);
+        BusAccessServer &bus = program.bus();
         program.setEndHandler([] {});
         // What Finish does for the default board's chip on that route.
         Declare &d = program.state();
         if (printer) {
-            busAccess().PrinterPort().SelectPort(0);
-            busAccess().PrinterPort().Link().SetLinkVariant(true);
-            busAccess().PrinterPort().Link().SetDeviceAddress(0x98);
-            busAccess().SelectBus(chip::SelectPrinterPort);
+            bus.PrinterPort().SelectPort(0);
+            bus.PrinterPort().Link().SetLinkVariant(true);
+            bus.PrinterPort().Link().SetDeviceAddress(0x98);
+            bus.SelectBus(chip::SelectPrinterPort);
             d.BusMedium = chip::MediumPrinterPort;
-            d.PrinterPortBase = busAccess().PrinterPort().Link().PortBase();
+            d.PrinterPortBase = bus.PrinterPort().Link().PortBase();
             d.DeviceAddress = 0x98;
         } else {
-            busAccess().Smbus().SetDeviceAddress(0x18);
-            busAccess().SelectBus(chip::SelectSmbus);
+            bus.Smbus().SetDeviceAddress(0x18);
+            bus.SelectBus(chip::SelectSmbus);
             d.BusMedium = chip::MediumSmbus;
             d.DeviceAddress = 0x18;
         }

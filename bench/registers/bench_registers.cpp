@@ -55,12 +55,13 @@ MainMenuForm *finishOn(Program &program, bool printer)
 bool run(const char *route, bool printer, double seconds)
 {
     auto clock = std::make_shared<SystemClock>();
-    auto replaced = installBusAccess(
-        std::make_unique<BusAccessServer>(std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), clock)));
     test::FakeUi ui;
     bool ok = false;
     {
-        Program program(ui, clock);
+        Program program(ui,
+                        std::make_unique<BusAccessServer>(
+                            std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), clock)),
+                        clock);
         program.setEndHandler([] {});
         MainMenuForm *main = finishOn(program, printer);
         if (main) {
@@ -90,7 +91,6 @@ bool run(const char *route, bool printer, double seconds)
         program.unloadAllWindows();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    installBusAccess(std::move(replaced));
     return ok;
 }
 

@@ -20,7 +20,7 @@ int main(int argc, char **argv)
     int entries = 0;
     for (int i = 0; i < runs; ++i) {
         ort::test::ProgramFixture f;
-        ort::busAccess().transcript().setEnabled(false);
+        f.program->bus().transcript().setEnabled(false);
         ort::InitForm *wizard = f.program->wizard();
         wizard->show();
         wizard->NextCMD_Click();

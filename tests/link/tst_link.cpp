@@ -28,7 +28,7 @@ void TestLink::printerRouteSendsPortBaseThenOneTransfer()
 {
     test::SimBoard board;
     Declare d;
-    LinkNewComPort link(d);
+    LinkNewComPort link(d, board.server());
     d.BusMedium = 1;
     d.PrinterPortBase = 0x378;
     d.DeviceAddress = 0x98;
@@ -59,7 +59,7 @@ void TestLink::otherMediaUseTheSmbusHost()
     QFETCH(int, medium);
     test::SimBoard board;
     Declare d;
-    LinkNewComPort link(d);
+    LinkNewComPort link(d, board.server());
     d.BusMedium = int16_t(medium);
     d.PrinterPortBase = 0x378;
     d.DeviceAddress = 0x18;
@@ -90,7 +90,7 @@ void TestLink::overflowWritesNothing()
     QFETCH(int, pointer);
     test::SimBoard board;
     Declare d;
-    LinkNewComPort link(d);
+    LinkNewComPort link(d, board.server());
     d.BusMedium = int16_t(medium);
     d.PrinterPortBase = 0x378;
     d.DeviceAddress = medium == 1 ? 0x98 : 0x18;
@@ -110,7 +110,7 @@ void TestLink::failedReadKeepsReadValue()
 {
     test::SimBoard board;
     Declare d;
-    LinkNewComPort link(d);
+    LinkNewComPort link(d, board.server());
     d.BusMedium = 0;
     d.DeviceAddress = 0x4D;      // nobody there
     d.ReadValue = 42;
@@ -142,7 +142,7 @@ void TestLink::anyLimitFlagSet()
     s.smbus.chips.back().fixedReads[2] = uint8_t(status);
     test::SimBoard board(s);
     Declare d;
-    LinkNewComPort link(d);
+    LinkNewComPort link(d, board.server());
     d.BusMedium = 0;
     d.DeviceAddress = 0x18;
     d.RegisterPointer = 9;
@@ -167,8 +167,9 @@ void TestLink::negativeMagnitude()
 {
     QFETCH(int, in);
     QFETCH(int, out);
+    test::SimBoard board;
     Declare d;
-    LinkNewComPort link(d);
+    LinkNewComPort link(d, board.server());
     d.ReadValue = int16_t(in);
     link.NegativeMagnitude();
     QCOMPARE(int(d.ReadValue), out);
@@ -180,7 +181,7 @@ void TestLink::refreshEditorValue()
 {
     test::SimBoard board;
     Declare d;
-    LinkNewComPort link(d);
+    LinkNewComPort link(d, board.server());
     d.BusMedium = 0;
     d.DeviceAddress = 0x18;
     d.EditorRegister = 6;

@@ -218,13 +218,14 @@ void TestLinux::startsWithoutDevicesAndFindsNothing()
     const QString description = QString::fromStdString(backend->description());
     QVERIFY2(description.startsWith("This program is using this machine's hardware: 0 printer ports; no SMBus adapter: "),
              qPrintable(description));
-    installBusAccess(std::make_unique<BusAccessServer>(std::move(backend)));
-    QVERIFY(!busAccess().CreateSystemInfo()->SmbusProblem().empty());
-    QVERIFY(!busAccess().simulated());
-    QCOMPARE(busAccess().smbusAdapter(), std::string());
-    QCOMPARE(busAccess().smbusBase(), 0u);
     test::FakeUi ui;
-    auto program = std::make_unique<Program>(ui, std::make_shared<ManualClock>());
+    auto program = std::make_unique<Program>(ui, std::make_unique<BusAccessServer>(std::move(backend)),
+                                             std::make_shared<ManualClock>());
+    BusAccessServer &bus = program->bus();
+    QVERIFY(!bus.CreateSystemInfo()->SmbusProblem().empty());
+    QVERIFY(!bus.simulated());
+    QCOMPARE(bus.smbusAdapter(), std::string());
+    QCOMPARE(bus.smbusBase(), 0u);
     int ends = 0;
     program->setEndHandler([&] { ++ends; });
     InitForm *wizard = program->wizard();
@@ -237,7 +238,7 @@ void TestLinux::startsWithoutDevicesAndFindsNothing()
     QCOMPARE(wizard->findChild<QListWidget *>("SearchResultsLIST")->count(), 0);
     QCOMPARE(wizard->findChild<QLabel *>("SearchResultsLBL")->text(),
              QString("Sorry, no ORT310s were found. Please check all connections and try again"));
-    QVERIFY_THROWS_EXCEPTION(BusError, busAccess().Smbus().ReadRegister(0x4C, 0xFE));
+    QVERIFY_THROWS_EXCEPTION(BusError, bus.Smbus().ReadRegister(0x4C, 0xFE));
     QCOMPARE(ui.messages.size(), 0);
     program.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

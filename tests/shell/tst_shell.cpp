@@ -157,11 +157,16 @@ void TestShell::splashKeysAndClicks()
     QVERIFY(f->program->existingWizard()->isVisible());
     QVERIFY(!f->program->splash());
 
-    // A click on one of the captions opens it too, from a fresh start; a
-    // press that is released away from the caption does not.
+    // A click on one of the captions opens it too, from a fresh start: a
+    // second program beside the first, on a board of its own; a press that
+    // is released away from the caption does not.
     f->program->existingWizard()->hide();
-    Program second(f->ui, f->board.clock);
+    f->clearCalls();
+    test::SimBoard otherBoard;
+    Program second(f->ui, otherBoard.takeServer(), otherBoard.clock);
     frmSplash *s2 = second.showSplash();
+    QCOMPARE(otherBoard.calls().size(), 3);   // its start-up state went to its own component
+    QCOMPARE(f->calls(), QStringList());
     QLabel *version = control<QLabel>(s2, "lblVersion");
     QTest::mousePress(version, Qt::LeftButton);
     QTest::mouseRelease(version, Qt::LeftButton, {}, QPoint(-20, version->height() / 2));
@@ -361,9 +366,10 @@ void TestShell::unknownBusIsReportedInWordsOnTheTerminalAndInABox()
 {
     ComponentOptions options;
     options.bus = "bogus";
-    const auto [installed, printed] = printedBy(
-        [&](std::FILE *log) { return installComponent(f->ui, options, std::make_shared<ManualClock>(), log); });
-    QVERIFY(!installed);
+    const auto [created, printed] = printedBy([&](std::FILE *log) {
+        return createComponent(f->ui, options, std::make_shared<ManualClock>(), log) != nullptr;
+    });
+    QVERIFY(!created);
     const QString text = "Unknown bus backend \"bogus\" in ORT310_BUS (use sim or linux)";
     QCOMPARE(printed, "ORT310 Evaluation Software: " + text + "\n");
     QCOMPARE(f->ui.messages.size(), 1);

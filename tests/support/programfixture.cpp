@@ -23,7 +23,7 @@ ProgramFixture::ProgramFixture(std::unique_ptr<Backend> hardware, std::shared_pt
 
 void ProgramFixture::start()
 {
-    program = std::make_unique<Program>(ui, board.clock);
+    program = std::make_unique<Program>(ui, board.takeServer(), board.clock);
     program->setEndHandler([this] { ++ends; });
 }
 

@@ -22,7 +22,6 @@ QString FakeUi::openFileName(QWidget *, const QString &, const QString &filter)
 }
 
 namespace {
-SimBoard *g_liveBoard = nullptr;
 QList<QPointer<QObject>> g_standIns;
 } // namespace
 
@@ -30,36 +29,25 @@ SimBoard::SimBoard(const sim::Scenario &scenario) : clock(std::make_shared<Manua
 {
     auto sim = std::make_unique<sim::SimBackend>(scenario, clock);
     backend = sim.get();
-    install(std::move(sim));
+    own(std::move(sim));
 }
 
 SimBoard::SimBoard(std::unique_ptr<Backend> hardware, std::shared_ptr<ManualClock> clock) : clock(std::move(clock))
 {
-    install(std::move(hardware));
+    own(std::move(hardware));
 }
 
-void SimBoard::install(std::unique_ptr<Backend> hardware)
+void SimBoard::own(std::unique_ptr<Backend> hardware)
 {
-    if (g_liveBoard)
-        detail::fail(QStringLiteral("a simulated board was made while another one is installed"),
-                     std::source_location::current());
-    g_liveBoard = this;
-    m_replaced = installBusAccess(std::make_unique<BusAccessServer>(std::move(hardware)));
-    busAccess().transcript().setEnabled(true);
-}
-
-SimBoard::~SimBoard()
-{
-    if (g_liveBoard == this) {
-        g_liveBoard = nullptr;
-        installBusAccess(std::move(m_replaced));
-    }
+    m_owned = std::make_unique<BusAccessServer>(std::move(hardware));
+    m_server = m_owned.get();
+    m_server->transcript().setEnabled(true);
 }
 
 QStringList SimBoard::calls() const
 {
     QStringList out;
-    for (const std::string &c : busAccess().transcript().calls()) {
+    for (const std::string &c : m_server->transcript().calls()) {
         const QString s = QString::fromStdString(c);
         if (s != "BusAccessServer.PrinterPort()" && s != "BusAccessServer.Smbus()")
             out << s;
@@ -69,7 +57,7 @@ QStringList SimBoard::calls() const
 
 void SimBoard::clearCalls()
 {
-    busAccess().transcript().clear();
+    m_server->transcript().clear();
 }
 
 namespace detail {

@@ -2,7 +2,8 @@
 // Test support for every test program. The program-level fixture is in
 // programfixture.h; this header holds what tests of a single part need.
 //
-//   test::SimBoard board(scenario);            // installed as the component's global
+//   test::SimBoard board(scenario);            // a component on a simulated board
+//   LinkNewComPort link(state, board.server());
 //   auto *next = test::control<QPushButton>(window, "NextCMD");   // fails the case if missing
 //   test::tick(*board.clock, timer, 3);        // three ticks, the clock 5 ms on before each
 //   QCOMPARE(board.calls(), QStringList({"SmbusHost.ReadRegister(24,254)"}));
@@ -40,29 +41,29 @@ public:
     std::function<void(const MessageRequest &)> whileOpen;
 };
 
-// A simulated board on a manual clock, installed as the component's global
-// instance for as long as it lives, with the transcript on. On destruction it
-// puts back whatever instance it replaced. Boards do not nest: a second board
-// while one is alive fails the test case.
+// A bus access component on a simulated board and a manual clock, with the
+// transcript on. A program takes the component over (takeServer); server()
+// reaches it still, for as long as that program lives.
 class SimBoard {
 public:
     explicit SimBoard(const sim::Scenario &scenario = sim::Scenario::defaultBoard());
     // A hand-made backend on the given clock; `backend` below is then null.
     SimBoard(std::unique_ptr<Backend> hardware, std::shared_ptr<ManualClock> clock);
-    ~SimBoard();
     SimBoard(const SimBoard &) = delete;
     SimBoard &operator=(const SimBoard &) = delete;
 
     std::shared_ptr<ManualClock> clock;
-    sim::SimBackend *backend = nullptr;   // owned by the installed server
-    BusAccessServer &server() { return busAccess(); }
+    sim::SimBackend *backend = nullptr;   // owned by the server
+    BusAccessServer &server() { return *m_server; }
+    std::unique_ptr<BusAccessServer> takeServer() { return std::move(m_owned); }
     // The calls the program made, without the accessors that reach objects.
     QStringList calls() const;
     void clearCalls();
 
 private:
-    void install(std::unique_ptr<Backend> hardware);
-    std::unique_ptr<BusAccessServer> m_replaced;
+    void own(std::unique_ptr<Backend> hardware);
+    std::unique_ptr<BusAccessServer> m_owned;
+    BusAccessServer *m_server = nullptr;
 };
 
 // Top-level windows that are still there (by object name or class).

@@ -24,6 +24,8 @@ private slots:
 
 private:
     bool asRoot() const { return m_role == "root"; }
+    BusAccessServer &bus() { return *m_bus; }
+    std::unique_ptr<BusAccessServer> m_bus;   // as the program makes it at start
     QString m_role;
     QString m_adapter;   // the stub's node, /dev/i2c-N
 };
@@ -59,23 +61,22 @@ void TestVm::initTestCase()
     QVERIFY2(m_adapter.startsWith("/dev/i2c-"), "ORT310_TEST_I2C names the stub adapter");
     QCOMPARE(qEnvironmentVariable("ORT310_BUS"), QString("linux"));
     // As the program does at start: the component the settings name.
-    installBusAccess(
-        std::make_unique<BusAccessServer>(createBackend(optionsFromEnvironment(), std::make_shared<SystemClock>())));
+    m_bus = std::make_unique<BusAccessServer>(createBackend(optionsFromEnvironment(), std::make_shared<SystemClock>()));
 }
 
 void TestVm::smbusReadsTheStubChip()
 {
     // The SMBus option is offered exactly when the adapter can be opened.
-    QCOMPARE(QString::fromStdString(busAccess().CreateSystemInfo()->BuildNumber()),
+    QCOMPARE(QString::fromStdString(bus().CreateSystemInfo()->BuildNumber()),
              QString(asRoot() ? "2222" : "2195"));
     uint8_t id = 0;
-    const QString failure = failureOf([&] { id = busAccess().Smbus().ReadRegister(0x4C, 0xFE); });
+    const QString failure = failureOf([&] { id = bus().Smbus().ReadRegister(0x4C, 0xFE); });
     if (asRoot()) {
         QCOMPARE(failure, QString());
         QCOMPARE(id, uint8_t(0x5C));
         // The adapter's name as the kernel gives it, without its line end:
         // the splash and the status line show it.
-        const QString description = QString::fromStdString(busAccess().backend().description());
+        const QString description = QString::fromStdString(bus().backend().description());
         QVERIFY2(description.endsWith(" and the SMBus adapter " + m_adapter + " (SMBus stub driver)."),
                  qPrintable(description));
     } else {
@@ -91,12 +92,12 @@ void TestVm::emptyAddressIsMissingAcknowledge()
     if (!asRoot())
         QSKIP("needs the adapter");
     bool missingAcknowledge = false;
-    const QString failure = failureOf([] { busAccess().Smbus().ReadRegister(0x4F, 0xFE); }, &missingAcknowledge);
+    const QString failure = failureOf([this] { bus().Smbus().ReadRegister(0x4F, 0xFE); }, &missingAcknowledge);
     QCOMPARE(failure, QString("No acknowledge from device at 4Fh"));
     QVERIFY(missingAcknowledge);
     // The adapter still answers for the chip afterwards.
     uint8_t id = 0;
-    QCOMPARE(failureOf([&] { id = busAccess().Smbus().ReadRegister(0x4C, 0xFE); }), QString());
+    QCOMPARE(failureOf([&] { id = bus().Smbus().ReadRegister(0x4C, 0xFE); }), QString());
     QCOMPARE(id, uint8_t(0x5C));
 }
 
@@ -115,7 +116,7 @@ void TestVm::writeReadsBack()
         QSKIP("needs the adapter");
     QFETCH(int, reg);
     QFETCH(int, value);
-    SmbusHost &host = busAccess().Smbus();
+    SmbusHost &host = bus().Smbus();
     // The stub keeps each register as written, unlike the chip, whose
     // limits are written and read at different addresses.
     uint8_t read = 0;
@@ -130,11 +131,11 @@ void TestVm::writeReadsBack()
 
 void TestVm::printerPortSearchFindsNothing()
 {
-    PrinterPortBus &bus = busAccess().PrinterPort();
+    PrinterPortBus &port = bus().PrinterPort();
     if (asRoot()) {
-        QCOMPARE(int(bus.PortCount()), 1);
-        bus.SelectPort(0);
-        QCOMPARE(int(bus.PortAddress()), 0x378);
+        QCOMPARE(int(port.PortCount()), 1);
+        port.SelectPort(0);
+        QCOMPARE(int(port.PortAddress()), 0x378);
     }
     // The wizard's probe pass: every candidate address under both link
     // variants. Nothing is attached, so nothing may be found, and each probe
@@ -144,13 +145,13 @@ void TestVm::printerPortSearchFindsNothing()
     timer.start();
     int found = 0;
     QStringList failures;
-    for (int p = 0; p < bus.PortCount(); ++p) {
-        bus.SelectPort(uint8_t(p));
+    for (int p = 0; p < port.PortCount(); ++p) {
+        port.SelectPort(uint8_t(p));
         for (bool variant : {false, true}) {
-            bus.Link().SetLinkVariant(variant);
+            port.Link().SetLinkVariant(variant);
             for (uint8_t address : candidates) {
                 uint8_t id = 0;
-                const QString failure = failureOf([&] { id = bus.Link().ReadRegister(address, 0xFE); });
+                const QString failure = failureOf([&] { id = port.Link().ReadRegister(address, 0xFE); });
                 if (failure.isEmpty() && id == 0x5C)
                     ++found;
                 if (!failure.isEmpty())
@@ -167,13 +168,13 @@ void TestVm::printerPortSearchFindsNothing()
     if (!asRoot()) {
         // A port the user may not open is not searched: it is reported, with
         // the group that grants access, before any search.
-        QCOMPARE(int(bus.PortCount()), 0);
+        QCOMPARE(int(port.PortCount()), 0);
         QVERIFY(failures.isEmpty());
-        const std::vector<std::string> problems = busAccess().CreateSystemInfo()->PortProblems();
+        const std::vector<std::string> problems = bus().CreateSystemInfo()->PortProblems();
         QCOMPARE(int(problems.size()), 1);
         const QString problem = QString::fromStdString(problems[0]);
         QVERIFY2(problem.contains("/dev/parport0") && problem.contains("group lp"), qPrintable(problem));
-        const QString smbus = QString::fromStdString(busAccess().CreateSystemInfo()->SmbusProblem());
+        const QString smbus = QString::fromStdString(bus().CreateSystemInfo()->SmbusProblem());
         QVERIFY2(smbus.contains(m_adapter) && smbus.contains("group i2c"), qPrintable(smbus));
     }
 }

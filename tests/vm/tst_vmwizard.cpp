@@ -58,11 +58,13 @@ void TestVmWizard::initTestCase()
     // The program's own start-up path: the settings read once, the component
     // installed on the program's clock, nothing to report.
     test::FakeUi ui;
-    QVERIFY(installComponent(ui, optionsFromEnvironment(), std::make_shared<ManualClock>(), stderr));
+    const std::unique_ptr<BusAccessServer> bus =
+        createComponent(ui, optionsFromEnvironment(), std::make_shared<ManualClock>(), stderr);
+    QVERIFY(bus);
     QCOMPARE(ui.messages.size(), 0);
-    QCOMPARE(QString::fromStdString(busAccess().backend().name()), QString("linux"));
-    QVERIFY(!busAccess().simulated());
-    QCOMPARE(QString::fromStdString(busAccess().smbusAdapter()), asRoot() ? m_adapter : QString());
+    QCOMPARE(QString::fromStdString(bus->backend().name()), QString("linux"));
+    QVERIFY(!bus->simulated());
+    QCOMPARE(QString::fromStdString(bus->smbusAdapter()), asRoot() ? m_adapter : QString());
 }
 
 void TestVmWizard::init()

@@ -679,8 +679,8 @@ void TestWizard::finishOnSmbusEntry()
     QCOMPARE(f->state().BusMedium, int16_t(0));
     QCOMPARE(f->state().DeviceAddress, int16_t(0x4C));
     QCOMPARE(f->state().PrinterPortBase, uint16_t(0x1234));
-    QCOMPARE(busAccess().selectedBus(), 1);
-    QCOMPARE(busAccess().Smbus().deviceAddress(), uint8_t(0x4C));
+    QCOMPARE(f->program->bus().selectedBus(), 1);
+    QCOMPARE(f->program->bus().Smbus().deviceAddress(), uint8_t(0x4C));
     QVERIFY(mainWindow() && mainWindow()->isVisible());
     QVERIFY(!wizard || !wizard->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -760,7 +760,7 @@ void TestWizard::moreThanNinePrinterFindsFinish()
     QCOMPARE(f->state().BusMedium, int16_t(1));
     QCOMPARE(f->state().DeviceAddress, int16_t(0x9C));
     QCOMPARE(f->state().PrinterPortBase, uint16_t(0x278));
-    QCOMPARE(busAccess().PrinterPort().Link().deviceAddress(), uint8_t(0x9C));
+    QCOMPARE(f->program->bus().PrinterPort().Link().deviceAddress(), uint8_t(0x9C));
     QVERIFY(mainWindow() && mainWindow()->isVisible());
 }
 
