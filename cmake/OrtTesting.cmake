@@ -1,18 +1,22 @@
-# ort_add_qtest(name source...) adds a Qt Test program linked against the core
-# library and the test support code, run offscreen so that a local ctest
+# ort_add_qtest(<name> <sources>... LINKS <libraries>...) adds a Qt Test
+# program linked against what it tests, run offscreen so that a local ctest
 # behaves as CI does.
 function(ort_add_qtest name)
-  add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE ort310core ort310testsupport Qt6::Test)
+  cmake_parse_arguments(T "" "" "LINKS" ${ARGN})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${T_LINKS} Qt6::Test)
+  ort_use_source_root(${name})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORT310_BUS=sim"
     TIMEOUT 240)
 endfunction()
 
-# ort_add_bench(name source...) adds a benchmark program; it prints its figures
-# and is never part of the test run.
+# ort_add_bench(<name> <sources>... LINKS <libraries>...) adds a benchmark
+# program; it prints its figures and is never part of the test run.
 function(ort_add_bench name)
-  add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE ort310core ort310testsupport)
+  cmake_parse_arguments(B "" "" "LINKS" ${ARGN})
+  add_executable(${name} ${B_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${B_LINKS})
+  ort_use_source_root(${name})
 endfunction()

@@ -1,12 +1,13 @@
 #include "component/buserror.h"
 #include "component/options.h"
 #include "component/sim/simbackend.h"
+#ifdef ORT_LINUX_BACKEND
+#include "component/linux/linuxbackend.h"
+#endif
 
 #include <cstdlib>
 
 namespace ort {
-
-std::unique_ptr<Backend> createLinuxBackend(const std::string &wantedAdapter);
 
 ComponentOptions optionsFromEnvironment()
 {
@@ -26,8 +27,13 @@ std::unique_ptr<Backend> createBackend(const ComponentOptions &options, std::sha
 {
     if (options.bus == "sim")
         return std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), std::move(clock), options.wireTrace);
-    if (options.bus == "linux")
+    if (options.bus == "linux") {
+#ifdef ORT_LINUX_BACKEND
         return createLinuxBackend(options.i2cDevice);
+#else
+        throw BusError("This build has no Linux component (it was built without libi2c)");
+#endif
+    }
     throw UnknownBackend(options.bus);
 }
 

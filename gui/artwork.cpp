@@ -1,5 +1,5 @@
 #include "gui/artwork.h"
-#include "gui/format.h"
+#include "link/text.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "gui/errors.h"
-#include "gui/format.h"
 #include "gui/ui.h"
+#include "link/text.h"
 
 namespace ort {
 

@@ -1,6 +1,6 @@
 #include "log/logrecord.h"
-#include "gui/format.h"
-#include "widgets/scale.h"
+#include "base/numbers.h"
+#include "link/text.h"
 
 namespace ort {
 

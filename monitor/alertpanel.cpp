@@ -1,7 +1,7 @@
 #include "monitor/alertpanel.h"
 #include "component/buserror.h"
+#include "gui/colours.h"
 #include "gui/errors.h"
-#include "gui/format.h"
 #include "gui/services.h"
 #include "gui/tristatecheckbox.h"
 #include "gui/twips.h"

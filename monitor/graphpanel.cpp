@@ -1,9 +1,9 @@
 #include "monitor/graphpanel.h"
 #include "gui/errors.h"
-#include "gui/format.h"
 #include "gui/services.h"
 #include "gui/tristatecheckbox.h"
 #include "gui/twips.h"
+#include "link/text.h"
 #include "widgets/stripchart.h"
 
 #include <QDate>

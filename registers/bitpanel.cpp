@@ -1,6 +1,6 @@
 #include "registers/bitpanel.h"
-#include "gui/format.h"
 #include "gui/twips.h"
+#include "link/text.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,4 +1,5 @@
 #include "registers/entryparse.h"
+#include "base/numbers.h"
 
 #include <algorithm>
 
@@ -9,17 +10,6 @@ namespace {
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 bool isDigit(char c)
@@ -57,7 +47,7 @@ int64_t ParseHexEntry(std::string_view text)
 {
     Reader r(text);
     int64_t value = 0;
-    for (int d; (d = hexDigit(r.peek())) >= 0; r.take())
+    for (int d; (d = hexDigitValue(r.peek())) >= 0; r.take())
         value = accumulate(value, 16, d);
     return value;
 }

@@ -1,5 +1,5 @@
 #include "registers/writepanel.h"
-#include "gui/format.h"
+#include "gui/colours.h"
 #include "gui/twips.h"
 
 #include <QGridLayout>

@@ -2,8 +2,8 @@
 #include "component/busaccess.h"
 #include "gui/artwork.h"
 #include "gui/errors.h"
-#include "gui/format.h"
 #include "gui/ui.h"
+#include "link/text.h"
 #include "shell/program.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "shell/frmabout.h"
 #include "gui/artwork.h"
-#include "gui/format.h"
 #include "gui/twips.h"
 #include "gui/windowhost.h"
+#include "link/text.h"
 
 #include <QCloseEvent>
 #include <QFrame>

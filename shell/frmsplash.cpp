@@ -1,9 +1,9 @@
 #include "shell/frmsplash.h"
 #include "gui/artwork.h"
 #include "gui/errors.h"
-#include "gui/format.h"
 #include "gui/twips.h"
 #include "link/chip.h"
+#include "link/text.h"
 #include "shell/program.h"
 #include "wizard/initform.h"
 

@@ -1,8 +1,8 @@
 #include "shell/statusline.h"
 #include "component/busaccess.h"
-#include "gui/format.h"
 #include "link/chip.h"
 #include "link/declare.h"
+#include "link/text.h"
 
 namespace ort {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "gui/format.h"
 #include "link/chip.h"
+#include "link/text.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,15 +1,17 @@
 #include "wizard/initform.h"
+#include "base/numbers.h"
 #include "component/builds.h"
 #include "component/buserror.h"
 #include "gui/artwork.h"
+#include "gui/colours.h"
 #include "gui/errors.h"
-#include "gui/format.h"
 #include "gui/services.h"
 #include "gui/twips.h"
 #include "gui/ui.h"
 #include "gui/windowhost.h"
 #include "link/chip.h"
 #include "link/runtimeerror.h"
+#include "link/text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -66,17 +68,13 @@ public:
     State validate(QString &input, int &) const override
     {
         for (QChar c : std::as_const(input))
-            if (!isHexDigit(c))
+            if (hexDigitValue(c.unicode()) < 0)
                 return Invalid;
         input = input.toUpper();
         return input.size() <= m_limit || input.size() <= m_shown ? Acceptable : Invalid;
     }
 
 private:
-    static bool isHexDigit(QChar c)
-    {
-        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-    }
     int m_limit;
     qsizetype m_shown = 0;
 };

@@ -1,4 +1,4 @@
-#include "component/backend.h"
+#include "component/linux/linuxbackend.h"
 #include "component/buserror.h"
 #include "component/builds.h"
 #include "component/linux/devices.h"

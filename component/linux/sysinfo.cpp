@@ -1,4 +1,5 @@
 #include "component/linux/sysinfo.h"
+#include "base/numbers.h"
 #include "component/buserror.h"
 
 #include <algorithm>
@@ -63,9 +64,8 @@ std::string trim(const std::string &s)
 // Hexadecimal digits only, at most eight of them.
 std::optional<uint32_t> parseHex(const std::string &text)
 {
-    if (text.empty() || text.size() > 8 || !std::all_of(text.begin(), text.end(), [](unsigned char c) {
-            return std::isxdigit(c);
-        }))
+    if (text.empty() || text.size() > 8 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return hexDigitValue(static_cast<unsigned char>(c)) >= 0; }))
         return std::nullopt;
     return static_cast<uint32_t>(std::stoul(text, nullptr, 16));
 }

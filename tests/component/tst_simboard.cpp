@@ -3,7 +3,7 @@
 #include "component/sim/simbus.h"
 #include "component/sim/simchip.h"
 #include "tests/support/boards.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/simboard.h"
 
 #include <QtTest>
 

@@ -1,9 +1,10 @@
 #include "component/buserror.h"
 #include "gui/artwork.h"
+#include "gui/colours.h"
 #include "gui/errors.h"
-#include "gui/format.h"
 #include "gui/twips.h"
 #include "link/runtimeerror.h"
+#include "link/text.h"
 #include "tests/support/testsupport.h"
 
 #include <QPainter>

@@ -2,7 +2,7 @@
 #include "link/linknewcomport.h"
 #include "link/runtimeerror.h"
 #include "tests/support/boards.h"
-#include "tests/support/testsupport.h"
+#include "tests/support/simboard.h"
 
 #include <QtTest>
 

@@ -3,9 +3,9 @@
 // the cycle drives it.
 #include "component/buserror.h"
 #include "component/sim/simbackend.h"
-#include "gui/format.h"
 #include "gui/tristatecheckbox.h"
 #include "link/chip.h"
+#include "link/text.h"
 #include "log/logpanel.h"
 #include "log/logrecord.h"
 #include "monitor/alertpanel.h"

@@ -1,16 +1,11 @@
 #pragma once
-// Test support for every test program. The program-level fixture is in
-// programfixture.h; this header holds what tests of a single part need.
+// Test support for the tests of windows and panels. The program-level fixture
+// is in programfixture.h; the simulated board and the tick helper, which
+// need no window, are in simboard.h.
 //
-//   test::SimBoard board(scenario);            // a component on a simulated board
-//   LinkNewComPort link(state, board.server());
 //   auto *next = test::control<QPushButton>(window, "NextCMD");   // fails the case if missing
-//   test::tick(*board.clock, timer, 3);        // three ticks, the clock 5 ms on before each
-//   QCOMPARE(board.calls(), QStringList({"SmbusHost.ReadRegister(24,254)"}));
-#include "component/busaccess.h"
-#include "component/clock.h"
-#include "component/sim/simbackend.h"
 #include "gui/ui.h"
+#include "tests/support/simboard.h"
 
 #include <QList>
 #include <QPointer>
@@ -41,31 +36,6 @@ public:
     std::function<void(const MessageRequest &)> whileOpen;
 };
 
-// A bus access component on a simulated board and a manual clock, with the
-// transcript on. A program takes the component over (takeServer); server()
-// reaches it still, for as long as that program lives.
-class SimBoard {
-public:
-    explicit SimBoard(const sim::Scenario &scenario = sim::Scenario::defaultBoard());
-    // A hand-made backend on the given clock; `backend` below is then null.
-    SimBoard(std::unique_ptr<Backend> hardware, std::shared_ptr<ManualClock> clock);
-    SimBoard(const SimBoard &) = delete;
-    SimBoard &operator=(const SimBoard &) = delete;
-
-    std::shared_ptr<ManualClock> clock;
-    sim::SimBackend *backend = nullptr;   // owned by the server
-    BusAccessServer &server() { return *m_server; }
-    std::unique_ptr<BusAccessServer> takeServer() { return std::move(m_owned); }
-    // The calls the program made, without the accessors that reach objects.
-    QStringList calls() const;
-    void clearCalls();
-
-private:
-    void own(std::unique_ptr<Backend> hardware);
-    std::unique_ptr<BusAccessServer> m_owned;
-    BusAccessServer *m_server = nullptr;
-};
-
 // Top-level windows that are still there (by object name or class).
 QStringList leftWindows();
 // Deletes what is pending deletion, then fails the current case for every
@@ -76,7 +46,6 @@ void checkNoWindowLeft(std::source_location where = std::source_location::curren
 namespace detail {
 QString missingControlText(const QObject *parent, const QString &name, const char *type);
 void keepStandIn(QObject *standIn);
-void fail(const QString &text, const std::source_location &where);
 } // namespace detail
 
 // The control `name` (an object name) of type T under `parent`. A missing
@@ -106,16 +75,6 @@ T *control(QObject *parent, const char *name, std::source_location where = std::
         return standIn;
     }
 }
-
-// Runs `n` ticks of `timer` without waiting for it: before each tick the
-// clock moves on by `dt` seconds (by default the timer's interval), then the
-// tick is delivered as the timer's own timer event, so its handlers run
-// through the application's event dispatch exactly as a real tick does. A
-// timer that is stopped, by its own handler say, gets no further ticks.
-// Returns the number of ticks that ran.
-int tick(ManualClock &clock, QTimer &timer, int n = 1, std::optional<double> dt = std::nullopt);
-// The same for a handler called directly.
-int tick(ManualClock &clock, const std::function<void()> &handler, int n = 1, double dt = 0.005);
 
 // Shows a window offscreen, renders it to <folder>/<name>.png and prints the path.
 void saveWindowPicture(QWidget *window, const QString &folder, const char *name);

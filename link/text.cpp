@@ -1,4 +1,4 @@
-#include "gui/format.h"
+#include "link/text.h"
 
 #include <cmath>
 

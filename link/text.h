@@ -1,17 +1,18 @@
 #pragma once
-#include "gui/version.h"
+#include "link/version.h"
 
-#include <QColor>
 #include <QString>
 #include <cstdint>
 
+// The texts every front shows, the windows and the command-line tool alike:
+// the names they are joined from and the way numbers are written.
+
 namespace ort {
 
-// Names that the windows' texts are joined from.
 inline const QString ChipName = QStringLiteral("ORT310");
 inline const QString MakerName = QStringLiteral("Velmora");
 inline const QString ProductName = ChipName + QStringLiteral(" Evaluation Software");
-// "5.0": the project's version, so the windows and the package agree.
+// "5.0": the project's version, so the programs and the package agree.
 inline const QString ProgramVersion = QStringLiteral(ORT_PROGRAM_VERSION);
 // The desktop entry's name without ".desktop", so the desktop can match
 // the running program to its entry and icon.
@@ -24,14 +25,5 @@ QString decimalText(long long value);
 // A time of day given in seconds since midnight as "hh:mm:ss", 24-hour; the
 // fraction of a second is dropped, as a clock shows it.
 QString timeOfDayText(double secondsSinceMidnight);
-
-// The documented colours.
-namespace colour {
-inline const QColor Red(255, 0, 0);             // an alert; a write button whose box was edited
-inline const QColor Green(0, 255, 0);           // no alert; a written entry
-inline const QColor LightGrey(192, 192, 192);   // alert checking off
-inline const QColor DarkRed(192, 0, 0);         // the wizard's refusal texts
-inline const QColor DarkGreen(0, 128, 0);       // the wizard's medium descriptions
-} // namespace colour
 
 } // namespace ort

@@ -1,0 +1,8 @@
+// Must not build: the monitoring lies above the reading log.
+#include "link/text.h"
+#include "monitor/temperature.h"
+
+QString probeUpward()
+{
+    return ort::hexText(ort::DecodeTemperature(0x19));
+}
