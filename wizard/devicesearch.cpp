@@ -1,6 +1,7 @@
 #include "wizard/devicesearch.h"
 #include "component/busaccess.h"
 #include "component/buserror.h"
+#include "link/declare.h"
 
 #include <QRegularExpression>
 
@@ -13,6 +14,18 @@ const QString SmbusTagWord = QStringLiteral("SMBus");
 // The find counts are 8-bit; finds beyond that are not kept rather than
 // wrapping round over the first ones.
 constexpr size_t MaxFinds = 255;
+
+// A component call of Finish or of the listing that the component refuses
+// is skipped and the next step runs. Only the call goes in here: a fault of
+// the program's own (a table lookup, say) must not be skipped over.
+template <typename F>
+void attempt(F &&componentCall)
+{
+    try {
+        componentCall();
+    } catch (const BusError &) {
+    }
+}
 
 template <typename Read>
 bool answers(Read &&read)
@@ -137,6 +150,39 @@ void DeviceSearch::SearchOnBoardSmbus()
             m_smbus.size() < MaxFinds)
             m_smbus.push_back(address7);
     }
+}
+
+std::vector<ResultEntry> DeviceSearch::ListEntries()
+{
+    std::vector<ResultEntry> entries;
+    int printerNumber = 0;
+    for (const PrinterFind &find : m_printer) {
+        ++printerNumber;
+        uint16_t base = 0;
+        attempt([&] { m_bus.PrinterPort().SelectPort(find.port); });
+        attempt([&] { base = m_bus.PrinterPort().PortAddress(); });
+        entries.push_back({printerEntryText(find.addressByte, base, printerNumber), find.addressByte});
+    }
+    for (uint8_t address7 : m_smbus)
+        entries.push_back({smbusEntryText(address7), address7});
+    return entries;
+}
+
+void ConnectPrinterPortChip(BusAccessServer &bus, Declare &state, const PrinterFind &find, uint8_t addressByte)
+{
+    attempt([&] { bus.PrinterPort().SelectPort(find.port); });
+    attempt([&] { bus.PrinterPort().Link().SetLinkVariant(find.linkVariant); });
+    attempt([&] { bus.PrinterPort().Link().SetDeviceAddress(addressByte); });
+    attempt([&] { bus.SelectBus(chip::SelectPrinterPort); });
+    state.BusMedium = chip::MediumPrinterPort;
+    attempt([&] { state.PrinterPortBase = bus.PrinterPort().Link().PortBase(); });
+}
+
+void ConnectSmbusChip(BusAccessServer &bus, Declare &state, uint8_t address7)
+{
+    attempt([&] { bus.Smbus().SetDeviceAddress(address7); });
+    attempt([&] { bus.SelectBus(chip::SelectSmbus); });
+    state.BusMedium = chip::MediumSmbus;
 }
 
 } // namespace ort

@@ -46,6 +46,13 @@ struct PrinterFind {
     bool linkVariant;
 };
 
+// An entry of the result list: its text, tag included, and the address
+// Finish hands on (8-bit form for a printer-port entry, 7-bit for SMBus).
+struct ResultEntry {
+    QString text;
+    uint8_t address;
+};
+
 // Probes the candidate addresses on each medium through the program's one
 // component, in the order the contract gives, and keeps the finds. Progress is
 // reported through a callback so the caller decides how it is shown.
@@ -63,6 +70,10 @@ public:
     void SearchPrinterPorts();
     void SearchOnBoardSmbus();
     void reset();
+    // The finds as the result list shows them, printer-port finds first.
+    // The port's base for an entry text is asked of the component; a
+    // refusal leaves it 0 and the listing goes on.
+    std::vector<ResultEntry> ListEntries();
 
     const std::vector<PrinterFind> &printerFinds() const { return m_printer; }
     const std::vector<uint8_t> &smbusFinds() const { return m_smbus; }
@@ -83,5 +94,14 @@ private:
     std::vector<PrinterFind> m_printer;
     std::vector<uint8_t> m_smbus;
 };
+
+struct Declare;
+
+// What Finish does with the chosen chip: points the component's route at it
+// and sets the shared state's medium (and port base); the caller then sets
+// the device address. A component call that is refused is skipped and the
+// next step runs.
+void ConnectPrinterPortChip(BusAccessServer &bus, Declare &state, const PrinterFind &find, uint8_t addressByte);
+void ConnectSmbusChip(BusAccessServer &bus, Declare &state, uint8_t address7);
 
 } // namespace ort

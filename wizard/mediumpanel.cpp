@@ -1,0 +1,202 @@
+#include "wizard/mediumpanel.h"
+#include "base/numbers.h"
+#include "component/builds.h"
+#include "component/busaccess.h"
+#include "component/buserror.h"
+#include "gui/colours.h"
+#include "gui/twips.h"
+#include "gui/ui.h"
+#include "link/runtimeerror.h"
+#include "link/text.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QValidator>
+
+namespace ort {
+
+namespace {
+
+// The SMBus base box takes hexadecimal digits only, at most four when typed
+// (a 16-bit I/O base); a longer address set by the program is shown whole
+// and may still be shortened. Typed letters are shown in upper case.
+class HexBaseValidator : public QValidator {
+public:
+    HexBaseValidator(QLineEdit *edit, int limit) : QValidator(edit), m_limit(limit)
+    {
+        // The line edit asks with the edited text already in place, so the
+        // length before the edit is kept here.
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString &t) { m_shown = t.size(); });
+        m_shown = edit->text().size();
+    }
+    // Set before the program shows a longer text, which is validated too.
+    void allowShown(qsizetype length) { m_shown = length; }
+    State validate(QString &input, int &) const override
+    {
+        for (QChar c : std::as_const(input))
+            if (hexDigitValue(c.unicode()) < 0)
+                return Invalid;
+        input = input.toUpper();
+        return input.size() <= m_limit || input.size() <= m_shown ? Acceptable : Invalid;
+    }
+
+private:
+    int m_limit;
+    qsizetype m_shown = 0;
+};
+
+void showWhole(QLineEdit *edit, const QString &text)
+{
+    if (auto *v = dynamic_cast<HexBaseValidator *>(const_cast<QValidator *>(edit->validator())))
+        v->allowShown(text.size());
+    edit->setText(text);
+}
+
+long buildNumber(SystemInfo &systemInfo)
+{
+    bool ok = false;
+    const long build = QString::fromStdString(systemInfo.BuildNumber()).trimmed().toLong(&ok);
+    if (!ok)
+        throw RunTimeError(13, "Type mismatch");
+    return build;
+}
+
+} // namespace
+
+MediumPanel::MediumPanel(QWidget *form) : WizardPanel(form, "SeclectComsMediumPanel")
+{
+    // Laid out rather than placed: a description grows with what the
+    // component has to say about a device it cannot open.
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(twips(form, 120), twips(form, 120), twips(form, 120), twips(form, 120));
+    grid->setHorizontalSpacing(twips(form, 90));
+    grid->setVerticalSpacing(twips(form, 30));
+    grid->setColumnMinimumWidth(0, twips(form, 210));   // descriptions stand 420 twips in
+    grid->setColumnStretch(1, 1);
+
+    auto check = [this](const char *name, const QString &text) {
+        auto *c = new QCheckBox(text, this);
+        c->setObjectName(name);
+        return c;
+    };
+    auto description = [this](const char *name) {
+        auto *l = new QLabel(this);
+        l->setObjectName(name);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setTextColour(l, colour::DarkGreen);
+        return l;
+    };
+    m_ppCheck = check("PPCheck", QStringLiteral("Parallel Printer Port"));
+    m_ppCheck->setChecked(true);
+    m_ppDesc = description("PPSearchDescLBL");
+
+    m_smbusCheck = check("SMBusCheck", QStringLiteral("On-Board SMBus"));
+    m_smbusBase = new QLineEdit(QStringLiteral("000"), this);
+    m_smbusBase->setObjectName("SMBusBaseAddressTXT");
+    m_smbusBase->setFixedSize(twips(form, 795), twips(form, 315));
+    m_smbusBase->setValidator(new HexBaseValidator(m_smbusBase, 4));
+    m_smbusDesc = description("SMBusSearchDescLBL");
+
+    m_usbCheck = check("USBCheck", QStringLiteral("USB"));
+    m_usbCheck->setEnabled(false);
+    m_usbCheck->hide();
+    m_usbDesc = description("USBSearchDescLBL");
+    m_usbDesc->setText(QStringLiteral("Connect the evaluation board to the printer port"));
+    m_usbDesc->hide();
+
+    m_instructions = new QLabel(this);
+    m_instructions->setObjectName("SearchMediumInstLBL");
+
+    grid->addWidget(m_ppCheck, 0, 0, 1, 3);
+    grid->addWidget(m_ppDesc, 1, 1, 1, 2);
+    grid->addWidget(m_smbusCheck, 2, 0, 1, 2);
+    grid->addWidget(m_smbusBase, 2, 2);
+    grid->addWidget(m_smbusDesc, 3, 1, 1, 2);
+    grid->addWidget(m_usbCheck, 4, 0, 1, 3);
+    grid->addWidget(m_usbDesc, 5, 1, 1, 2);
+    grid->setRowStretch(6, 1);
+    grid->addWidget(m_instructions, 7, 0, 1, 3);
+}
+
+void MediumPanel::SetupMediumPanel(SystemInfo &systemInfo, SmbusHost &smbus)
+{
+    m_ppDesc->setText(QStringLiteral("Remember to connect the ") + ChipName +
+                      QStringLiteral(" evaluation board to the printer port"));
+    // A port that exists but cannot be opened is not searched; say so now,
+    // and what grants access, rather than let the search find nothing.
+    QStringList portProblems;
+    for (const std::string &problem : systemInfo.PortProblems())
+        portProblems << QString::fromStdString(problem);
+    if (!portProblems.isEmpty()) {
+        m_ppDesc->setText(portProblems.join(QStringLiteral(". ")) + QStringLiteral("."));
+        setTextColour(m_ppDesc, colour::DarkRed);
+    }
+
+    bool smbusPlatform = false;
+    for (long allowed : SmbusBuilds)   // the build is read once for each
+        if (buildNumber(systemInfo) == allowed)
+            smbusPlatform = true;
+    if (smbusPlatform) {
+        m_smbusDesc->setText(QStringLiteral("The Southbridge or ICH of Intel chipsets. For unsupported Intel "
+                                            "chipsets, enter SMBBA here (Hex)."));
+        m_shownSmbusBase = hexText(smbus.HostBaseAddress());
+        showWhole(m_smbusBase, m_shownSmbusBase);
+    } else {
+        // The component knows why it refuses the SMBus here; the sentence
+        // about old platforms is for a component that gives no reason.
+        const QString reason = QString::fromStdString(systemInfo.SmbusProblem());
+        m_smbusDesc->setText(reason.isEmpty() ? QStringLiteral("Sorry, SMBus communication is only supported on "
+                                                               "Windows 95,98 and ME.")
+                                              : reason + QStringLiteral("."));
+        setTextColour(m_smbusDesc, colour::DarkRed);
+        m_smbusCheck->setChecked(false);
+        m_smbusCheck->setEnabled(false);
+        m_smbusBase->setEnabled(false);
+    }
+
+    bool windows95 = false;
+    for (long build : Windows95Builds)
+        if (buildNumber(systemInfo) == build)
+            windows95 = true;
+    if (windows95) {
+        m_usbDesc->setText(QStringLiteral("Sorry, USB communication is not supported on Windows 95."));
+        setTextColour(m_usbDesc, colour::DarkRed);
+        m_usbCheck->setChecked(false);
+        m_usbCheck->setEnabled(false);
+    }
+
+    m_instructions->setText(QStringLiteral("Click 'Next' to search for the ") + ChipName + QStringLiteral("."));
+}
+
+bool MediumPanel::ValidateMediumSelection(Ui &ui)
+{
+    if (!printerPortChosen() && !smbusChosen() && !usbChosen()) {
+        ui.message(window(), {QStringLiteral("A problem was detected"), QStringLiteral("Please select a search medium"),
+                              QMessageBox::NoIcon, QMessageBox::Ok});
+        return false;
+    }
+    return true;
+}
+
+bool MediumPanel::printerPortChosen() const { return m_ppCheck->isChecked(); }
+bool MediumPanel::smbusChosen() const { return m_smbusCheck->isChecked(); }
+bool MediumPanel::usbChosen() const { return m_usbCheck->isChecked(); }
+
+void MediumPanel::useTypedSmbusBase(SmbusHost &smbus)
+{
+    const QString typed = m_smbusBase->text().trimmed();
+    bool ok = false;
+    const uint value = typed.toUInt(&ok, 16);
+    if (!m_smbusBase->isEnabled() || !ok || typed.compare(m_shownSmbusBase, Qt::CaseInsensitive) == 0)
+        return;
+    try {
+        smbus.SelectHostBaseAddress(value);
+    } catch (const BusError &) {
+        // No host there: the search goes on with the one in use.
+    }
+}
+
+} // namespace ort
