@@ -6,7 +6,6 @@
 #include "gui/windowhost.h"
 #include "link/text.h"
 #include "wizard/mediumpanel.h"
-#include "wizard/resultspanel.h"
 #include "wizard/searchingpanel.h"
 #include "wizard/welcomepanel.h"
 #include "wizard/wizardbuttons.h"
@@ -49,11 +48,6 @@ InitForm::InitForm(Services &services, WindowHost &host) : QWidget(nullptr), m_s
 }
 
 InitForm::~InitForm() = default;
-
-const std::vector<uint8_t> &InitForm::ResultAddresses() const
-{
-    return m_results->ResultAddresses();
-}
 
 void InitForm::Form_Load()
 {

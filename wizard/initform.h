@@ -1,6 +1,7 @@
 #pragma once
 #include "gui/services.h"
 #include "wizard/devicesearch.h"
+#include "wizard/resultspanel.h"
 
 #include <QWidget>
 #include <memory>
@@ -12,7 +13,6 @@ class QPushButton;
 namespace ort {
 
 class MediumPanel;
-class ResultsPanel;
 class SearchingPanel;
 class SystemInfo;
 class WelcomePanel;
@@ -41,7 +41,7 @@ public:
     int CurrentPanel() const { return m_currentPanel; }
     bool Finishing() const { return m_finishing; }
     const DeviceSearch &search() const { return m_search; }
-    const std::vector<uint8_t> &ResultAddresses() const;
+    const std::vector<uint8_t> &ResultAddresses() const { return m_results->ResultAddresses(); }
     // Panels in the order welcome, medium, searching, results.
     const std::vector<QFrame *> &Panels() const { return m_panels; }
 
