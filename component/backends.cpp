@@ -23,6 +23,11 @@ ComponentOptions optionsFromEnvironment()
     return options;
 }
 
+std::vector<std::string> backendNames()
+{
+    return {"sim", "linux"};
+}
+
 std::unique_ptr<Backend> createBackend(const ComponentOptions &options, std::shared_ptr<const Clock> clock)
 {
     if (options.bus == "sim")

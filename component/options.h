@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ort {
 
@@ -16,6 +17,9 @@ struct ComponentOptions {
 
 // The only place the component reads the environment.
 ComponentOptions optionsFromEnvironment();
+
+// The names createBackend knows, in the order a user is told them.
+std::vector<std::string> backendNames();
 
 // The one place where a backend is chosen by name. Throws UnknownBackend for
 // a name that is neither "sim" nor "linux". The simulated board runs on

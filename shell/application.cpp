@@ -3,9 +3,11 @@
 #include "gui/artwork.h"
 #include "gui/errors.h"
 #include "gui/ui.h"
+#include "link/busoptions.h"
 #include "link/text.h"
 #include "shell/program.h"
 
+#include <QCommandLineParser>
 #include <cstdio>
 
 namespace ort {
@@ -56,6 +58,37 @@ QString errorWords(std::exception_ptr error)
 
 } // namespace
 
+CommandLine readCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Finds the %1 temperature-monitor chip on a printer-port evaluation board or on an SMBus "
+                       "adapter, reads and writes its registers, shows its temperatures live, sets its limits and "
+                       "logs readings to a file.")
+            .arg(ChipName));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    addBusOptions(parser);
+    CommandLine result;
+    if (!parser.parse(arguments)) {
+        result.refusal = parser.errorText();
+    } else if (parser.isSet(help)) {
+        // Answered here rather than by the parser, which would end the process.
+        result.answer = parser.helpText();
+    } else if (parser.isSet(version)) {
+        result.answer = ProductName + QLatin1Char(' ') + ProgramVersion + QLatin1Char('\n');
+    } else if (!parser.positionalArguments().isEmpty()) {
+        result.refusal = QStringLiteral("Unexpected argument \"%1\"").arg(parser.positionalArguments().first());
+    } else {
+        try {
+            result.options = busOptions(parser, optionsFromEnvironment());
+        } catch (const UsageError &e) {
+            result.refusal = QString::fromUtf8(e.what());
+        }
+    }
+    return result;
+}
+
 std::unique_ptr<BusAccessServer> createComponent(Ui &ui, const ComponentOptions &options,
                                                  std::shared_ptr<const Clock> clock, std::FILE *log)
 {
@@ -81,11 +114,26 @@ bool startProgram(Application &app, Program &program, std::FILE *log)
 
 int runProgram(int argc, char **argv)
 {
+    // Help and version need no display: they are answered before the
+    // window system is asked for, under an application object of the core.
+    CommandLine commandLine;
+    {
+        QCoreApplication core(argc, argv);
+        commandLine = readCommandLine(QCoreApplication::arguments());
+    }
+    if (!commandLine.answer.isEmpty()) {
+        std::fputs(qPrintable(commandLine.answer), stdout);
+        return 0;
+    }
     Application app(argc, argv);
     QtUi ui;
+    if (!commandLine.options) {
+        reportStartupError(ui, stderr, commandLine.refusal);
+        return 1;
+    }
     // One clock for the program and the simulated board.
     auto clock = std::make_shared<SystemClock>();
-    std::unique_ptr<BusAccessServer> bus = createComponent(ui, optionsFromEnvironment(), clock, stderr);
+    std::unique_ptr<BusAccessServer> bus = createComponent(ui, *commandLine.options, clock, stderr);
     if (!bus)
         return 1;
     Program program(ui, std::move(bus), clock);

@@ -3,8 +3,10 @@
 #include "component/options.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace ort {
 
@@ -23,6 +25,18 @@ public:
 private:
     Ui *m_ui = nullptr;
 };
+
+// What the command line (the program's name first) asks for: to run with
+// the component's settings, over those of the environment; or an answer
+// for the terminal (--help, --version); or, when it cannot be used, the
+// words that say why. Needs an application object, of any kind: the help
+// names the program from it.
+struct CommandLine {
+    std::optional<ComponentOptions> options;
+    QString answer;
+    QString refusal;
+};
+CommandLine readCommandLine(const QStringList &arguments);
 
 // Creates the bus access component the options name, on the program's
 // clock. A failure (a setting that names no backend, say) is reported in

@@ -92,7 +92,8 @@ private slots:
     void closingMainWindowOnlyResetsLatch();
     void applicationShowsAnErrorThatEscapesAHandler();
     void startUpShowsTheSplashAndHandsErrorsToTheDialogs();
-    void unknownBusIsReportedInWordsOnTheTerminalAndInABox();
+    void commandLine_data();
+    void commandLine();
     void finishOnEitherRouteLandsOnTheMainWindow_data();
     void finishOnEitherRouteLandsOnTheMainWindow();
     void startUpFailureIsReportedInWords();
@@ -362,19 +363,52 @@ void TestShell::startUpShowsTheSplashAndHandsErrorsToTheDialogs()
     QCOMPARE(f->ui.messages[0].text, QString("Run-time error '57':\n\nNo acknowledge from device at 4Dh"));
 }
 
-void TestShell::unknownBusIsReportedInWordsOnTheTerminalAndInABox()
+void TestShell::commandLine_data()
 {
-    ComponentOptions options;
-    options.bus = "bogus";
-    const auto [created, printed] = printedBy([&](std::FILE *log) {
-        return createComponent(f->ui, options, std::make_shared<ManualClock>(), log) != nullptr;
-    });
-    QVERIFY(!created);
-    const QString text = "Unknown bus backend \"bogus\" in ORT310_BUS (use sim or linux)";
-    QCOMPARE(printed, "ORT310 Evaluation Software: " + text + "\n");
-    QCOMPARE(f->ui.messages.size(), 1);
-    QCOMPARE(f->ui.messages[0].text, text);   // words only: no run-time error number
-    QCOMPARE(f->ui.messages[0].icon, QMessageBox::Critical);
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("variable");   // ORT310_BUS
+    QTest::addColumn<int>("status");         // -1: the program starts
+    QTest::addColumn<QString>("bus");
+    QTest::addColumn<QString>("printed");    // the start of the answer or the refusal
+    QTest::newRow("the option wins over the variable")
+        << QStringList{"--bus", "linux", "--i2c", "/dev/i2c-3"} << "sim" << -1 << "linux" << "";
+    QTest::newRow("the variable over the default") << QStringList{} << "linux" << -1 << "linux" << "";
+    QTest::newRow("a bus no backend has") << QStringList{"--bus=bogus"} << "sim" << 1 << ""
+                                          << "Unknown bus \"bogus\" in --bus (use sim, linux)\n";
+    QTest::newRow("a variable no backend has") << QStringList{} << "bogus" << 1 << ""
+                                               << "Unknown bus \"bogus\" in ORT310_BUS (use sim, linux)\n";
+    QTest::newRow("an unknown option") << QStringList{"--frobnicate"} << "" << 1 << ""
+                                       << "Unknown option 'frobnicate'.\n";
+    QTest::newRow("a stray argument") << QStringList{"linux"} << "" << 1 << ""
+                                      << "Unexpected argument \"linux\"\n";
+    QTest::newRow("version") << QStringList{"--version"} << "bogus" << 0 << "" << "ORT310 Evaluation Software 5.0\n";
+    QTest::newRow("help") << QStringList{"--help"} << "" << 0 << "" << "Usage: ";
+}
+
+void TestShell::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, variable);
+    QFETCH(int, status);
+    QFETCH(QString, bus);
+    QFETCH(QString, printed);
+    const QByteArray saved = qgetenv("ORT310_BUS");
+    qputenv("ORT310_BUS", variable.toUtf8());
+    const CommandLine commandLine = readCommandLine(QStringList{"ort310eval"} + arguments);
+    qputenv("ORT310_BUS", saved);
+    QCOMPARE(commandLine.options.has_value(), status < 0);
+    if (commandLine.options) {
+        QCOMPARE(QString::fromStdString(commandLine.options->bus), bus);
+        QCOMPARE(commandLine.answer + commandLine.refusal, QString());
+        return;
+    }
+    // A refusal is said in words; an answer is the text for the terminal.
+    const QString text = status ? commandLine.refusal + "\n" : commandLine.answer;
+    QCOMPARE(commandLine.answer.isEmpty(), status == 1);
+    QVERIFY2(text.startsWith(printed), qPrintable(text));
+    if (arguments == QStringList{"--help"})
+        QVERIFY2(text.contains("--bus <name>") && text.contains("--i2c <device>") && text.contains("--wire-trace <file>"),
+                 qPrintable(text));
 }
 
 void TestShell::finishOnEitherRouteLandsOnTheMainWindow_data()

@@ -1,0 +1,57 @@
+#include "link/busoptions.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <algorithm>
+
+namespace ort {
+
+namespace {
+
+QString busChoices()
+{
+    QStringList names;
+    for (const std::string &name : backendNames())
+        names << QString::fromStdString(name);
+    return names.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+void addBusOptions(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("bus"),
+                      QStringLiteral("What to talk to: %1 (default: the ORT310_BUS variable, else sim).").arg(busChoices()),
+                      QStringLiteral("name")});
+    parser.addOption({QStringLiteral("i2c"),
+                      QStringLiteral("The SMBus adapter to use with the Linux component, /dev/i2c-N (default: the "
+                                     "ORT310_I2C variable, else the first with byte-data support)."),
+                      QStringLiteral("device")});
+    parser.addOption({QStringLiteral("wire-trace"),
+                      QStringLiteral("Write the simulated printer port's SCL and SDA lines to this Value Change Dump "
+                                     "file (default: the ORT310_WIRE_TRACE variable)."),
+                      QStringLiteral("file")});
+}
+
+ComponentOptions busOptions(const QCommandLineParser &parser, ComponentOptions environment)
+{
+    ComponentOptions options = std::move(environment);
+    QString busSource = QStringLiteral("ORT310_BUS");
+    if (parser.isSet(QStringLiteral("bus"))) {
+        options.bus = parser.value(QStringLiteral("bus")).toStdString();
+        busSource = QStringLiteral("--bus");
+    }
+    if (parser.isSet(QStringLiteral("i2c")))
+        options.i2cDevice = parser.value(QStringLiteral("i2c")).toStdString();
+    if (parser.isSet(QStringLiteral("wire-trace")))
+        options.wireTrace = parser.value(QStringLiteral("wire-trace")).toStdString();
+
+    const std::vector<std::string> names = backendNames();
+    if (std::find(names.begin(), names.end(), options.bus) == names.end())
+        throw UsageError(QStringLiteral("Unknown bus \"%1\" in %2 (use %3)")
+                             .arg(QString::fromStdString(options.bus), busSource, busChoices())
+                             .toStdString());
+    return options;
+}
+
+} // namespace ort
