@@ -11,19 +11,11 @@ PACKAGES := g++ cmake ninja-build qt6-base-dev libi2c-dev linux-libc-dev xvfb xa
 BUILD    ?= build
 JOBS     ?= 2
 WERROR   := $(if $(filter true 1,$(CI)),ON,OFF)
-SUDO     := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: run test bench test-sanitize deps build clean
 
 deps:
-	@missing=""; for p in $(PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
+	@bash tools/packages.sh make $(PACKAGES)
 
 # Configured once; an existing build is only brought up to date (CMake
 # re-runs itself when a CMakeLists.txt changes).
@@ -68,8 +60,7 @@ test-desktop: build
 # (dpkg-dev) finds the libraries it depends on.
 .PHONY: package test-package
 package: build
-	@dpkg-query -W -f='$${Status}' dpkg-dev 2>/dev/null | grep -q "ok installed" || \
-	  { $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends dpkg-dev; }
+	@bash tools/packages.sh package dpkg-dev
 	cmake --build $(BUILD) --target package
 
 test-package: package

@@ -6,13 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-sudo=
-[[ $(id -u) == 0 ]] || sudo=sudo
 # Qt's SVG module is needed only here.
-if ! dpkg-query -W -f='${Status}' qt6-svg-dev 2>/dev/null | grep -q "ok installed"; then
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends qt6-svg-dev
-fi
+bash tools/packages.sh icons qt6-svg-dev
 make build BUILD="$build"
 # The renderer is configured only where the SVG module was found.
 [[ -x $build/bench/gui/render_icons ]] || cmake "$build" >/dev/null

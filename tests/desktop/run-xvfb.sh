@@ -29,7 +29,7 @@ skip() {
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/*.log
 
-. "$here/../support/packages.sh"
+. "$here/../../tools/packages.sh"
 ensure_packages test-desktop "${packages[@]}" || skip "could not install ${packages[*]}"
 
 # ---- the display, the window manager and the program; all ended on exit

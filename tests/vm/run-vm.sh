@@ -40,7 +40,7 @@ case "$src$build" in *[[:space:]]*) skip "the paths may not hold spaces: $build"
 mkdir -p "$work/debs"
 
 # ---- packages
-. "$here/../support/packages.sh"
+. "$here/../../tools/packages.sh"
 ensure_packages test-vm "${packages[@]}" || skip "could not install ${packages[*]}"
 command -v qemu-system-x86_64 >/dev/null || skip "no qemu-system-x86_64"
 
