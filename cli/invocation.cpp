@@ -183,7 +183,7 @@ QString mainHelp()
     for (const CommandSpec &spec : Commands) {
         const QString head = QStringLiteral("%1 %2").arg(QLatin1String(spec.name), QLatin1String(spec.arguments)).trimmed();
         // The summary beside the command, as the options stand beside theirs.
-        text += QStringLiteral("  ") + head.leftJustified(22) + wrapped(QLatin1String(spec.summary), 25).mid(25);
+        text += QStringLiteral("  ") + head.leftJustified(22) + wrapped(QLatin1String(spec.summary), 24).mid(24);
     }
     text += QLatin1Char('\n') + optionsText(parser);
     text += QStringLiteral("\nEach command's own options: %1 COMMAND --help.\n").arg(Tool);
@@ -198,8 +198,8 @@ QString commandHelp(const CommandSpec &spec)
 {
     QCommandLineParser parser;
     addCommandOptions(parser, spec.command);
-    QString text = QStringLiteral("Usage: %1 [options] %2 %3\n\n")
-                       .arg(Tool, QLatin1String(spec.name), QLatin1String(spec.arguments));
+    QString text = QStringLiteral("Usage: %1 [options] %2 %3").arg(Tool, QLatin1String(spec.name), QLatin1String(spec.arguments)).trimmed() +
+                   QStringLiteral("\n\n");
     text += wrapped(QLatin1String(spec.details), 0);
     const QString own = optionsText(parser);
     if (!own.isEmpty())
