@@ -186,7 +186,15 @@ QString mainHelp()
         text += QStringLiteral("  ") + head.leftJustified(22) + wrapped(QLatin1String(spec.summary), 24).mid(24);
     }
     text += QLatin1Char('\n') + optionsText(parser);
-    text += QStringLiteral("\nEach command's own options: %1 COMMAND --help.\n").arg(Tool);
+    // Each command's own options too, so that the manual page has them all.
+    for (const CommandSpec &spec : Commands) {
+        QCommandLineParser own;
+        addCommandOptions(own, spec.command);
+        const QString options = optionsText(own);
+        if (!options.isEmpty())
+            text += QStringLiteral("\nOptions of %1:").arg(QLatin1String(spec.name)) + options.mid(options.indexOf(QLatin1Char('\n')));
+    }
+    text += QStringLiteral("\nEach command's help: %1 COMMAND --help.\n").arg(Tool);
     text += QStringLiteral("\nEnvironment:\n");
     text += wrapped(QStringLiteral("ORT310_BUS, ORT310_I2C and ORT310_WIRE_TRACE stand for --bus, --i2c and "
                                    "--wire-trace when those are not given."),

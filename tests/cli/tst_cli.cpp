@@ -2,6 +2,7 @@
 // standard output, standard error, exit status and files out. Most cases run
 // the built program; those that need a board of their own (a chip that stops
 // answering, an alert) run its commands on one in this process.
+#include "cli/doctor.h"
 #include "cli/tool.h"
 #include "cli/values.h"
 #include "link/busoptions.h"
@@ -20,6 +21,8 @@
 #include <sys/resource.h>
 
 using namespace ort;
+
+Q_DECLARE_METATYPE(cli::MachineView)
 
 namespace {
 
@@ -326,7 +329,10 @@ private slots:
             QCOMPARE(own.status, cli::Done);
             QVERIFY2(own.out.startsWith(QStringLiteral("Usage: ort310 [options] %1").arg(command)), qPrintable(own.out));
         }
+        for (const QString &line : help.out.split('\n'))
+            QVERIFY2(line.size() <= 79, qPrintable(line));   // a terminal's width, and the manual page's
         QVERIFY(tool({"help", "log"}).out.contains("--duration <seconds>"));
+        QVERIFY(help.out.contains("Options of log:\n  --interval <seconds>"));
         QCOMPARE(tool({"--version"}).out, QStringLiteral("ort310 (ORT310 Evaluation Software) 5.0\n"));
     }
 
@@ -448,6 +454,62 @@ private slots:
         const Result info = onBoard(board, {"--route", route, "info", "--json"});
         QCOMPARE(jsonPath(info.out, "remote_high"), QJsonValue(-20));
     }
+
+#ifdef ORT_LINUX_BACKEND
+    void doctorAdvises_data()
+    {
+        QTest::addColumn<cli::MachineView>("view");
+        QTest::addColumn<bool>("usable");
+        QTest::addColumn<QString>("advice");   // a sentence of it; empty: no advice at all
+        const auto node = [](const char *path, int error, const char *group, bool member) {
+            return cli::NodeView{path, error, group, "crw-rw----", member};
+        };
+        cli::MachineView none;
+        none.user = "ann";
+        QTest::newRow("nothing") << none << false << "i2c-dev module is not loaded";
+        none.i2cDevLoaded = true;
+        QTest::newRow("bare machine") << none << false << "neither a printer port nor an SMBus adapter";
+
+        cli::MachineView smbus = none;
+        smbus.adapters = {{"/dev/i2c-0", "SMBus I801 adapter at 5000", node("/dev/i2c-0", 0, "i2c", false), true}};
+        QTest::newRow("adapter usable") << smbus << true << "";
+        smbus.adapters[0].byteData = false;
+        QTest::newRow("no byte data") << smbus << false << "";
+        smbus.adapters[0].node->openError = EACCES;
+        QTest::newRow("group i2c") << smbus << false << "Join the group i2c to use /dev/i2c-0: sudo usermod -aG i2c ann";
+        smbus.adapters[0].node->member = true;
+        QTest::newRow("member, old login") << smbus << false << "You are in the group i2c, which may open /dev/i2c-0";
+        smbus.adapters[0].node = node("/dev/i2c-0", EACCES, "root", false);
+        QTest::newRow("root only") << smbus << false
+                                   << "/dev/i2c-0 is open to root only: give it to the group i2c with a udev rule";
+        smbus.adapters[0].node.reset();
+        smbus.i2cDevLoaded = false;
+        QTest::newRow("no node") << smbus << false << "i2c-dev module is not loaded";
+
+        cli::MachineView ports = none;
+        ports.systemPorts = 1;
+        QTest::newRow("no ppdev") << ports << false << "printer port(s) but the ppdev module is not loaded";
+        ports.ports = {{node("/dev/parport0", 0, "lp", false), 0x378}};
+        QTest::newRow("port usable") << ports << true << "";
+        ports.ports[0].base.reset();
+        QTest::newRow("port without base") << ports << false << "";
+        ports.ports = {{node("/dev/parport0", EPERM, "lp", false), 0x378}};
+        QTest::newRow("group lp") << ports << false << "Join the group lp to use /dev/parport0";
+    }
+    void doctorAdvises()
+    {
+        QFETCH(cli::MachineView, view);
+        QFETCH(bool, usable);
+        QFETCH(QString, advice);
+        const cli::DoctorReport report = cli::examine(view);
+        QCOMPARE(report.usable, usable);
+        QCOMPARE(report.json["usable"].toBool(), usable);
+        if (advice.isEmpty())
+            QCOMPARE(report.advice, QStringList());
+        else
+            QVERIFY2(report.advice.join('\n').contains(advice), qPrintable(report.advice.join('\n')));
+    }
+#endif
 
     void doctorSays()
     {
