@@ -90,6 +90,8 @@ QString openText(const NodeView &node)
     return node.openError == 0 ? QString() : words(deviceErrorText(node.openError, node.path, "open"));
 }
 
+} // namespace
+
 NodeView lookAtNode(const std::string &path)
 {
     NodeView node;
@@ -111,6 +113,8 @@ NodeView lookAtNode(const std::string &path)
         node.member = node.member || groups[i] == st.st_gid;
     return node;
 }
+
+namespace {
 
 bool exists(const std::string &path)
 {

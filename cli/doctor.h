@@ -53,6 +53,9 @@ struct DoctorReport {
     QJsonObject json;
 };
 
+// A device node as this user meets it.
+NodeView lookAtNode(const std::string &path);
+
 // What the view means and what to do about it. Pure.
 DoctorReport examine(const MachineView &view);
 

@@ -134,6 +134,7 @@ private slots:
         QTest::newRow("unknown command") << QStringList{"tmeps"} << "Unknown command \"tmeps\"";
         QTest::newRow("unknown option") << QStringList{"temps", "--wacth", "1"} << "wacth";
         QTest::newRow("register missing") << QStringList{"read"} << "read needs REGISTER|all";
+        QTest::newRow("file missing") << QStringList{"log", "--count", "1"} << "log needs FILE";
         QTest::newRow("no such name") << QStringList{"read", "statsu"} << "No register is called \"statsu\"";
         QTest::newRow("not in the map") << QStringList{"read", "0x20"} << "no register at 0x20";
         QTest::newRow("read-only") << QStringList{"write", "status", "0"} << "The register 2h (Status) is read-only";
@@ -336,6 +337,17 @@ private slots:
         QCOMPARE(tool({"--version"}).out, QStringLiteral("ort310 (ORT310 Evaluation Software) 5.0\n"));
     }
 
+    void scansOnePort()
+    {
+        sim::Scenario scenario;
+        scenario.ports = {test::portAt(0x378, {0x4C}), test::portAt(0x278, {0x4D})};
+        scenario.smbus.present = false;
+        test::SimBoard board(scenario);
+        QCOMPARE(onBoard(board, {"--port", "378", "scan"}).out, QStringLiteral("Found an ORT310 at:4Ch, on printer port:378h\n"));
+        QCOMPARE(onBoard(board, {"--port", "0x278", "scan"}).out, QStringLiteral("Found an ORT310 at:4Dh, on printer port:278h\n"));
+        QCOMPARE(jsonPath(onBoard(board, {"--port", "278h", "info", "--json"}).out, "chip.port"), QJsonValue(0x278));
+    }
+
     void logs_data()
     {
         QTest::addColumn<QString>("format");
@@ -518,6 +530,12 @@ private slots:
         QVERIFY2(report.contains("advice"), qPrintable(r.out));
         QCOMPARE(r.status, report["usable"].toBool() ? cli::Done : cli::Failed);
         QVERIFY(tool({"doctor"}).out.contains("What to do:"));
+#ifdef ORT_LINUX_BACKEND
+        const cli::NodeView null = cli::lookAtNode("/dev/null");
+        QCOMPARE(QString::fromStdString(null.mode), QStringLiteral("crw-rw-rw-"));
+        QCOMPARE(null.openError, 0);
+        QCOMPARE(cli::lookAtNode("/dev/no-such-node").openError, ENOENT);
+#endif
     }
 };
 
