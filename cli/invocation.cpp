@@ -13,7 +13,7 @@ namespace {
 
 const QString Tool = QStringLiteral("ort310");
 
-struct CommandSpec {
+struct Verb {
     Command command;
     const char *name;
     const char *arguments;   // as the usage line shows them
@@ -22,7 +22,7 @@ struct CommandSpec {
 };
 
 // clang-format off
-const std::vector<CommandSpec> Commands = {
+const std::vector<Verb> Commands = {
     {Command::Scan, "scan", "",
      "Search for the chip and list every one found.",
      "Searches the printer ports and the SMBus (or what --route, --port and --address leave) for the chip at each "
@@ -80,11 +80,11 @@ const std::vector<CommandSpec> Commands = {
 };
 // clang-format on
 
-const CommandSpec *findCommand(const QString &name)
+const Verb *findCommand(const QString &name)
 {
-    for (const CommandSpec &spec : Commands)
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const Verb &verb : Commands)
+        if (name == QLatin1String(verb.name))
+            return &verb;
     return nullptr;
 }
 
@@ -180,19 +180,19 @@ QString mainHelp()
                         .arg(ChipName, Tool),
                     0);
     text += QStringLiteral("\nCommands:\n");
-    for (const CommandSpec &spec : Commands) {
-        const QString head = QStringLiteral("%1 %2").arg(QLatin1String(spec.name), QLatin1String(spec.arguments)).trimmed();
+    for (const Verb &verb : Commands) {
+        const QString head = QStringLiteral("%1 %2").arg(QLatin1String(verb.name), QLatin1String(verb.arguments)).trimmed();
         // The summary beside the command, as the options stand beside theirs.
-        text += QStringLiteral("  ") + head.leftJustified(22) + wrapped(QLatin1String(spec.summary), 24).mid(24);
+        text += QStringLiteral("  ") + head.leftJustified(22) + wrapped(QLatin1String(verb.summary), 24).mid(24);
     }
     text += QLatin1Char('\n') + optionsText(parser);
     // Each command's own options too, so that the manual page has them all.
-    for (const CommandSpec &spec : Commands) {
+    for (const Verb &verb : Commands) {
         QCommandLineParser own;
-        addCommandOptions(own, spec.command);
+        addCommandOptions(own, verb.command);
         const QString options = optionsText(own);
         if (!options.isEmpty())
-            text += QStringLiteral("\nOptions of %1:").arg(QLatin1String(spec.name)) + options.mid(options.indexOf(QLatin1Char('\n')));
+            text += QStringLiteral("\nOptions of %1:").arg(QLatin1String(verb.name)) + options.mid(options.indexOf(QLatin1Char('\n')));
     }
     text += QStringLiteral("\nEach command's help: %1 COMMAND --help.\n").arg(Tool);
     text += QStringLiteral("\nEnvironment:\n");
@@ -202,13 +202,13 @@ QString mainHelp()
     return text;
 }
 
-QString commandHelp(const CommandSpec &spec)
+QString commandHelp(const Verb &verb)
 {
     QCommandLineParser parser;
-    addCommandOptions(parser, spec.command);
-    QString text = QStringLiteral("Usage: %1 [options] %2 %3").arg(Tool, QLatin1String(spec.name), QLatin1String(spec.arguments)).trimmed() +
+    addCommandOptions(parser, verb.command);
+    QString text = QStringLiteral("Usage: %1 [options] %2 %3").arg(Tool, QLatin1String(verb.name), QLatin1String(verb.arguments)).trimmed() +
                    QStringLiteral("\n\n");
-    text += wrapped(QLatin1String(spec.details), 0);
+    text += wrapped(QLatin1String(verb.details), 0);
     const QString own = optionsText(parser);
     if (!own.isEmpty())
         text += QLatin1Char('\n') + own;
@@ -265,12 +265,12 @@ Target readTarget(const Options &options)
     return target;
 }
 
-void expectArguments(const CommandSpec &spec, const QStringList &positional, int least, int most)
+void expectArguments(const Verb &verb, const QStringList &positional, int least, int most)
 {
     if (positional.size() < least)
-        refuse(QStringLiteral("%1 needs %2 (%3 %1 --help)").arg(QLatin1String(spec.name), QLatin1String(spec.arguments), Tool));
+        refuse(QStringLiteral("%1 needs %2 (%3 %1 --help)").arg(QLatin1String(verb.name), QLatin1String(verb.arguments), Tool));
     if (positional.size() > most)
-        refuse(QStringLiteral("Unexpected argument \"%1\" after %2").arg(positional.at(most), QLatin1String(spec.name)));
+        refuse(QStringLiteral("Unexpected argument \"%1\" after %2").arg(positional.at(most), QLatin1String(verb.name)));
 }
 
 LogFormat formatOf(const QString &name)
@@ -293,18 +293,18 @@ LogFormat formatOfFile(const QString &file)
     return LogFormat::Tsv;
 }
 
-void readCommand(Invocation &run, const CommandSpec &spec, const Options &options, const QStringList &positional)
+void readCommand(Invocation &run, const Verb &verb, const Options &options, const QStringList &positional)
 {
-    switch (spec.command) {
+    switch (verb.command) {
     case Command::Scan:
     case Command::Info:
     case Command::OneShot:
     case Command::ClearAlert:
     case Command::Doctor:
-        expectArguments(spec, positional, 0, 0);
+        expectArguments(verb, positional, 0, 0);
         break;
     case Command::Temps:
-        expectArguments(spec, positional, 0, 0);
+        expectArguments(verb, positional, 0, 0);
         if (options.after.isSet(QStringLiteral("watch"))) {
             run.watchSeconds = parseSeconds(options.after.value(QStringLiteral("watch")), QStringLiteral("--watch"), 86400);
             if (*run.watchSeconds <= 0)
@@ -312,14 +312,14 @@ void readCommand(Invocation &run, const CommandSpec &spec, const Options &option
         }
         break;
     case Command::Read:
-        expectArguments(spec, positional, 1, 1);
+        expectArguments(verb, positional, 1, 1);
         if (positional[0] == QLatin1String("all"))
             run.allRegisters = true;
         else
             run.registerAddress = parseRegister(positional[0]);
         break;
     case Command::Write:
-        expectArguments(spec, positional, 2, 2);
+        expectArguments(verb, positional, 2, 2);
         run.registerAddress = parseRegister(positional[0]);
         if (const RegisterRow &row = RegisterTable[RegisterRowOf(run.registerAddress)]; !row.writable)
             refuse(QStringLiteral("The register %1 (%2) is read-only")
@@ -327,7 +327,7 @@ void readCommand(Invocation &run, const CommandSpec &spec, const Options &option
         run.value = parseByteValue(positional[1]);
         break;
     case Command::Limits: {
-        expectArguments(spec, positional, 0, 0);
+        expectArguments(verb, positional, 0, 0);
         const char *names[LimitCount] = {"local-high", "local-low", "remote-high", "remote-low"};
         for (int i = 0; i < LimitCount; ++i) {
             const QString name = QLatin1String(names[i]);
@@ -337,7 +337,7 @@ void readCommand(Invocation &run, const CommandSpec &spec, const Options &option
         break;
     }
     case Command::Rate:
-        expectArguments(spec, positional, 0, 1);
+        expectArguments(verb, positional, 0, 1);
         if (!positional.isEmpty() && options.after.isSet(QStringLiteral("per-second")))
             refuse(QStringLiteral("Give the rate either as a code or with --per-second, not both"));
         if (!positional.isEmpty())
@@ -346,7 +346,7 @@ void readCommand(Invocation &run, const CommandSpec &spec, const Options &option
             run.rateCode = parseConversionsPerSecond(options.after.value(QStringLiteral("per-second")));
         break;
     case Command::Standby:
-        expectArguments(spec, positional, 0, 1);
+        expectArguments(verb, positional, 0, 1);
         if (!positional.isEmpty()) {
             if (positional[0] != QLatin1String("on") && positional[0] != QLatin1String("off"))
                 refuse(QStringLiteral("standby takes on or off, not \"%1\"").arg(positional[0]));
@@ -354,7 +354,7 @@ void readCommand(Invocation &run, const CommandSpec &spec, const Options &option
         }
         break;
     case Command::Log:
-        expectArguments(spec, positional, 1, 1);
+        expectArguments(verb, positional, 1, 1);
         if (positional[0].isEmpty())
             refuse(QStringLiteral("log needs a file name"));
         if (options.isSet(QStringLiteral("json")))
@@ -379,9 +379,9 @@ void readCommand(Invocation &run, const CommandSpec &spec, const Options &option
 
 QString commandName(Command command)
 {
-    for (const CommandSpec &spec : Commands)
-        if (spec.command == command)
-            return QLatin1String(spec.name);
+    for (const Verb &verb : Commands)
+        if (verb.command == command)
+            return QLatin1String(verb.name);
     return {};
 }
 
@@ -400,7 +400,7 @@ Invocation parseInvocation(const QStringList &arguments, const ComponentOptions 
         return run;
     }
     if (rest.isEmpty() || rest.first() == QLatin1String("help")) {
-        const CommandSpec *about = rest.size() > 1 ? findCommand(rest.at(1)) : nullptr;
+        const Verb *about = rest.size() > 1 ? findCommand(rest.at(1)) : nullptr;
         if (rest.isEmpty() && !before.isSet(QStringLiteral("help")))
             refuse(QStringLiteral("No command given (%1 --help lists them)").arg(Tool));
         if (rest.size() > 1 && !about)
@@ -408,21 +408,21 @@ Invocation parseInvocation(const QStringList &arguments, const ComponentOptions 
         run.answer = about ? commandHelp(*about) : mainHelp();
         return run;
     }
-    const CommandSpec *spec = findCommand(rest.first());
-    if (!spec)
+    const Verb *verb = findCommand(rest.first());
+    if (!verb)
         refuse(QStringLiteral("Unknown command \"%1\" (%2 --help lists them)").arg(rest.first(), Tool));
     if (before.isSet(QStringLiteral("help"))) {
-        run.answer = commandHelp(*spec);
+        run.answer = commandHelp(*verb);
         return run;
     }
 
     QCommandLineParser after;
     addCommonOptions(after);
-    addCommandOptions(after, spec->command);
+    addCommandOptions(after, verb->command);
     rest[0] = arguments.value(0, Tool);
     parseOrRefuse(after, rest);
     if (after.isSet(QStringLiteral("help"))) {
-        run.answer = commandHelp(*spec);
+        run.answer = commandHelp(*verb);
         return run;
     }
     if (after.isSet(QStringLiteral("version"))) {
@@ -431,11 +431,11 @@ Invocation parseInvocation(const QStringList &arguments, const ComponentOptions 
     }
 
     const Options options{before, after};
-    run.command = spec->command;
+    run.command = verb->command;
     run.component = busOptions(after, busOptions(before, environment));
     run.target = readTarget(options);
     run.json = options.isSet(QStringLiteral("json"));
-    readCommand(run, *spec, options, after.positionalArguments());
+    readCommand(run, *verb, options, after.positionalArguments());
     return run;
 }
 
