@@ -1,4 +1,6 @@
 #pragma once
+#include "widgets/chartaxes.h"
+#include "widgets/columncache.h"
 #include "widgets/samplehistory.h"
 
 #include <QColor>

@@ -1,3 +1,5 @@
+#include "widgets/chartaxes.h"
+#include "widgets/columncache.h"
 #include "widgets/lineargauge.h"
 #include "widgets/panel3d.h"
 #include "widgets/percentbar.h"
