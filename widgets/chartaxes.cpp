@@ -1,5 +1,6 @@
 #include "widgets/chartaxes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
@@ -20,6 +21,26 @@ std::vector<double> timeTicks(double start, double end, double minStep)
     const double step = timeTickStep(minStep);
     for (double t = std::ceil(start / step) * step; t <= end; t += step)
         ticks.push_back(t);
+    return ticks;
+}
+
+double valueTickStep(double range, int maxTicks)
+{
+    const double raw = range / std::max(1, maxTicks);
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * magnitude >= raw)
+            return m * magnitude;
+    return 10 * magnitude;
+}
+
+std::vector<double> valueTicks(double min, double max, int maxTicks)
+{
+    std::vector<double> ticks;
+    const double step = valueTickStep(max - min, maxTicks);
+    // The top tick may land a rounding error above max after the steps add up.
+    for (double v = std::ceil(min / step) * step; v <= max + 1e-9; v += step)
+        ticks.push_back(v);
     return ticks;
 }
 
