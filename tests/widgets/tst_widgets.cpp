@@ -39,6 +39,9 @@ private slots:
     void decimationReusedAsTheViewScrolls();
     void timeTickSteps_data();
     void timeTickSteps();
+    void valueTicks_data();
+    void valueTicks();
+    void scalesSpanThePlot();
 
     void chartKeepsEverySample();
     void chartClearEmptiesAndFollows();
@@ -454,6 +457,48 @@ void TestWidgets::timeTickSteps()
     QCOMPARE(int(ticks.size()), 20);
     for (double t : ticks)
         QCOMPARE(std::fmod(t, step), 0.0);
+}
+
+void TestWidgets::valueTicks_data()
+{
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<int>("maxTicks");
+    QTest::addColumn<QList<double>>("ticks");
+    QTest::newRow("the chart's range") << -127.0 << 127.0 << 9 << QList<double>{-100, -50, 0, 50, 100};
+    QTest::newRow("steps fit exactly") << 0.0 << 40.0 << 4 << QList<double>{0, 10, 20, 30, 40};
+    QTest::newRow("twos") << 0.0 << 3.0 << 2 << QList<double>{0, 2};
+    QTest::newRow("next power of ten") << 0.0 << 60.0 << 10 << QList<double>{0, 10, 20, 30, 40, 50, 60};
+    QTest::newRow("ends off the ticks") << -55.0 << 125.0 << 6 << QList<double>{-50, 0, 50, 100};
+    QTest::newRow("tenths, the last one summed up") << 0.0 << 0.3 << 3 << QList<double>{0, 0.1, 0.2, 0.3};
+    QTest::newRow("no room for a step") << -127.0 << 127.0 << 0 << QList<double>{0};
+}
+
+void TestWidgets::valueTicks()
+{
+    QFETCH(double, min);
+    QFETCH(double, max);
+    QFETCH(int, maxTicks);
+    QFETCH(QList<double>, ticks);
+    const std::vector<double> got = ort::valueTicks(min, max, maxTicks);
+    QCOMPARE(int(got.size()), int(ticks.size()));
+    for (std::size_t i = 0; i < got.size(); ++i)
+        QVERIFY2(std::abs(got[i] - ticks[int(i)]) < 1e-9, qPrintable(QString::number(got[i])));
+}
+
+// The view's ends fall on the plot's edges: the start on the left column,
+// the end one past the right; the range's bottom one below the last row.
+void TestWidgets::scalesSpanThePlot()
+{
+    const QRect plot(30, 20, 500, 200);
+    const TimeScale time(plot, 1000, 60);
+    QCOMPARE(time.x(1000), 30.0);
+    QCOMPARE(time.x(1060), 530.0);
+    QCOMPARE(time.x(1015), 155.0);
+    const ValueScale value(plot, -50, 150);
+    QCOMPARE(value.y(-50), 220.0);
+    QCOMPARE(value.y(150), 20.0);
+    QCOMPARE(value.y(0), 170.0);
 }
 
 namespace {
