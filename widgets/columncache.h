@@ -30,6 +30,8 @@ public:
     const std::vector<ColumnSpan> &columns(const SampleHistory &history, double width, long long first,
                                            long long last);
     void reset();
+    // Columns kept for the frames to come.
+    std::size_t keptColumns() const { return m_spans.size(); }
 
 private:
     // Starts afresh where what is kept cannot serve a view from `first` on.

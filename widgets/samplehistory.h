@@ -16,9 +16,10 @@ namespace ort {
 // Samples come about 200 a second while the chip converts at most 16 times a
 // second, so most values repeat, and the timer's step mostly repeats too. So
 // samples are packed in blocks of BlockSize: a block keeps its first sample
-// whole, and each later one in the few bits of SampleCodec. A day of one trace at 200 samples a second takes a
-// few MiB instead of 130. Reading a sample decodes at most one block, so what
-// a frame costs does not depend on how much history there is.
+// whole, and each later one in the few bits of SampleCodec. A day of one
+// trace at 200 samples a second takes a few MiB instead of 130. Reading a
+// sample decodes at most one block, so what a frame costs does not depend on
+// how much history there is.
 class SampleHistory {
 public:
     static constexpr std::size_t BlockSize = 256;

@@ -1,5 +1,5 @@
 #pragma once
-#include "widgets/chartaxes.h"
+#include "widgets/chartaxes.h"   // formatTime, for a time shown as the chart shows it
 #include "widgets/columncache.h"
 #include "widgets/samplehistory.h"
 

@@ -37,6 +37,7 @@ private slots:
     void decimationCoversOnlyTheWindow();
     void decimationReusedAsTheViewScrolls_data();
     void decimationReusedAsTheViewScrolls();
+    void decimationForgetsWhatScrolledOut();
     void timeTickSteps_data();
     void timeTickSteps();
     void valueTicks_data();
@@ -434,6 +435,25 @@ void TestWidgets::decimationReusedAsTheViewScrolls()
     }
     QCOMPARE(lo, trueLo);
     QCOMPARE(hi, trueHi);
+}
+
+// A view that follows new data for hours keeps near the columns it shows,
+// not every column the history covers.
+void TestWidgets::decimationForgetsWhatScrolledOut()
+{
+    SampleHistory h;
+    ColumnCache cache;
+    const int window = 100;
+    const int seconds = 20000;
+    for (int s = 0; s < seconds; ++s) {
+        h.append(s, float(s % 50));
+        if (s % 10 == 9 && s >= window) {
+            const std::vector<ColumnSpan> &spans = cache.columns(h, 1.0, s - window + 1, s);
+            QCOMPARE(int(spans.size()), window);
+            QCOMPARE(spans.front().column, s - window + 1LL);
+        }
+    }
+    QVERIFY2(cache.keptColumns() < seconds / 2, qPrintable(QString::number(cache.keptColumns())));
 }
 
 void TestWidgets::timeTickSteps_data()
