@@ -1,6 +1,7 @@
 #include "widgets/stripchart.h"
 #include "widgets/chartaxes.h"
 #include "widgets/scale.h"
+#include "widgets/traceline.h"
 
 #include <QDateTime>
 #include <QKeyEvent>
@@ -385,39 +386,15 @@ void StripChart::drawTrace(QPainter &p, const Frame &f, int index) const
     const SampleHistory &h = trace.samples;
     if (h.empty())
         return;
-    const ValueScale value(f.plot, trace.min, trace.max);
-    auto point = [&](double t, double v) { return QPointF(f.time.x(t), value.y(v)); };
-    const double width = m_span / f.plot.width();   // seconds per pixel column
-
     // Columns sit on a grid fixed in time, so those already reduced in an
     // earlier frame are reused as the view scrolls.
-    const double origin = h.origin();
-    const auto first = static_cast<long long>(std::floor((f.start - origin) / width));
-    const auto last = static_cast<long long>(std::floor((f.end - origin) / width));
+    const double width = m_span / f.plot.width();   // seconds per pixel column
+    const auto first = static_cast<long long>(std::floor((f.start - h.origin()) / width));
+    const auto last = static_cast<long long>(std::floor((f.end - h.origin()) / width));
     const std::vector<ColumnSpan> &spans = m_columns[static_cast<std::size_t>(index)].columns(h, width, first, last);
-
-    // Two points per column, its extremes, in the order that leaves the line
-    // nearer where the column ends: every spike is drawn, and the joins stay
-    // close to the samples, at half the line work of drawing first and last
-    // too. The samples just outside the view carry the line to its edges.
-    QPolygonF line;
-    line.reserve(static_cast<qsizetype>(spans.size() * 2 + 2));
-    const std::size_t before = h.lowerBound(origin + first * width);
-    if (before > 0)
-        line << point(h.time(before - 1), h.value(before - 1));
-    for (const ColumnSpan &c : spans) {
-        const double t = origin + (c.column + 0.5) * width;
-        const bool endsHigh = c.max - c.last < c.last - c.min;
-        line << point(t, endsHigh ? c.min : c.max);
-        if (c.max != c.min)
-            line << point(t, endsHigh ? c.max : c.min);
-    }
-    const std::size_t after = h.lowerBound(origin + (last + 1) * width);
-    if (after < h.size())
-        line << point(h.time(after), h.value(after));
     // A cosmetic pen takes the raster engine's fast line path.
     p.setPen(f.s < 1.5 ? QPen(trace.color, 0) : QPen(trace.color, f.s));
-    p.drawPolyline(line);
+    p.drawPolyline(traceLine(h, spans, width, first, last, f.time, ValueScale(f.plot, trace.min, trace.max)));
 }
 
 // A dashed line at each stamp in view, its text beside it.

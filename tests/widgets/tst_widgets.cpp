@@ -7,6 +7,7 @@
 #include "widgets/samplehistory.h"
 #include "widgets/scale.h"
 #include "widgets/stripchart.h"
+#include "widgets/traceline.h"
 
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -38,6 +39,8 @@ private slots:
     void decimationReusedAsTheViewScrolls_data();
     void decimationReusedAsTheViewScrolls();
     void decimationForgetsWhatScrolledOut();
+    void traceLineThroughTheColumns_data();
+    void traceLineThroughTheColumns();
     void timeTickSteps_data();
     void timeTickSteps();
     void valueTicks_data();
@@ -454,6 +457,52 @@ void TestWidgets::decimationForgetsWhatScrolledOut()
         }
     }
     QVERIFY2(cache.keptColumns() < seconds / 2, qPrintable(QString::number(cache.keptColumns())));
+}
+
+void TestWidgets::traceLineThroughTheColumns_data()
+{
+    QTest::addColumn<long long>("first");
+    QTest::addColumn<long long>("last");
+    QTest::newRow("inside the history") << 40LL << 49LL;
+    QTest::newRow("at its start") << -5LL << 4LL;
+    QTest::newRow("at its end") << 95LL << 104LL;
+}
+
+void TestWidgets::traceLineThroughTheColumns()
+{
+    QFETCH(long long, first);
+    QFETCH(long long, last);
+    // Columns of a second, four samples each, rising in even columns and
+    // falling in odd ones; a pixel a second, a pixel a degree.
+    SampleHistory h;
+    auto valueAt = [](int i) { return float((i / 4) % 5 * 10 + (i / 4 % 2 ? 3 - i % 4 : i % 4)); };
+    for (int i = 0; i < 400; ++i)
+        h.append(1000 + i * 0.25, valueAt(i));
+    ColumnCache cache;
+    const std::vector<ColumnSpan> &spans = cache.columns(h, 1.0, first, last);
+    QCOMPARE(int(spans.size()), 10 - int(std::max(0LL, -first) + std::max(0LL, last - 99)));
+    const QRect plot(0, 0, int(last - first + 1), 100);
+    const QPolygonF line =
+        traceLine(h, spans, 1.0, first, last, TimeScale(plot, 1000.0 + first, double(plot.width())),
+                  ValueScale(plot, 0, 100));
+
+    // The samples just outside the view, where there are any, end the line.
+    const bool before = first > 0, after = last < 99;
+    QCOMPARE(line.size(), qsizetype(before + 2 * spans.size() + after));
+    if (before)
+        QCOMPARE(line.front(), QPointF(-0.25, 100 - valueAt(int(first) * 4 - 1)));
+    if (after)
+        QCOMPARE(line.back(), QPointF(plot.width(), 100 - valueAt(int(last + 1) * 4)));
+    // Each column's extremes, the one nearer its last sample second.
+    for (std::size_t k = 0; k < spans.size(); ++k) {
+        const long long column = spans[k].column;
+        const QPointF a = line[qsizetype(before + 2 * k)], b = line[qsizetype(before + 2 * k + 1)];
+        QCOMPARE(a.x(), double(column - first) + 0.5);
+        QCOMPARE(b.x(), a.x());
+        const double low = 100 - spans[k].min, high = 100 - spans[k].max;
+        QCOMPARE(b.y(), column % 2 ? low : high);
+        QCOMPARE(a.y(), column % 2 ? high : low);
+    }
 }
 
 void TestWidgets::timeTickSteps_data()
