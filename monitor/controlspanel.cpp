@@ -78,6 +78,7 @@ ControlsPanel::ControlsPanel(Services &services, MeasurementCycle &cycle, LimitG
 void ControlsPanel::showRate(int code)
 {
     m_shownRate = code;
+    m_cycle.setConversionRate(code);
     m_selector1->setPosition(code);
 }
 
@@ -88,6 +89,7 @@ void ControlsPanel::Selector1_Click(int position)
     d.WriteValue = position;
     m_services.link.WriteRegister();
     m_shownRate = position;
+    m_cycle.setConversionRate(position);
 }
 
 void ControlsPanel::Command1_Click()

@@ -114,8 +114,11 @@ void MeasurementCycle::tick()
     // What the log gets: step 3's readings when the bars are on, else step 2's.
     int16_t RemoteReading = 0;
     int16_t LocalReading = 0;
-    if (m_alert.alertButton()->isOn())
-        m_alert.setLamp(m_services.link.AnyLimitFlagSet() == 1 ? AlertPanel::Lamp::Alert : AlertPanel::Lamp::NoAlert);
+    if (m_alert.alertButton()->isOn()) {
+        const bool flagged = m_services.link.AnyLimitFlagSet() == 1;
+        const bool alert = m_alertHold.read(flagged, m_services.clock.now(), ConversionPeriod(m_rateCode));
+        m_alert.setLamp(alert ? AlertPanel::Lamp::Alert : AlertPanel::Lamp::NoAlert);
+    }
 
     if (m_graph.check2()->isOn()) {
         RemoteReading = readTemperature(chip::RemoteTemperature);

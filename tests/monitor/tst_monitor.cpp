@@ -8,6 +8,7 @@
 #include "link/chip.h"
 #include "log/logpanel.h"
 #include "log/logrecord.h"
+#include "monitor/alerthold.h"
 #include "monitor/alertpanel.h"
 #include "monitor/measurementcycle.h"
 #include "monitor/pause.h"
@@ -18,6 +19,7 @@
 #include "tests/support/readonlyfile.h"
 #include "widgets/panel3d.h"
 #include "widgets/percentbar.h"
+#include "widgets/rotaryselector.h"
 #include "widgets/stripchart.h"
 
 #include <QLabel>
@@ -135,6 +137,21 @@ class TestMonitor : public QObject {
         return tabs->tabText(tabs->currentIndex()) == "Control Center";
     }
     TriStateCheckBox *box(const char *name) { return control<TriStateCheckBox>(main, name); }
+    // Writes the chip's register behind the program's back.
+    void poke(uint8_t writeAddress, int value)
+    {
+        f->state().RegisterPointer = writeAddress;
+        f->state().WriteValue = value;
+        f->program->link().WriteRegister();
+    }
+    // Leaves the page and comes back: it is loaded from the chip again.
+    void reenter()
+    {
+        auto *tabs = control<QTabWidget>(main, "MainTab");
+        const int page = tabs->currentIndex();
+        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(page);
+    }
     QTimer &timer1() { return *control<QTimer>(main, "Timer1"); }
     Panel3D *lamp() { return control<Panel3D>(main, "alert_detect_light"); }
     StripChart *chart() { return control<StripChart>(main, "Strip1"); }
@@ -185,6 +202,10 @@ private slots:
     void remoteReadingShown();
     void statusLamp_data();
     void statusLamp();
+    void alertHold_data();
+    void alertHold();
+    void lampHoldsTheAlert_data();
+    void lampHoldsTheAlert();
     void togglesStartAndStopTimer1_data();
     void togglesStartAndStopTimer1();
     void aClickRunsTheHandler();
@@ -446,6 +467,86 @@ void TestMonitor::statusLamp()
     // Any toggle's click shows "no alert" until the next tick reads the chip.
     box("Check1")->setValue(1);
     QCOMPARE(lamp()->caption(), QString("No Alert Detected"));
+}
+
+void TestMonitor::alertHold_data()
+{
+    // Status reads at these times, "F" flagged or "-" clear; the lamp after
+    // each, "R" red or "G" green.
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<QList<double>>("times");
+    QTest::addColumn<QString>("reads");
+    QTest::addColumn<QString>("lamp");
+    const QList<double> t = {0, 1, 4, 4.9, 5.1, 6, 7};
+    QTest::newRow("clear reads within the hold") << 2 << t << "F-----F" << "RRRRGGR";
+    QTest::newRow("flag again restarts it") << 2 << t << "F-F----" << "RRRRRRR";
+    QTest::newRow("fast rate, short hold") << 7 << QList<double>{0, 0.1, 0.15, 0.16} << "F---" << "RRRG";
+    QTest::newRow("codes above 7 act as 7") << 9 << QList<double>{0, 0.15, 0.16} << "F--" << "RRG";
+    QTest::newRow("slowest rate") << 0 << QList<double>{0, 19.9, 20} << "F--" << "RRG";
+    QTest::newRow("never flagged") << 2 << QList<double>{0, 1} << "--" << "GG";
+}
+
+void TestMonitor::alertHold()
+{
+    QFETCH(int, rate);
+    QFETCH(QList<double>, times);
+    QFETCH(QString, reads);
+    QFETCH(QString, lamp);
+    AlertHold hold;
+    QString shown;
+    for (int i = 0; i < times.size(); ++i)
+        shown += hold.read(reads[i] == 'F', times[i], ConversionPeriod(rate)) ? 'R' : 'G';
+    QCOMPARE(shown, lamp);
+}
+
+void TestMonitor::lampHoldsTheAlert_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<bool>("knob");   // set by turning Selector1, else read on entering the page
+    QTest::newRow("power-on rate") << 2 << false;
+    QTest::newRow("rate read on entry") << 5 << false;
+    QTest::newRow("rate from the knob") << 7 << true;
+}
+
+// The chip's flags come back only at its next conversion after a status
+// read; the lamp stays red in between, and goes green once a whole
+// conversion has passed without a flag.
+void TestMonitor::lampHoldsTheAlert()
+{
+    QFETCH(int, rate);
+    QFETCH(bool, knob);
+    sim::Scenario s = boardReading();
+    s.smbus.chips[0].remote = sim::constantTemperature(50);
+    QVERIFY(open(Route::Smbus, s));
+    poke(chip::RemoteHighLimitWrite, 40);
+    if (!knob)
+        poke(chip::ConversionRateWrite, rate);
+    reenter();
+    if (knob) {
+        auto *selector = control<RotarySelector>(main, "Selector1");
+        QTest::mouseClick(selector, Qt::LeftButton, {}, selector->labelRect(rate).center().toPoint());
+    }
+    const double period = ConversionPeriod(rate);
+    const int perPeriod = int(period / 0.005);
+    switchOn({"alert_button"});
+    QString lamps;
+    for (int i = 0; i < 3 * perPeriod; ++i) {
+        f->tick(timer1());
+        lamps += lamp()->caption() == "Alert Detected" ? 'R' : 'G';
+    }
+    QVERIFY2(lamps.contains('R'), "no alert was ever shown");
+    QCOMPARE(lamps.indexOf('G', lamps.indexOf('R')), -1);
+
+    // The limit goes back up: the alert ends within the hold and a conversion.
+    poke(chip::RemoteHighLimitWrite, 0x7F);
+    int red = 0;
+    while (lamp()->caption() == "Alert Detected" && red < 3 * perPeriod) {
+        f->tick(timer1());
+        ++red;
+    }
+    QVERIFY2(red <= int(2.25 * perPeriod) + 1, qPrintable(QString::number(red)));
+    QCOMPARE(lamp()->backgroundColor(), QColor(0, 255, 0));
+    QVERIFY(f->ui.messages.isEmpty());
 }
 
 void TestMonitor::togglesStartAndStopTimer1_data()
@@ -750,6 +851,8 @@ void TestMonitor::oneFailureBoxAtATime()
     QCOMPARE(box("Check2")->value(), 0);
     QCOMPARE(f->ends, 0);
 }
+
+
 
 void TestMonitor::clearGraphThenDrawAgain()
 {
