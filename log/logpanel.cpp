@@ -5,6 +5,7 @@
 #include "gui/twips.h"
 #include "log/logrecord.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -94,10 +95,14 @@ void LogPanel::MakeLog_CMD_Click()
 {
     // Each step goes on whatever the one before it did; a file that cannot
     // be written shows at the first record.
-    const QString chosen =
+    QString chosen =
         m_services.ui.openFileName(window(), QStringLiteral("Make New Log"), QStringLiteral("Excel Files (*.xls)"));
     if (chosen.isEmpty())
         return;
+    // A name typed without an extension gets the one the dialog offers;
+    // another extension is still refused below.
+    if (!QFileInfo(chosen).fileName().contains(QLatin1Char('.')))
+        chosen += QStringLiteral(".xls");
     m_file.setName(chosen);
     if (!chosen.endsWith(QStringLiteral(".xls"), Qt::CaseSensitive)) {
         MessageRequest request;
@@ -213,15 +218,14 @@ void LogPanel::Tick(int16_t remote, int16_t local, bool graphOn)
 {
     const double now = m_services.clock.secondsSinceMidnight();
     const double delay = NumericValue(m_text1->text());
-    if (m_file.named() && graphOn && m_check3->isOn() && (now - m_lastLogTime >= delay || delay == 0)) {
+    if (m_file.named() && graphOn && m_check3->isOn() &&
+        (SecondsSinceRecord(now, m_lastLogTime) >= delay || delay == 0)) {
         try {
             AppendLogRecord(remote, local);
         } catch (const LogFileError &) {
             LogFailure(FailurePath::Tick);
         }
     }
-    if (m_lastLogTime > 85999)
-        m_lastLogTime = 0;
 }
 
 void LogPanel::AppendLogRecord(int16_t remote, int16_t local)

@@ -29,9 +29,9 @@ public:
     void Check3_Click();
     void Text1_Change();
 
-    // The log steps at the end of a measurement tick: a record when one is
-    // due, then the wrap of LastLogTime before midnight. A file that cannot
-    // be written ends logging with the log-file message; the tick goes on.
+    // The log step at the end of a measurement tick: a record when one is
+    // due. A file that cannot be written ends logging with the log-file
+    // message; the tick goes on.
     void Tick(int16_t remote, int16_t local, bool graphOn);
     // Throws LogFileError when the file cannot be written.
     void AppendLogRecord(int16_t remote, int16_t local);
