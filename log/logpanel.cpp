@@ -145,7 +145,7 @@ void LogPanel::Check3_Click()
             break;
         }
     } catch (...) {
-        LogFailure(FailurePath::Toggle);
+        LogFailure(FailurePath::Toggle, failureWords(std::current_exception()));
     }
 }
 
@@ -222,8 +222,8 @@ void LogPanel::Tick(int16_t remote, int16_t local, bool graphOn)
         (SecondsSinceRecord(now, m_lastLogTime) >= delay || delay == 0)) {
         try {
             AppendLogRecord(remote, local);
-        } catch (const LogFileError &) {
-            LogFailure(FailurePath::Tick);
+        } catch (const LogFileError &e) {
+            LogFailure(FailurePath::Tick, QString::fromStdString(e.what()));
         }
     }
 }
@@ -253,20 +253,26 @@ void LogPanel::StopLogging()
     showLoggingOff();
 }
 
-void LogPanel::LogFailure(FailurePath path)
+// The box comes after the tick has returned, so that the measurement timer
+// goes on while it is open; logging is already off by then.
+void LogPanel::LogFailure(FailurePath path, const QString &reason)
 {
     endLog();
     if (path == FailurePath::Toggle)
         m_check3->setEnabled(false);
+    m_services.ui.failures().report(
+        failureLine(QStringLiteral("The log file could not be written: ") + reason, QStringLiteral("Logging stopped.")));
     MessageRequest request;
     request.title = QStringLiteral("Error");
     request.text = QStringLiteral("There has been a problem writing to the log file.\r"
-                                  "This file may be locked by another application.");
+                                  "This file may be locked by another application.\r\r") +
+                   reason + (reason.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral("."));
     request.icon = QMessageBox::NoIcon;
     request.buttons = QMessageBox::Ok;
-    showFailureBox(m_services.ui, window(), request);
-    if (path == FailurePath::Tick)
-        showLoggingOff();
+    showFailureBoxLater(m_services.ui, window(), request, [this, path] {
+        if (path == FailurePath::Tick)
+            showLoggingOff();
+    });
 }
 
 } // namespace ort

@@ -56,7 +56,8 @@ protected:
 
 private:
     enum class FailurePath { Toggle, Tick };
-    void LogFailure(FailurePath path);
+    // `reason` is the system's, "No space left on device" say.
+    void LogFailure(FailurePath path, const QString &reason);
     void endLog();
     void showLoggingOff();
     void showCount(const QString &text);

@@ -56,7 +56,8 @@ RegisterEditor::RegisterEditor(Services &services, QWidget &page, const Panels &
     connect(&m_panels.write, &WritePanel::writePressed, this,
             [this, guarded](int base) { guarded([&] { WriteTypedValue(base); }); });
     connect(m_timer3, &QTimer::timeout, this, [this] {
-        runGuardedTick(m_services.ui, &m_page, *m_timer3, [this] { Timer3_Timer(); }, [this] { continuousOff(); });
+        runGuardedTick(m_services.ui, &m_page, *m_timer3, [this] { Timer3_Timer(); }, [this] { continuousOff(); },
+                       QStringLiteral("Continuous reading stopped."));
     });
 }
 
@@ -156,8 +157,8 @@ void RegisterEditor::WriteTypedValue(int base)
     // for more than a byte.
     if (refuseEntry(hex, parsed))
         return;
-
     const int64_t value = *parsed;
+
     d.EditorWriteActive = 1;
     // A failed write must not leave the digits drawn from the typed value.
     struct EndOfWrite {

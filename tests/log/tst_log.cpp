@@ -552,8 +552,10 @@ void TestLog::readOnlyFileEndsLogging()
     }
     QCOMPARE(f->ui.messages.size(), 1);
     QCOMPARE(f->ui.messages[0].title, QString("Error"));
+    // The documented text, then the system's reason.
     QCOMPARE(f->ui.messages[0].text, QString("There has been a problem writing to the log file.\r"
-                                             "This file may be locked by another application."));
+                                             "This file may be locked by another application.\r\r"
+                                             "Permission denied."));
     QCOMPARE(f->ui.messages[0].icon, QMessageBox::NoIcon);
     QCOMPARE(f->ui.messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     verifyLoggingOff();
@@ -591,7 +593,7 @@ void TestLog::failureBoxNotStacked()
     other.title = "other";
     f->ui.whileOpen = [&](const MessageRequest &r) {
         if (r.title == "other")
-            panel->Tick(25, 28, true);
+            f->tick([&] { panel->Tick(25, 28, true); });
     };
     QVERIFY(showFailureBox(f->ui, nullptr, other));
     QCOMPARE(f->ui.messages.size(), 1);

@@ -1,3 +1,4 @@
+#include "gui/errors.h"
 #include "registers/registereditor.h"
 #include "shell/mainmenuform.h"
 #include "tests/support/boards.h"
@@ -80,6 +81,7 @@ private slots:
     void oneShotIsNotReadContinuously();
     void boardUnpluggedDuringContinuousReading_data();
     void boardUnpluggedDuringContinuousReading();
+    void continuousReadingBoxComesAfterTheTick();
     void failedWritesLeaveTheEditorConsistent();
     void selectorGridAndStaircases();
     void informationPanelRows();
@@ -551,14 +553,42 @@ void TestRegisterEditor::boardUnpluggedDuringContinuousReading()
     const int ran = f->tick(*timer3, 1000);
     QVERIFY2(ran > 0 && ran < 1000, qPrintable(QString::number(ran)));
     QCOMPARE(f->ui.messages.size(), 1);
-    QVERIFY(f->ui.messages[0].text.startsWith("Run-time error"));
-    QVERIFY2(f->ui.messages[0].text.contains("No acknowledge"), qPrintable(f->ui.messages[0].text));
+    QVERIFY2(f->ui.messages[0].text.startsWith("No acknowledge from device at"), qPrintable(f->ui.messages[0].text));
+    QVERIFY(f->ui.messages[0].text.endsWith("\n\nContinuous reading stopped."));
     QVERIFY(stoppedBeforeBox);
     QVERIFY(!timer3->isActive());
     QVERIFY(!toggle->isChecked());
     QCOMPARE(control<Panel3D>(main, "SSPanel7")->caption(), QString("Continuous Reading is Off"));
     QCOMPARE(f->ends, 0);
     QVERIFY(main->isVisible());
+}
+
+// With a real box and real ticks: the failing tick has returned when its box
+// opens, so a box never holds up a timer's own handler.
+void TestRegisterEditor::continuousReadingBoxComesAfterTheTick()
+{
+    sim::ChipSetup chip = test::steadyChipAt(0x4C);
+    chip.nackAfterTransfers = 12;
+    f.reset();
+    f = std::make_unique<test::ProgramFixture>(steadyBoard(chip));
+    QVERIFY(enterTab());
+    auto *timer3 = control<QTimer>(main, "Timer3");
+    int returned = 0, returnedAtBox = -1, ticksUnderBox = 0;
+    connect(timer3, &QTimer::timeout, this, [&] {
+        ++returned;
+        ticksUnderBox += errorBoxOpen();
+    });
+    test::answerWithRealBoxes(f->ui, [&] {
+        if (returnedAtBox < 0)
+            returnedAtBox = returned;
+        return true;
+    });
+    control<QToolButton>(main, "SSRibbon5")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(f->ui.messages.size() == 1 && !errorBoxOpen(), 5000);
+    QVERIFY(returned > 0);
+    QCOMPARE(returnedAtBox, returned);   // every tick, the failing one too, was over
+    QCOMPARE(ticksUnderBox, 0);          // and Timer3 had stopped before it
+    QVERIFY(!timer3->isActive());
 }
 
 void TestRegisterEditor::failedWritesLeaveTheEditorConsistent()

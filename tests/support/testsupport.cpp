@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimerEvent>
 #include <cstdio>
 
@@ -19,6 +20,24 @@ QString FakeUi::openFileName(QWidget *, const QString &, const QString &filter)
 {
     fileFilters.append(filter);
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+void answerWithRealBoxes(FakeUi &ui, std::function<bool()> enough, double seconds)
+{
+    ui.whileOpen = [enough = std::move(enough), seconds](const MessageRequest &request) {
+        QElapsedTimer open;
+        open.start();
+        QTimer watch;
+        watch.setInterval(1);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (!enough() && open.elapsed() < seconds * 1000)
+                return;
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->done(QMessageBox::Ok);
+        });
+        watch.start();
+        QtUi().message(nullptr, request);
+    };
 }
 
 namespace {
@@ -135,6 +154,9 @@ int tick(ManualClock &clock, QTimer &timer, int n, std::optional<double> dt)
         clock.advance(step);
         QTimerEvent event(timer.timerId());
         QCoreApplication::sendEvent(&timer, &event);
+        // Back in the event loop: what the tick queued for later (a failure
+        // box, say) runs now.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         ++ran;
     }
     return ran;
@@ -145,6 +167,7 @@ int tick(ManualClock &clock, const std::function<void()> &handler, int n, double
     for (int i = 0; i < n; ++i) {
         clock.advance(dt);
         handler();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     }
     return n;
 }

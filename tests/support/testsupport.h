@@ -40,6 +40,12 @@ public:
     std::function<void(const MessageRequest &)> whileOpen;
 };
 
+// Makes `ui` show every box it is asked for as a real QMessageBox, whose
+// event loop is Qt's own, and close it as soon as `enough` holds (checked
+// every millisecond) or after `seconds`. For the few tests that must see what
+// the program's real timers do while a box is open: these wait on real time.
+void answerWithRealBoxes(FakeUi &ui, std::function<bool()> enough, double seconds = 2);
+
 // A simulated board on a manual clock, installed as the component's global
 // instance for as long as it lives, with the transcript on. On destruction it
 // puts back whatever instance it replaced. Boards do not nest: a second board
@@ -109,8 +115,10 @@ T *control(QObject *parent, const char *name, std::source_location where = std::
 // Runs `n` ticks of `timer` without waiting for it: before each tick the
 // clock moves on by `dt` seconds (by default the timer's interval), then the
 // tick is delivered as the timer's own timer event, so its handlers run
-// through the application's event dispatch exactly as a real tick does. A
-// timer that is stopped, by its own handler say, gets no further ticks.
+// through the application's event dispatch exactly as a real tick does, and
+// then the calls it queued run, as they would once it returned to the event
+// loop. A timer that is stopped, by its own handler say, gets no further
+// ticks.
 // Returns the number of ticks that ran.
 int tick(ManualClock &clock, QTimer &timer, int n = 1, std::optional<double> dt = std::nullopt);
 // The same for a handler called directly.
