@@ -7,6 +7,7 @@
 #include "tests/support/testsupport.h"
 
 #include <QPainter>
+#include <QVBoxLayout>
 #include <QScreen>
 #include <QtTest>
 
@@ -23,6 +24,7 @@ private slots:
     void colours();
     void twipsAtTheScreensResolution_data();
     void twipsAtTheScreensResolution();
+    void centring_data();
     void centring();
     void chipPictureCarriesTheNameWithinThePackage_data();
     void chipPictureCarriesTheNameWithinThePackage();
@@ -102,13 +104,36 @@ void TestGui::twipsAtTheScreensResolution()
     QCOMPARE(twipsRect(nullptr, 1320, 0, twipsValue, 375), QRect(88, 0, pixels, 25));
 }
 
+void TestGui::centring_data()
+{
+    QTest::addColumn<QSize>("given");
+    QTest::addColumn<QSize>("contents");
+    QTest::newRow("fixed size") << QSize(300, 200) << QSize(0, 0);
+    // Laid out, a window grows to what its contents need when it is shown:
+    // it is centred on that size, not on the one it was given.
+    QTest::newRow("grown by its layout") << QSize(200, 100) << QSize(420, 260);
+}
+
 void TestGui::centring()
 {
+    QFETCH(QSize, given);
+    QFETCH(QSize, contents);
     QWidget w;
-    w.setFixedSize(300, 200);
+    if (contents.isEmpty()) {
+        w.setFixedSize(given);
+    } else {
+        auto *layout = new QVBoxLayout(&w);
+        auto *inside = new QWidget(&w);
+        inside->setMinimumSize(contents);
+        layout->addWidget(inside);
+        w.resize(given);
+    }
     centreOnScreen(&w);
+    const QPoint at = w.pos();
+    w.show();
     const QRect screen = w.screen()->geometry();
-    QCOMPARE(w.pos(), QPoint(screen.left() + (screen.width() - 300) / 2, screen.top() + (screen.height() - 200) / 2));
+    QCOMPARE(at, QPoint(screen.left() + (screen.width() - w.width()) / 2,
+                        screen.top() + (screen.height() - w.height()) / 2));
 }
 
 void TestGui::chipPictureCarriesTheNameWithinThePackage_data()
