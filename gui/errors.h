@@ -1,5 +1,6 @@
 #pragma once
 #include "gui/ui.h"
+#include "link/runtimeerror.h"
 
 #include <QString>
 #include <QTimer>

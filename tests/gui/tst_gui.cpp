@@ -24,7 +24,6 @@ private slots:
     void colours();
     void twipsAtTheScreensResolution_data();
     void twipsAtTheScreensResolution();
-    void centring_data();
     void centring();
     void chipPictureCarriesTheNameWithinThePackage_data();
     void chipPictureCarriesTheNameWithinThePackage();
@@ -104,30 +103,16 @@ void TestGui::twipsAtTheScreensResolution()
     QCOMPARE(twipsRect(nullptr, 1320, 0, twipsValue, 375), QRect(88, 0, pixels, 25));
 }
 
-void TestGui::centring_data()
-{
-    QTest::addColumn<QSize>("given");
-    QTest::addColumn<QSize>("contents");
-    QTest::newRow("fixed size") << QSize(300, 200) << QSize(0, 0);
-    // Laid out, a window grows to what its contents need when it is shown:
-    // it is centred on that size, not on the one it was given.
-    QTest::newRow("grown by its layout") << QSize(200, 100) << QSize(420, 260);
-}
-
 void TestGui::centring()
 {
-    QFETCH(QSize, given);
-    QFETCH(QSize, contents);
+    // Laid out, a window grows to what its contents need when it is shown:
+    // it is centred on that size, not on the one it was given.
     QWidget w;
-    if (contents.isEmpty()) {
-        w.setFixedSize(given);
-    } else {
-        auto *layout = new QVBoxLayout(&w);
-        auto *inside = new QWidget(&w);
-        inside->setMinimumSize(contents);
-        layout->addWidget(inside);
-        w.resize(given);
-    }
+    auto *layout = new QVBoxLayout(&w);
+    auto *inside = new QWidget(&w);
+    inside->setMinimumSize(420, 260);
+    layout->addWidget(inside);
+    w.resize(200, 100);
     centreOnScreen(&w);
     const QPoint at = w.pos();
     w.show();
