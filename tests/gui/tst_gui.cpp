@@ -317,6 +317,11 @@ void TestGui::failingTickStopsItsTimerBeforeTheBox()
     QVERIFY(toggleUp);
     QCOMPARE(clock.now(), 0.015);
     QCOMPARE(ui.messages[0].text, QString("No acknowledge from device at 4Ch.\n\nContinuous reading stopped."));
+    // The status line says so until a tick succeeds.
+    QCOMPARE(ui.failures().text(), QString("No acknowledge from device at 4Ch. Continuous reading stopped."));
+    timer.start();
+    test::tick(clock, timer);
+    QCOMPARE(ui.failures().text(), QString());
 }
 
 QTEST_MAIN(TestGui)

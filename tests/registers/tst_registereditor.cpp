@@ -652,6 +652,8 @@ void TestRegisterEditor::selectorGridAndStaircases()
             const QRect button = rect(grid[r][c]), beside = rect(caption.constData());
             QVERIFY(qAbs(beside.center().y() - button.center().y()) <= 1);
             QVERIFY(beside.left() > button.right());
+            // Right beside it, as in the first column.
+            QCOMPARE(beside.left() - button.right(), rect("SSRibbon4Caption").left() - rect("SSRibbon4").right());
         }
 
     // Digits left to right from bit 7; names hang below in two staircases,
