@@ -543,6 +543,7 @@ void TestLog::readOnlyFileEndsLogging()
             // Before the box: logging off and the file forgotten, the
             // button back; the captions follow after it.
             QCOMPARE(check3()->value(), 2);
+            QVERIFY(check3()->isEnabled());   // disabled after the box on this path
             QVERIFY(panel->LogFileName().isEmpty());
             QVERIFY(control<QPushButton>(panel.get(), "MakeLog_CMD")->isEnabled());
         };
