@@ -4,6 +4,7 @@
 #include "link/text.h"
 
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 
 namespace ort {
 
@@ -52,10 +53,7 @@ bool showFailureBox(Ui &ui, QWidget *parent, const MessageRequest &request)
 {
     if (g_boxOpen)
         return false;
-    g_boxOpen = true;
-    struct Reset {
-        ~Reset() { g_boxOpen = false; }
-    } reset;
+    const QScopedValueRollback open(g_boxOpen, true);
     ui.message(parent, request);
     return true;
 }

@@ -50,6 +50,13 @@ inline constexpr uint8_t ConfigStandby = 0x40;
 inline constexpr int16_t MediumPrinterPort = 1;
 inline constexpr int16_t MediumSmbus = 0;
 
+// The same choice for the code that words things differently by route.
+enum class Route { PrinterPort, Smbus };
+inline constexpr Route routeOf(int16_t busMedium)
+{
+    return busMedium == MediumPrinterPort ? Route::PrinterPort : Route::Smbus;
+}
+
 // The component's SelectBus argument: the other way round.
 inline constexpr int SelectPrinterPort = 0;
 inline constexpr int SelectSmbus = 1;

@@ -8,6 +8,7 @@
 #include "link/chip.h"
 
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace ort {
@@ -96,11 +97,7 @@ void AlertPanel::clearOnPrinterPort()
     m_services.link.ReadRegister();
     // The status read has set the port base; the raw steps below use it.
     PrinterPortLink &bus = m_services.bus.PrinterPort().Link();
-    struct Hold {
-        bool &held;
-        explicit Hold(bool &h) : held(h) { held = true; }
-        ~Hold() { held = false; }
-    } hold(m_busHeld);
+    const QScopedValueRollback hold(m_busHeld, true);
     bus.Start();
     bus.SendByte(chip::AlertResponseReadByte);
     bus.ReceiveAck();
@@ -114,12 +111,7 @@ void AlertPanel::clearOnPrinterPort()
 void AlertPanel::clearOnSmbus()
 {
     Declare &d = m_services.declare;
-    struct Restore {
-        Declare &d;
-        int16_t address;
-        ~Restore() { d.DeviceAddress = address; }
-    } restore{d, d.DeviceAddress};
-    d.DeviceAddress = chip::AlertResponseAddress;
+    const QScopedValueRollback restore(d.DeviceAddress, static_cast<int16_t>(chip::AlertResponseAddress));
     d.RegisterPointer = chip::DieRevision;
     try {
         m_services.link.ReadRegister();

@@ -12,6 +12,7 @@
 #include "widgets/rotaryselector.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -24,19 +25,6 @@ namespace {
 constexpr int EasyRate = 7;
 constexpr int EasyHighLimit = 90;
 constexpr int EasyLowLimit = 0;
-
-// GaugeEventsBlocked is 1 for exactly as long as the easy setup runs, and
-// back to 0 when it fails: the gauges must not stay deaf after a box.
-class GaugeEventsBlock {
-public:
-    explicit GaugeEventsBlock(uint8_t &flag) : m_flag(flag) { m_flag = 1; }
-    ~GaugeEventsBlock() { m_flag = 0; }
-    GaugeEventsBlock(const GaugeEventsBlock &) = delete;
-    GaugeEventsBlock &operator=(const GaugeEventsBlock &) = delete;
-
-private:
-    uint8_t &m_flag;
-};
 } // namespace
 
 const QStringList ControlsPanel::RateLabels = {
@@ -94,7 +82,11 @@ void ControlsPanel::Selector1_Click(int position)
 
 void ControlsPanel::Command1_Click()
 {
-    const GaugeEventsBlock block(m_services.declare.GaugeEventsBlocked);
+    // GaugeEventsBlocked is 1 for exactly as long as the easy setup runs, and
+    // back to 0 when it fails: the gauges must not stay deaf after a box.
+    uint8_t &blocked = m_services.declare.GaugeEventsBlocked;
+    blocked = 1;
+    const auto unblock = qScopeGuard([&blocked] { blocked = 0; });
     EasySetup();
 }
 

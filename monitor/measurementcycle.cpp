@@ -134,11 +134,11 @@ void MeasurementCycle::tick()
     }
 
     if (m_bars.check1()->isOn()) {
-        const bool printer = m_services.declare.BusMedium == chip::MediumPrinterPort;
+        const chip::Route route = chip::routeOf(m_services.declare.BusMedium);
         auto show = [&](uint8_t reg, PercentBar *bar, const QString &prefix) {
             const int16_t t = readTemperature(reg);
             bar->setValue(PercentBarLevel(t));
-            bar->setText(BarCaption(prefix, t, printer));
+            bar->setText(BarCaption(prefix, t, route));
             return t;
         };
         RemoteReading = show(chip::RemoteTemperature, m_bars.remoteBar(), BarPanel::RemotePrefix);

@@ -99,9 +99,9 @@ void OneShotPanel::CommandButton1_Click()
     m_services.link.ReadRegister();
     const int t = DecodeTemperature(d.ReadValue);
     // Here the SMBus route is BusMedium 0 and every other value the printer port.
-    const bool smbus = d.BusMedium == chip::MediumSmbus;
-    m_found->setText(OneShotCaption(t, smbus));
-    if (!smbus && t >= 0)
+    const chip::Route route = chip::routeOf(d.BusMedium);
+    m_found->setText(OneShotCaption(t, route));
+    if (route == chip::Route::PrinterPort && t >= 0)
         emit remoteBarLevel(PercentBarLevel(t));
 }
 

@@ -13,24 +13,24 @@ int PercentBarLevel(int celsius)
     return static_cast<int>((celsius + 128) / 2.55);
 }
 
-QString BarCaption(const QString &prefix, int celsius, bool printerPortRoute)
+QString BarCaption(const QString &prefix, int celsius, chip::Route route)
 {
     QString number;
     if (celsius < 0)
         number = QStringLiteral("-") + QString::number(-celsius);
-    else if (celsius > 0 && !printerPortRoute)
+    else if (celsius > 0 && route == chip::Route::Smbus)
         number = QStringLiteral("+") + QString::number(celsius);
     else
         number = QString::number(celsius);
     return prefix + number + QStringLiteral("C");
 }
 
-QString OneShotCaption(int celsius, bool smbusRoute)
+QString OneShotCaption(int celsius, chip::Route route)
 {
     QString number;
     if (celsius < 0)
         number = QStringLiteral("-") + QString::number(-celsius);
-    else if (celsius == 0 && smbusRoute)
+    else if (celsius == 0 && route == chip::Route::Smbus)
         number = QStringLiteral("0");
     else
         number = QStringLiteral("+") + QString::number(celsius);

@@ -1,4 +1,6 @@
 #pragma once
+#include "link/chip.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -18,10 +20,10 @@ int PercentBarLevel(int celsius);
 // A bar's caption: the prefix ("Remote Temp. = "), then "-" and the
 // magnitude below zero, 0 at zero, and above zero the plain number on the
 // printer-port route but "+" and the number on the SMBus route; "C" follows.
-QString BarCaption(const QString &prefix, int celsius, bool printerPortRoute);
+QString BarCaption(const QString &prefix, int celsius, chip::Route route);
 
 // The one-shot's reading: "-5C" below zero, "+25C" above; zero is "0C" on
 // the SMBus route and "+0C" on the printer-port route.
-QString OneShotCaption(int celsius, bool smbusRoute);
+QString OneShotCaption(int celsius, chip::Route route);
 
 } // namespace ort

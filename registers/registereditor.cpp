@@ -12,6 +12,7 @@
 #include "registers/writepanel.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -161,10 +162,7 @@ void RegisterEditor::WriteTypedValue(int base)
 
     d.EditorWriteActive = 1;
     // A failed write must not leave the digits drawn from the typed value.
-    struct EndOfWrite {
-        Declare &d;
-        ~EndOfWrite() { d.EditorWriteActive = 0; }
-    } end{d};
+    const auto end = qScopeGuard([&d] { d.EditorWriteActive = 0; });
     d.WriteValue = static_cast<int32_t>(value);
     d.EditorWorkingValue = static_cast<int16_t>(d.WriteValue);
     {

@@ -287,7 +287,7 @@ void TestControls::oneShotCaption()
     QFETCH(int, celsius);
     QFETCH(bool, smbus);
     QFETCH(QString, caption);
-    QCOMPARE(OneShotCaption(celsius, smbus), caption);
+    QCOMPARE(OneShotCaption(celsius, smbus ? chip::Route::Smbus : chip::Route::PrinterPort), caption);
 }
 
 // ---- the gauges -----------------------------------------------------------

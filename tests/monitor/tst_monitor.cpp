@@ -309,7 +309,7 @@ void TestMonitor::barCaption()
     QFETCH(int, celsius);
     QFETCH(bool, printer);
     QFETCH(QString, caption);
-    QCOMPARE(BarCaption("Remote Temp. = ", celsius, printer), caption);
+    QCOMPARE(BarCaption("Remote Temp. = ", celsius, printer ? chip::Route::PrinterPort : chip::Route::Smbus), caption);
 }
 
 void TestMonitor::pageStartState()
