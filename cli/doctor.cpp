@@ -26,11 +26,6 @@ void print(std::FILE *out, const QString &text)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), out);
 }
 
-QString words(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 #ifndef ORT_LINUX_BACKEND
@@ -53,6 +48,11 @@ int doctor(const Invocation &, bool json, std::FILE *out)
 namespace {
 
 using namespace linuxhw;
+
+QString words(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
 
 bool permissionDenied(int error)
 {

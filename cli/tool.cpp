@@ -121,6 +121,14 @@ QJsonObject temperaturesJson(const Temperatures &t)
     return {{QStringLiteral("local"), t.local}, {QStringLiteral("remote"), t.remote}};
 }
 
+void printTemperatures(const Output &out, const Temperatures &t)
+{
+    if (out.json())
+        out.value(temperaturesJson(t));
+    else
+        out.line(temperaturesText(t));
+}
+
 QJsonObject chipJson(const Session &s)
 {
     return {{QStringLiteral("route"), s.printerRoute() ? QStringLiteral("printer") : QStringLiteral("smbus")},
@@ -215,11 +223,7 @@ int info(Session &s, const Output &out)
 int temps(Session &s, const Invocation &run, const Output &out, const ToolIo &io)
 {
     if (!run.watchSeconds) {
-        const Temperatures t = readTemperatures(s);
-        if (out.json())
-            out.value(temperaturesJson(t));
-        else
-            out.line(temperaturesText(t));
+        printTemperatures(out, readTemperatures(s));
         return Done;
     }
     StopSignals stop;
@@ -365,11 +369,7 @@ int oneShot(Session &s, const Output &out, std::FILE *err)
     }
     s.write(OneShot, 0xFF);
     std::this_thread::sleep_for(OneShotWait);
-    const Temperatures t = readTemperatures(s);
-    if (out.json())
-        out.value(temperaturesJson(t));
-    else
-        out.line(temperaturesText(t));
+    printTemperatures(out, readTemperatures(s));
     return Done;
 }
 

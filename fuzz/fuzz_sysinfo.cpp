@@ -1,6 +1,7 @@
 // The Linux component's readers of what /proc and /sys show: a printer
 // port's base-addr, /proc/ioports, an adapter's name, device folder entries.
 // The first line of the input is a label or a name, the rest the file.
+#include "fuzz/check.h"
 #include "component/linux/sysinfo.h"
 
 #include <cstddef>
@@ -9,15 +10,6 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-void check(bool holds)
-{
-    if (!holds)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

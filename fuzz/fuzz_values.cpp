@@ -1,5 +1,6 @@
 // Each reader of a value the user types, chosen by the first byte, on the
 // rest as text; what it accepts must lie in its range.
+#include "fuzz/check.h"
 #include "cli/values.h"
 #include "link/busoptions.h"
 #include "log/logrecord.h"
@@ -9,15 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace {
-
-void check(bool holds)
-{
-    if (!holds)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -529,8 +529,8 @@ private slots:
         const QJsonObject report = QJsonDocument::fromJson(r.out.toUtf8()).object();
         QVERIFY2(report.contains("advice"), qPrintable(r.out));
         QCOMPARE(r.status, report["usable"].toBool() ? cli::Done : cli::Failed);
-        QVERIFY(tool({"doctor"}).out.contains("What to do:"));
 #ifdef ORT_LINUX_BACKEND
+        QVERIFY(tool({"doctor"}).out.contains("What to do:"));
         const cli::NodeView null = cli::lookAtNode("/dev/null");
         QCOMPARE(QString::fromStdString(null.mode), QStringLiteral("crw-rw-rw-"));
         QCOMPARE(null.openError, 0);
