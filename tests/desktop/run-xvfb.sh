@@ -200,7 +200,7 @@ poll active "$main" || fail "the main window did not get the keyboard"
 has_icon "$main" || fail "the main window has no icon"
 sleep 0.3
 shot 5-main
-atspi_check pages "$main_name" || fail "the main window's pages as AT-SPI show them"
+atspi_check walk "$main_name" || fail "the main window's pages as AT-SPI show them"
 poll active "$main" || fail "the main window lost the keyboard"
 
 begin "the main window is centred on its own size and has its desktop entry's class"
