@@ -48,6 +48,9 @@ LimitGauges::LimitGauges(Services &services, BarPanel &bars, QObject *parent)
                        chip::LocalLowLimitRead, {}, false};
 
     for (Which which : {Local, Remote}) {
+        // Each value an assistive tool sets is a move of its own, as a press starts one.
+        connect(m_gauges[which].widget, &LinearGauge::moveStarted, this,
+                [this, which] { m_gauges[which].abandoned = false; });
         connect(m_gauges[which].widget, &LinearGauge::pointerMoved, this, [this, which](int pointer) {
             Gauge &g = m_gauges[which];
             // A failed write abandons the drag: the pointer stays where the

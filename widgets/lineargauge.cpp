@@ -53,6 +53,8 @@ void LinearGauge::setPointerValue(int pointer, double value)
 
 void LinearGauge::announce(int pointer)
 {
+    if (!QAccessible::isActive())
+        return;
     // The pointers are the gauge's children: the high one first, as on the screen.
     QAccessibleInterface *gauge = QAccessible::queryAccessibleInterface(this);
     if (QAccessibleInterface *child = gauge ? gauge->child(pointer == HighPointer ? 0 : 1) : nullptr) {

@@ -53,9 +53,13 @@ public:
     double readingOffset() const { return m_readingOffset; }
     void setReadingUnit(const QString &unit) { m_readingUnit = unit; }
     QString readingUnit() const { return m_readingUnit; }
-    // Moves a pointer as the user's drag does: pointerMoved follows a move
-    // of a whole step.
-    void moveAsUser(int pointer, double value) { userMove(pointer, value); }
+    // Moves a pointer as a whole drag of the user's does (moveStarted, then
+    // pointerMoved for a move of a whole step).
+    void moveAsUser(int pointer, double value)
+    {
+        emit moveStarted();
+        userMove(pointer, value);
+    }
 
     // Geometry, for hit-testing and for tests that drag with the mouse.
     double valueAt(double x) const;
@@ -68,6 +72,8 @@ public:
 
 signals:
     void pointerMoved(int pointer);
+    // A move that is not a mouse press or a key began (an assistive tool's).
+    void moveStarted();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

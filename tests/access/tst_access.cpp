@@ -65,9 +65,9 @@ class TestAccess : public QObject {
     std::unique_ptr<test::ProgramFixture> f;
     MainMenuForm *main = nullptr;
 
-    bool open(int tab)
+    bool open(int tab, const sim::Scenario &scenario = sim::Scenario::defaultBoard())
     {
-        f = std::make_unique<test::ProgramFixture>();
+        f = std::make_unique<test::ProgramFixture>(scenario);
         main = f->finishOn(test::Route::Smbus);
         if (main)
             control<QTabWidget>(main, "MainTab")->setCurrentIndex(tab);
@@ -101,6 +101,7 @@ private slots:
     void bitDigitsAreToggles();
     void gaugeValuesWriteTheLimits_data();
     void gaugeValuesWriteTheLimits();
+    void eachAssistiveSetIsAMoveOfItsOwn();
     void knobAndBarsReadTheirValues();
 };
 
@@ -244,6 +245,20 @@ void TestAccess::gaugeValuesWriteTheLimits()
     QCOMPARE(writes(), QStringList{written});
     QCOMPARE(p->valueInterface()->currentValue().toDouble(), celsius);
     QCOMPARE(p->text(QAccessible::Value), QString::number(celsius) + " °C");
+}
+
+void TestAccess::eachAssistiveSetIsAMoveOfItsOwn()
+{
+    sim::Scenario failing = sim::Scenario::defaultBoard();
+    failing.smbus.chips[0].failingWrite = true;
+    QVERIFY(open(MainTabs::ControlCenter, failing));
+    QAccessibleValueInterface *high = childNamed(named("LGauge1"), "Remote temperature high limit")->valueInterface();
+    f->clearCalls();
+    high->setCurrentValue(80.0);
+    high->setCurrentValue(70.0);
+    // The second is tried, not taken for the rest of a failed drag.
+    QCOMPARE(writes(), (QStringList{"WriteRegister(24,13,80)", "WriteRegister(24,13,70)"}));
+    QCOMPARE(high->currentValue().toDouble(), 127.0);   // what the chip holds
 }
 
 void TestAccess::knobAndBarsReadTheirValues()
