@@ -139,10 +139,8 @@ void TestAccess::namesAndRoles_data()
     QTest::newRow("digit") << rw << "bit7" << int(QAccessible::CheckBox) << "Bit 7";
     QTest::newRow("continuous") << rw << "SSRibbon5" << int(QAccessible::CheckBox) << "Continuous Reading";
     QTest::newRow("standby") << rw << "SSRibbon3" << int(QAccessible::CheckBox) << "Standby Mode";
-    QTest::newRow("hex box") << rw << "Text6" << int(QAccessible::EditableText) << "Hex";
     QTest::newRow("hex write") << rw << "Command4" << int(QAccessible::PushButton) << "Write hex value";
     QTest::newRow("dec write") << rw << "Command5" << int(QAccessible::PushButton) << "Write decimal value";
-    QTest::newRow("status") << rw << "SSPanel7" << int(QAccessible::StaticText) << "Continuous Reading is Off";
     QTest::newRow("bar") << cc << "Percent2" << int(QAccessible::ProgressBar) << "Remote temperature";
     QTest::newRow("gauge") << cc << "LGauge1" << int(QAccessible::Grouping) << "Remote temperature limits";
     QTest::newRow("knob") << cc << "Selector1" << int(QAccessible::Dial) << "ADC Sampling";
@@ -181,8 +179,7 @@ void TestAccess::toggleActionRunsTheHandler()
     QVERIFY(open(MainTabs::ReadWrite));
     auto isEnabled = [&] {
         QObject *o = control<QObject>(main, enabled.toLatin1().constData());
-        auto *widget = qobject_cast<QWidget *>(o);
-        return qobject_cast<QTimer *>(o) ? qobject_cast<QTimer *>(o)->isActive() : widget && widget->isEnabled();
+        return o->property(qobject_cast<QTimer *>(o) ? "active" : "enabled").toBool();
     };
     auto statusShown = [&] {
         const QList<Panel3D *> panels = main->findChildren<Panel3D *>();
@@ -238,8 +235,7 @@ void TestAccess::gaugeValuesWriteTheLimits()
     QVERIFY(open(MainTabs::ControlCenter));
     QAccessibleInterface *p = childNamed(named(gauge), pointer);
     QVERIFY(p && p->valueInterface());
-    QCOMPARE(p->valueInterface()->minimumValue().toDouble(), -128.0);
-    QCOMPARE(p->valueInterface()->maximumValue().toDouble(), 127.0);
+    QCOMPARE(p->valueInterface()->maximumValue().toDouble(), 127.0);   // degrees, not positions
     f->clearCalls();
     p->valueInterface()->setCurrentValue(celsius);
     QCOMPARE(writes(), QStringList{written});
