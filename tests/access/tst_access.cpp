@@ -264,7 +264,8 @@ void TestAccess::knobAndBarsReadTheirValues()
     f->clearCalls();
     knob->valueInterface()->setCurrentValue(5);
     QCOMPARE(writes(), QStringList{"WriteRegister(24,10,5)"});
-    QCOMPARE(knob->text(QAccessible::Value), QString("2"));   // conversions a second
+    QCOMPARE(knob->text(QAccessible::Value), QString("2"));
+    QCOMPARE(knob->text(QAccessible::Description), QString("Conversions a second"));
 
     main->findChild<AlertPanel *>("SSPanel20")->setLamp(AlertPanel::Lamp::Alert);
     QCOMPARE(named("alert_detect_light")->text(QAccessible::Name), QString("Alert Detected"));
