@@ -1,4 +1,7 @@
 #include "gui/tristatecheckbox.h"
+#include "gui/accessibility.h"
+
+#include <QAccessible>
 
 namespace ort {
 
@@ -7,7 +10,15 @@ TriStateCheckBox::TriStateCheckBox(QWidget *parent) : TriStateCheckBox(QString()
 TriStateCheckBox::TriStateCheckBox(const QString &text, QWidget *parent) : QCheckBox(text, parent)
 {
     setTristate(true);
-    connect(this, &QCheckBox::stateChanged, this, [this] { emit valueChanged(value()); });
+    installWidgetAccess();
+    connect(this, &QCheckBox::stateChanged, this, [this] {
+        // Greyed and off both read as not checked; only on is.
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+        emit valueChanged(value());
+    });
 }
 
 int TriStateCheckBox::value() const

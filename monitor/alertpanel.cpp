@@ -41,6 +41,8 @@ AlertPanel::AlertPanel(Services &services, QWidget *parent)
     m_alertButton->setObjectName("alert_button");
     m_lamp = new LampPanel(this);
     m_lamp->setObjectName("alert_detect_light");
+    m_lamp->setAccessibleDescription(QStringLiteral("Alert lamp"));
+    m_lamp->setStatusIndicator(true);
     m_lamp->setBevel(Panel3D::Inset);
     setLamp(Lamp::Off);
     m_command2 = new QPushButton(QStringLiteral("Clr Alert Hardware Int"), this);

@@ -4,6 +4,7 @@
 #include "widgets/percentbar.h"
 
 #include <QGridLayout>
+#include <cmath>
 #include <QVBoxLayout>
 
 namespace ort {
@@ -19,10 +20,14 @@ BarPanel::BarPanel(QWidget *parent) : Panel3D(parent)
     m_check1->setObjectName("Check1");
     m_percent2 = new PercentBar(this);
     m_percent2->setObjectName("Percent2");
+    m_percent2->setAccessibleName(QStringLiteral("Remote temperature"));
     m_percent2->setText(RemotePrefix);
     m_percent2->setBarColor(QColor(200, 0, 0));
     m_percent1 = new PercentBar(this);
     m_percent1->setObjectName("Percent1");
+    m_percent1->setAccessibleName(QStringLiteral("Local temperature"));
+    for (PercentBar *bar : {m_percent2, m_percent1})
+        bar->setReadingRange(-128, 127);
     m_percent1->setText(LocalPrefix);
     m_percent1->setBarColor(QColor(0, 0, 200));
 
@@ -50,6 +55,7 @@ void BarPanel::clearBars()
     for (PercentBar *bar : {m_percent2, m_percent1}) {
         bar->setValue(0);
         bar->setText(QString());
+        bar->setReading(std::nan(""));
     }
 }
 

@@ -42,6 +42,9 @@ ControlsPanel::ControlsPanel(Services &services, MeasurementCycle &cycle, LimitG
     m_selector1 = new RotarySelector(this);
     m_selector1->setObjectName("Selector1");
     m_selector1->setLabels(RateLabels);
+    m_selector1->setAccessibleName(QStringLiteral("ADC Sampling"));
+    m_selector1->setAccessibleDescription(QStringLiteral("Conversions a second"));
+    m_caption->setBuddy(m_selector1);
     m_selector1->setToolTip(QStringLiteral("Adjust the ADC Sampling rate"));
     m_command1 = new QPushButton(QStringLiteral("Easy Setup"), this);
     m_command1->setObjectName("Command1");

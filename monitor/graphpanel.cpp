@@ -39,6 +39,7 @@ GraphPanel::GraphPanel(Services &services, QWidget *parent)
 
     m_strip1 = new StripChart(this);
     m_strip1->setObjectName("Strip1");
+    m_strip1->setAccessibleName(QStringLiteral("Temperature graph"));
     m_strip1->setTraceCaption(RemoteTrace, QStringLiteral("Remote Temperature"));
     m_strip1->setTraceCaption(LocalTrace, QStringLiteral("Local Temperature"));
     for (int trace : {RemoteTrace, LocalTrace})

@@ -5,6 +5,7 @@
 #include "monitor/barpanel.h"
 #include "monitor/limitscale.h"
 #include "widgets/lineargauge.h"
+#include "widgets/percentbar.h"
 
 #include <QEvent>
 #include <QVBoxLayout>
@@ -20,21 +21,36 @@ LimitGauges::LimitGauges(Services &services, BarPanel &bars, QObject *parent)
     : QObject(parent), m_services(services)
 {
     setObjectName("LimitGauges");
-    auto make = [&](const char *name, QVBoxLayout *slot) {
+    auto make = [&](const char *name, const QString &temperature, QVBoxLayout *slot) {
         auto *w = new LinearGauge(&bars);
         w->setObjectName(name);
+        w->setAccessibleName(temperature + QStringLiteral(" limits"));
+        // Positions are temperatures + 128.
+        w->setReadingOffset(-128);
+        w->setReadingUnit(QStringLiteral(" °C"));
+        w->setPointerName(LinearGauge::LowPointer, temperature + QStringLiteral(" low limit"));
+        w->setPointerName(LinearGauge::HighPointer, temperature + QStringLiteral(" high limit"));
         w->setToolTip(QStringLiteral("Drag the pointers to change the limits"));
         w->setLabel(QStringLiteral("Min   Max"));
         slot->addWidget(w);
         w->installEventFilter(this);
         return w;
     };
-    m_gauges[Local] = {make("LGauge2", bars.localGaugeSlot()), chip::LocalHighLimitWrite, chip::LocalLowLimitWrite,
-                       chip::LocalHighLimitRead, chip::LocalLowLimitRead, {}, false};
-    m_gauges[Remote] = {make("LGauge1", bars.remoteGaugeSlot()), chip::RemoteHighLimitWrite,
-                        chip::RemoteLowLimitWrite, chip::RemoteHighLimitRead, chip::RemoteLowLimitRead, {}, false};
+    // An assistive tool walks the children in stacking order: each gauge goes
+    // right after its bar.
+    m_gauges[Remote] = {make("LGauge1", QStringLiteral("Remote temperature"), bars.remoteGaugeSlot()),
+                        chip::RemoteHighLimitWrite, chip::RemoteLowLimitWrite, chip::RemoteHighLimitRead,
+                        chip::RemoteLowLimitRead, {}, false};
+    // Between the two bars, where it is on the screen (gauges do not overlap bars).
+    m_gauges[Remote].widget->stackUnder(bars.localBar());
+    m_gauges[Local] = {make("LGauge2", QStringLiteral("Local temperature"), bars.localGaugeSlot()),
+                       chip::LocalHighLimitWrite, chip::LocalLowLimitWrite, chip::LocalHighLimitRead,
+                       chip::LocalLowLimitRead, {}, false};
 
     for (Which which : {Local, Remote}) {
+        // Each value an assistive tool sets is a move of its own, as a press starts one.
+        connect(m_gauges[which].widget, &LinearGauge::moveStarted, this,
+                [this, which] { m_gauges[which].abandoned = false; });
         connect(m_gauges[which].widget, &LinearGauge::pointerMoved, this, [this, which](int pointer) {
             Gauge &g = m_gauges[which];
             // A failed write abandons the drag: the pointer stays where the

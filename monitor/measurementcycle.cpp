@@ -138,6 +138,7 @@ void MeasurementCycle::tick()
         auto show = [&](uint8_t reg, PercentBar *bar, const QString &prefix) {
             const int16_t t = readTemperature(reg);
             bar->setValue(PercentBarLevel(t));
+            bar->setReading(t);
             bar->setText(BarCaption(prefix, t, route));
             return t;
         };

@@ -17,6 +17,7 @@ OneShotPanel::OneShotPanel(Services &services, QWidget *parent)
 {
     setObjectName("SSPanel4");
     m_standby = new ToggleButton("SSRibbon3", this, 480, 330);
+    m_standby->setAccessibleName(QStringLiteral("Standby Mode"));
     m_status = new Panel3D(QStringLiteral("Standby Mode is Off"), this);
     m_status->setObjectName("SSPanel2");
     m_status->setBevel(Panel3D::Inset);
@@ -33,6 +34,8 @@ OneShotPanel::OneShotPanel(Services &services, QWidget *parent)
     m_found->setObjectName("Label1");
     m_found->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_found->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setBuddy(m_found);
+    m_found->setAccessibleDescription(QStringLiteral("Temperature found"));
     m_found->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-128C")) + twips(this, 240));
 
     auto *row = new QHBoxLayout(this);
@@ -48,8 +51,9 @@ OneShotPanel::OneShotPanel(Services &services, QWidget *parent)
     row->addWidget(m_found);
     row->addStretch(1);
 
-    // Only the user's presses: the editor's redraw moves the toggle silently.
-    connect(m_standby, &QToolButton::clicked, this, [this](bool down) {
+    // Every change of state, however made (mouse, key, an assistive action);
+    // the editor's redraw moves the toggle with the signal blocked.
+    connect(m_standby, &QToolButton::toggled, this, [this](bool down) {
         // Nothing was written: the toggle goes back to what the chip holds.
         runGuarded(m_services.ui, window(), [&] { SSRibbon3_Click(down); }, [&] { showStandby(!down); });
     });

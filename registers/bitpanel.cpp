@@ -2,6 +2,7 @@
 #include "gui/twips.h"
 #include "link/text.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -17,11 +18,13 @@ namespace ort {
 // double-click event instead: a double-click is two clicks. Space and
 // Return click the digit that has the focus.
 class DigitLabel : public QLabel {
+    Q_OBJECT
 public:
     DigitLabel(const QString &name, QWidget *parent, std::function<void()> clicked)
         : QLabel(QStringLiteral("0"), parent), m_clicked(std::move(clicked))
     {
         setObjectName(name);
+        setAccessibleName(QStringLiteral("Bit ") + name.right(1));
         setAlignment(Qt::AlignCenter);
         setFocusPolicy(Qt::StrongFocus);
         setCursor(Qt::PointingHandCursor);
@@ -29,6 +32,19 @@ public:
         f.setBold(true);
         f.setPointSize(20);
         setFont(f);
+    }
+
+    bool isOne() const { return text() == QStringLiteral("1"); }
+    void click() { m_clicked(); }
+    void showBit(bool one)
+    {
+        if (one == isOne())
+            return;
+        setText(one ? QStringLiteral("1") : QStringLiteral("0"));
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
     }
 
 protected:
@@ -64,6 +80,50 @@ private:
     std::function<void()> m_clicked;
 };
 
+namespace {
+// A digit reads as a toggle, "Bit 7" ... "Bit 0", checked when it shows 1;
+// pressing or toggling it writes the bit as a click does.
+class DigitAccess final : public QAccessibleWidget {
+public:
+    explicit DigitAccess(DigitLabel *digit) : QAccessibleWidget(digit, QAccessible::CheckBox) {}
+    DigitLabel *digit() const { return static_cast<DigitLabel *>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? digit()->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = digit()->isOne();
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        if (!digit()->isEnabled())
+            return {};
+        return {pressAction(), toggleAction(), setFocusAction()};
+    }
+    void doAction(const QString &action) override
+    {
+        if (!digit()->isEnabled())
+            return;
+        if (action == pressAction() || action == toggleAction())
+            digit()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface *digitFactory(const QString &classname, QObject *object)
+{
+    if (object && classname == QLatin1String(DigitLabel::staticMetaObject.className()))
+        return new DigitAccess(static_cast<DigitLabel *>(object));
+    return nullptr;
+}
+} // namespace
+
 struct BitPanel::Geometry {
     QRect digitPanel;
     std::array<QRect, 8> digits;   // in the digit panel, index = bit
@@ -77,6 +137,11 @@ struct BitPanel::Geometry {
 BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Read/Write"), parent)
 {
     setObjectName("SSPanel38");
+    static const bool digitsAccessible = [] {
+        QAccessible::installFactory(digitFactory);
+        return true;
+    }();
+    (void)digitsAccessible;
 
     m_digitPanel = new Panel3D(this);
     m_digitPanel->setObjectName("SSPanel3");
@@ -94,6 +159,8 @@ BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Read/Write"
         l->setObjectName(QStringLiteral("bitname%1").arg(bit));
         // The left staircase (bits 7 to 4) hangs from its right end.
         l->setAlignment((bit >= 4 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        // The register's name for the bit labels its digit.
+        l->setBuddy(m_digits[static_cast<size_t>(bit)]);
         m_names[static_cast<size_t>(bit)] = l;
     }
     m_hint = new QLabel(QStringLiteral("(Click Digits)"), this);
@@ -103,10 +170,14 @@ BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Read/Write"
     m_continuousCaption->setAlignment(Qt::AlignCenter);
 
     m_toggle = new ToggleButton("SSRibbon5", this, 480, 330);
+    m_toggle->setAccessibleName(QStringLiteral("Continuous Reading"));
+    m_continuousCaption->setBuddy(m_toggle);
     m_status = new Panel3D(QStringLiteral("Continuous Reading is Off"), this);
     m_status->setObjectName("SSPanel7");
     m_status->setBevel(Panel3D::Inset);
-    connect(m_toggle, &QToolButton::clicked, this, [this](bool down) { emit continuousPressed(down); });
+    // Every change of state, however made (mouse, key, an assistive action);
+    // the program's own changes are made with the signal blocked.
+    connect(m_toggle, &QToolButton::toggled, this, [this](bool down) { emit continuousPressed(down); });
 
     // Keyboard order follows the screen: digits left to right, then the toggle.
     for (int bit = 7; bit > 0; --bit)
@@ -122,7 +193,12 @@ QLabel *BitPanel::digit(int bit) const
 void BitPanel::showDigits(int value)
 {
     for (int bit = 7; bit >= 0; --bit)
-        m_digits[static_cast<size_t>(bit)]->setText((value >> bit) & 1 ? QStringLiteral("1") : QStringLiteral("0"));
+        m_digits[static_cast<size_t>(bit)]->showBit((value >> bit) & 1);
+}
+
+void BitPanel::showDigit(int bit, bool one)
+{
+    m_digits.at(static_cast<size_t>(bit))->showBit(one);
 }
 
 void BitPanel::showBitNames(const BitNameSet &names)
@@ -233,3 +309,5 @@ void BitPanel::paintEvent(QPaintEvent *event)
 }
 
 } // namespace ort
+
+#include "bitpanel.moc"

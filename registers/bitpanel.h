@@ -24,6 +24,7 @@ public:
     QLabel *bitName(int bit) const { return m_names.at(static_cast<size_t>(bit)); }
     // Bit n of `value` shown on digit n, bit 7 down to bit 0.
     void showDigits(int value);
+    void showDigit(int bit, bool one);
     void showBitNames(const BitNameSet &names);
 
     QToolButton *continuousToggle() const { return m_toggle; }

@@ -119,7 +119,7 @@ void RegisterEditor::ToggleBit(int bit)
         d.RegisterPointer = d.EditorRegister;
         m_services.link.WriteRegister();
     }
-    m_panels.bits.digit(bit)->setText(shownSet ? QStringLiteral("0") : QStringLiteral("1"));
+    m_panels.bits.showDigit(bit, !shownSet);
     // Shown as read too: there is no read-back.
     d.EditorWorkingValue = static_cast<int16_t>(d.WriteValue);
     d.EditorReadback = static_cast<int16_t>(d.WriteValue);

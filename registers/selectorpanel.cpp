@@ -22,6 +22,7 @@ RegisterSelectorPanel::RegisterSelectorPanel(QWidget *parent) : CaptionedFrame(Q
         const RegisterRow &r = RegisterTable[static_cast<size_t>(i)];
         const QString name = toQString(r.button);
         QToolButton *b = new ToggleButton(name.toLatin1().constData(), this, 330, 300);
+        b->setAccessibleName(toQString(r.caption));
         m_group->addButton(b, i);
 
         auto *caption = new Panel3D(toQString(r.caption), this);

@@ -14,7 +14,8 @@ WritePanel::WritePanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Write")
     setObjectName("SSPanel37");
 
     auto row = [this](const char *labelName, const QString &label, const char *boxName, int maxLength,
-                      const char *buttonName, int base, QLineEdit *&box, QPushButton *&button) {
+                      const char *buttonName, const QString &action, int base, QLineEdit *&box,
+                      QPushButton *&button) {
         auto *l = new QLabel(label, this);
         l->setObjectName(labelName);
         box = new QLineEdit(QStringLiteral("00"), this);
@@ -22,8 +23,12 @@ WritePanel::WritePanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Write")
         box->setMaxLength(maxLength);
         box->setFixedWidth(twips(this, 570));
         box->setAlignment(Qt::AlignRight);
+        l->setBuddy(box);
         button = new ColourButton(buttonName, this, 360, 330);
         button->setToolTip(QStringLiteral("Update with the written value in the Textbox"));
+        // The face has no caption and both buttons share the tooltip.
+        button->setAccessibleName(action);
+        button->setAccessibleDescription(action + QStringLiteral(" from the ") + label + QStringLiteral(" box"));
         setButtonColour(button, colour::Green);
         QPushButton *own = button;
         connect(box, &QLineEdit::textChanged, this, [own] { setButtonColour(own, colour::Red); });
@@ -32,8 +37,10 @@ WritePanel::WritePanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Write")
         connect(box, &QLineEdit::returnPressed, button, &QPushButton::click);
         return l;
     };
-    QLabel *hex = row("bitname16", QStringLiteral("Hex"), "Text6", 2, "Command4", 16, m_hexBox, m_hexButton);
-    QLabel *dec = row("bitname17", QStringLiteral("Dec"), "Text7", 3, "Command5", 10, m_decimalBox, m_decimalButton);
+    QLabel *hex = row("bitname16", QStringLiteral("Hex"), "Text6", 2, "Command4",
+                     QStringLiteral("Write hex value"), 16, m_hexBox, m_hexButton);
+    QLabel *dec = row("bitname17", QStringLiteral("Dec"), "Text7", 3, "Command5",
+                     QStringLiteral("Write decimal value"), 10, m_decimalBox, m_decimalButton);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(layoutMargins());

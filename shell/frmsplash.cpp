@@ -1,4 +1,5 @@
 #include "shell/frmsplash.h"
+#include "gui/accessibility.h"
 #include "gui/artwork.h"
 #include "gui/errors.h"
 #include "gui/twips.h"
@@ -22,6 +23,7 @@ frmSplash::frmSplash(Program &program) : QWidget(nullptr, Qt::SplashScreen), m_p
     setObjectName("frmSplash");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(ProductName);
+    setAccessibleWindowRole(this, QAccessible::Window);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
 

@@ -1,4 +1,5 @@
 #include "shell/mainmenuform.h"
+#include "gui/accessibility.h"
 #include "gui/artwork.h"
 #include "gui/colours.h"
 #include "gui/errors.h"
@@ -38,6 +39,7 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
     setObjectName("MainMenuForm");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(MakerName + QStringLiteral(" - ") + ProductName);
+    setAccessibleWindowRole(this, QAccessible::Window);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("MainTab");
@@ -45,6 +47,7 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
 
     auto *statusLine = new QStatusBar(this);
     statusLine->setObjectName("StatusLine");
+    statusLine->setAccessibleName(QStringLiteral("Connection"));
     statusLine->setSizeGripEnabled(false);
     m_connection = new QLabel(statusLine);
     m_connection->setObjectName("ConnectionLBL");

@@ -1,6 +1,8 @@
 #include "widgets/lineargauge.h"
+#include "widgets/instrumentaccess.h"
 #include "widgets/scale.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,6 +15,7 @@ LinearGauge::LinearGauge(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    installInstrumentAccess();
 }
 
 double LinearGauge::clampValue(double v)
@@ -34,7 +37,10 @@ int LinearGauge::bandEndPosition() const { return roundHalfEven(m_bandEnd); }
 void LinearGauge::setPointerValue(int pointer, double value)
 {
     if (pointer == LowPointer || pointer == HighPointer) {
+        const int before = pointerPosition(pointer);
         m_pointers[static_cast<std::size_t>(pointer)] = clampValue(value);
+        if (pointerPosition(pointer) != before)
+            announce(pointer);
     } else if (pointer == Band) {
         // The band keeps its width and stays on the scale.
         const double lo = std::min(m_bandStart, m_bandEnd), hi = std::max(m_bandStart, m_bandEnd);
@@ -43,6 +49,30 @@ void LinearGauge::setPointerValue(int pointer, double value)
         m_bandEnd += delta;
     }
     update();
+}
+
+void LinearGauge::announce(int pointer)
+{
+    if (!QAccessible::isActive())
+        return;
+    // The pointers are the gauge's children: the high one first, as on the screen.
+    QAccessibleInterface *gauge = QAccessible::queryAccessibleInterface(this);
+    if (QAccessibleInterface *child = gauge ? gauge->child(pointer == HighPointer ? 0 : 1) : nullptr) {
+        QAccessibleValueChangeEvent event(child, pointerPosition(pointer) + m_readingOffset);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void LinearGauge::setPointerName(int pointer, const QString &name)
+{
+    if (pointer == LowPointer || pointer == HighPointer)
+        m_pointerNames[static_cast<std::size_t>(pointer)] = name;
+}
+
+QString LinearGauge::pointerName(int pointer) const
+{
+    return pointer == LowPointer || pointer == HighPointer ? m_pointerNames[static_cast<std::size_t>(pointer)]
+                                                           : QString();
 }
 
 void LinearGauge::setBandStart(double value)

@@ -45,6 +45,22 @@ public:
 
     int currentPointer() const { return m_current; }
 
+    // How assistive tools read the low and high pointers: by name, as the
+    // value plus the offset, with the unit after it.
+    void setPointerName(int pointer, const QString &name);
+    QString pointerName(int pointer) const;
+    void setReadingOffset(double offset) { m_readingOffset = offset; }
+    double readingOffset() const { return m_readingOffset; }
+    void setReadingUnit(const QString &unit) { m_readingUnit = unit; }
+    QString readingUnit() const { return m_readingUnit; }
+    // Moves a pointer as a whole drag of the user's does (moveStarted, then
+    // pointerMoved for a move of a whole step).
+    void moveAsUser(int pointer, double value)
+    {
+        emit moveStarted();
+        userMove(pointer, value);
+    }
+
     // Geometry, for hit-testing and for tests that drag with the mouse.
     double valueAt(double x) const;
     double xAt(double value) const;
@@ -56,6 +72,8 @@ public:
 
 signals:
     void pointerMoved(int pointer);
+    // A move that is not a mouse press or a key began (an assistive tool's).
+    void moveStarted();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -75,12 +93,16 @@ private:
     Geometry geometry() const;
     static double clampValue(double v);
     void userMove(int pointer, double value);
+    void announce(int pointer);
 
     double m_bandStart = 0;
     double m_bandEnd = 255;
     std::array<double, 3> m_pointers{0, 0, 255};   // index 0 unused: the band
     std::array<QString, CaptionCount> m_captions;
     QString m_label;
+    std::array<QString, 3> m_pointerNames{QString(), QStringLiteral("Low"), QStringLiteral("High")};
+    double m_readingOffset = 0;
+    QString m_readingUnit;
     int m_current = HighPointer;
     int m_dragging = -1;
     double m_grabOffset = 0;

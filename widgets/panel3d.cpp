@@ -1,6 +1,8 @@
 #include "widgets/panel3d.h"
+#include "widgets/instrumentaccess.h"
 #include "widgets/scale.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 
@@ -27,6 +29,7 @@ Panel3D::Panel3D(QWidget *parent) : QWidget(parent)
     // Every pixel is painted: a repaint of the panel need not repaint what lies behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     updateMargins();
+    installInstrumentAccess();
 }
 
 Panel3D::Panel3D(const QString &caption, QWidget *parent) : Panel3D(parent)
@@ -55,6 +58,9 @@ void Panel3D::setCaption(const QString &caption)
     if (sizeHint() != before)
         updateGeometry();
     update();
+    // The caption is the panel's name: a lamp's change is spoken.
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void Panel3D::setBevel(Bevel bevel)

@@ -34,6 +34,10 @@ public:
     void setTextColor(const QColor &color);
     Qt::Alignment captionAlignment() const { return m_alignment; }
     void setCaptionAlignment(Qt::Alignment alignment);
+    // A status indicator (a lamp): assistive tools read it as one, named by
+    // its caption, and hear each change of caption.
+    bool isStatusIndicator() const { return m_statusIndicator; }
+    void setStatusIndicator(bool indicator) { m_statusIndicator = indicator; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -51,6 +55,7 @@ private:
     QColor m_background{192, 192, 192};
     QColor m_textColor{0, 0, 0};
     Qt::Alignment m_alignment = Qt::AlignCenter;
+    bool m_statusIndicator = false;
 };
 
 } // namespace ort

@@ -1,6 +1,8 @@
 #include "widgets/percentbar.h"
+#include "widgets/instrumentaccess.h"
 #include "widgets/scale.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -11,6 +13,7 @@ PercentBar::PercentBar(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);   // every pixel is painted
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    installInstrumentAccess();
 }
 
 void PercentBar::setValue(double value)
@@ -20,6 +23,28 @@ void PercentBar::setValue(double value)
         return;
     m_value = value;
     update();
+    if (std::isnan(m_reading))
+        announce();
+}
+
+void PercentBar::setReading(double value)
+{
+    if (value == m_reading || (std::isnan(value) && std::isnan(m_reading)))
+        return;
+    m_reading = value;
+    announce();
+}
+
+void PercentBar::setReadingRange(double min, double max)
+{
+    m_readingMin = min;
+    m_readingMax = max;
+}
+
+void PercentBar::announce()
+{
+    QAccessibleValueChangeEvent event(this, reading());
+    QAccessible::updateAccessibility(&event);
 }
 
 void PercentBar::setText(const QString &text)
@@ -28,6 +53,7 @@ void PercentBar::setText(const QString &text)
         return;
     m_text = text;
     update();
+    announce();
 }
 
 void PercentBar::setBarColor(const QColor &color)

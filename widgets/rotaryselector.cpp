@@ -1,6 +1,8 @@
 #include "widgets/rotaryselector.h"
+#include "widgets/instrumentaccess.h"
 #include "widgets/scale.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,12 +21,23 @@ constexpr qreal kSweep = 270;
 RotarySelector::RotarySelector(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    installInstrumentAccess();
 }
 
 void RotarySelector::setPosition(int position)
 {
-    m_position = std::clamp(position, 0, PositionCount - 1);
+    position = std::clamp(position, 0, PositionCount - 1);
+    if (position == m_position)
+        return;
+    m_position = position;
     update();
+    announce();
+}
+
+void RotarySelector::announce()
+{
+    QAccessibleValueChangeEvent event(this, m_position);
+    QAccessible::updateAccessibility(&event);
 }
 
 void RotarySelector::setLabels(const QStringList &labels)
@@ -87,6 +100,7 @@ void RotarySelector::userSet(int position)
         return;
     m_position = position;
     update();
+    announce();
     emit positionChanged(position);
 }
 

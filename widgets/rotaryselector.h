@@ -17,6 +17,8 @@ public:
 
     int position() const { return m_position; }
     void setPosition(int position);
+    // Turns the knob as the user does: positionChanged follows a change.
+    void turnAsUser(int position) { userSet(position); }
 
     // One label per position; missing ones show the position number.
     void setLabels(const QStringList &labels);
@@ -47,6 +49,7 @@ protected:
 private:
     static qreal angleOf(int position);   // degrees clockwise from twelve o'clock
     void userSet(int position);
+    void announce();
 
     int m_position = 0;
     QStringList m_labels;

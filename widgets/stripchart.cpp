@@ -1,5 +1,6 @@
 #include "widgets/stripchart.h"
 #include "widgets/chartaxes.h"
+#include "widgets/instrumentaccess.h"
 #include "widgets/scale.h"
 #include "widgets/traceline.h"
 
@@ -72,6 +73,7 @@ StripChart::StripChart(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_frameTimer.setSingleShot(true);
     connect(&m_frameTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    installInstrumentAccess();
 }
 
 void StripChart::scheduleFrame()

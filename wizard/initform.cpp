@@ -1,4 +1,5 @@
 #include "wizard/initform.h"
+#include "gui/accessibility.h"
 #include "component/busaccess.h"
 #include "gui/artwork.h"
 #include "gui/errors.h"
@@ -21,6 +22,7 @@ InitForm::InitForm(Services &services, WindowHost &host) : QWidget(nullptr), m_s
     setObjectName("InitForm");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(MakerName + QStringLiteral(" Device Search"));
+    setAccessibleWindowRole(this, QAccessible::Dialog);
 
     auto *image = new QLabel(this);
     image->setObjectName("Image1");

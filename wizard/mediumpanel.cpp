@@ -96,6 +96,7 @@ MediumPanel::MediumPanel(QWidget *form) : WizardPanel(form, "SeclectComsMediumPa
     m_smbusCheck = check("SMBusCheck", QStringLiteral("On-Board SMBus"));
     m_smbusBase = new QLineEdit(QStringLiteral("000"), this);
     m_smbusBase->setObjectName("SMBusBaseAddressTXT");
+    m_smbusBase->setAccessibleName(QStringLiteral("SMBus base address, hex"));
     m_smbusBase->setFixedSize(twips(form, 795), twips(form, 315));
     m_smbusBase->setValidator(new HexBaseValidator(m_smbusBase, 4));
     m_smbusDesc = description("SMBusSearchDescLBL");

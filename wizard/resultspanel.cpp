@@ -14,6 +14,7 @@ ResultsPanel::ResultsPanel(QWidget *form) : WizardPanel(form, "SearchResultsPane
 
     m_list = new QListWidget(this);
     m_list->setObjectName("SearchResultsLIST");
+    m_list->setAccessibleName(QStringLiteral("Search Results"));
     m_list->setGeometry(twipsRect(form, 120, 390, 4335, 1335));
     // The tag sits far to the right behind the readable text; it is clipped,
     // not elided, so the list shows what the user needs and nothing more.

@@ -16,6 +16,7 @@ SearchingPanel::SearchingPanel(QWidget *form) : WizardPanel(form, "SearchingPane
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName("SearchProgress");
+    m_progress->setAccessibleName(QStringLiteral("Search progress"));
     m_progress->setGeometry(twipsRect(form, 120, 1800, 4335, 330));
     m_progress->setTextVisible(false);
     m_progress->setRange(0, 100);

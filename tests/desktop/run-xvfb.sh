@@ -8,7 +8,11 @@
 # entry names; on the "Control Center" the remote high limit is lowered on
 # its gauge below the remote temperature, the alert check is switched on, and
 # the alert lamp must turn red and stay red (probed by its pixels); Ctrl+Q
-# ends the program with status 0. Every step must happen within a few
+# ends the program with status 0. Where the AT-SPI packages can be had, a
+# screen reader's view is checked on the way (atspi-walk.py): no unnamed
+# control on the splash, the wizard's panels and the main window's pages, the
+# "Toggle" action of "Continuous Reading" runs its handler, and the lamp's
+# alert is announced. Every step must happen within a few
 # seconds. Offscreen tests cannot see which window has the keyboard, nor
 # what real timers do; this one can. Screenshots of every step go to
 # BUILD/desktop/ (and failed-*.png on a failure).
@@ -35,11 +39,15 @@ rm -f "$out"/*.png "$out"/*.log
 
 . "$here/../../tools/packages.sh"
 ensure_packages test-desktop "${packages[@]}" || skip "could not install ${packages[*]}"
+atspi_packages=(python3-pyatspi at-spi2-core dbus-x11)
+atspi=1
+ensure_packages test-desktop "${atspi_packages[@]}" ||
+    { atspi=; echo "SKIP: test-desktop: AT-SPI checks: could not install ${atspi_packages[*]}"; }
 
 # ---- the display, the window manager and the program; all ended on exit
-xvfb_pid= wm_pid= program_pid=
+xvfb_pid= wm_pid= program_pid= DBUS_SESSION_BUS_PID= announce_pid=
 finish() {
-    for pid in $program_pid $wm_pid $xvfb_pid; do
+    for pid in $announce_pid $program_pid $wm_pid $DBUS_SESSION_BUS_PID $xvfb_pid; do
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
@@ -68,6 +76,17 @@ done
 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
     { echo "test-desktop: FAILED: openbox did not start"; cat "$out/openbox.log"; exit 1; }
 
+# A session bus of its own, on which the accessibility bus is started on demand.
+if [[ -n $atspi ]]; then
+    if session=$(dbus-launch --sh-syntax 2>"$out/dbus.log"); then
+        eval "$session"
+        export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    else
+        atspi=
+        echo "SKIP: test-desktop: AT-SPI checks: no session bus ($(tail -n 1 "$out/dbus.log"))"
+    fi
+fi
+
 QT_QPA_PLATFORM=xcb ORT310_BUS=sim "$program" >"$out/program.log" 2>&1 &
 program_pid=$!
 
@@ -93,6 +112,18 @@ poll() {
         kill -0 "$program_pid" 2>/dev/null || return 1
         sleep 0.1
     done
+}
+# atspi_check CHECK...: atspi-walk.py, where the AT-SPI checks run at all.
+atspi_check() {
+    [[ -n $atspi ]] || return 0
+    local rc=0
+    /usr/bin/python3 "$here/atspi-walk.py" "$@" || rc=$?
+    if ((rc == 77)); then
+        echo "SKIP: test-desktop: AT-SPI checks: the program is not on the accessibility bus"
+        atspi=
+        return 0
+    fi
+    return $rc
 }
 visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 shown() { [[ -n $(visible "$1") ]]; }
@@ -132,6 +163,7 @@ splash=$(visible "$splash_name")
 poll active "$splash" || fail "the splash did not get the keyboard (active: $(xdotool getactivewindow getwindowname 2>&1))"
 has_icon "$splash" || fail "the splash has no icon"
 shot 1-splash
+atspi_check walk "$splash_name" || fail "the splash as AT-SPI shows it"
 
 begin "a key on the splash opens the wizard"
 xdotool key a
@@ -142,12 +174,14 @@ poll active "$wizard" || fail "the wizard did not get the keyboard"
 has_icon "$wizard" || fail "the wizard has no icon"
 sleep 0.3   # let it finish painting before the reference picture
 import -window "$wizard" "$out/2-welcome.png"
+atspi_check walk "$wizard_name" || fail "the welcome panel as AT-SPI shows it"
 
 begin "Return on the welcome panel: the medium panel"
 xdotool key Return
 poll changed "$wizard" 2-welcome || fail "Return did not move the wizard on"
 sleep 0.3
 import -window "$wizard" "$out/3-medium.png"
+atspi_check walk "$wizard_name" || fail "the medium panel as AT-SPI shows it"
 
 begin "Return on the medium panel: the search, then its results"
 xdotool key Return
@@ -155,6 +189,7 @@ poll changed "$wizard" 3-medium || fail "Return did not start the search"
 sleep 0.5
 import -window "$wizard" "$out/4-results.png"
 shown "$wizard_name" || fail "the wizard went away before Finish"
+atspi_check walk "$wizard_name" || fail "the results as AT-SPI show them"
 
 begin "Return on the results: Finish opens the main window"
 xdotool key Return
@@ -165,6 +200,8 @@ poll active "$main" || fail "the main window did not get the keyboard"
 has_icon "$main" || fail "the main window has no icon"
 sleep 0.3
 shot 5-main
+atspi_check walk "$main_name" || fail "the main window's pages as AT-SPI show them"
+poll active "$main" || fail "the main window lost the keyboard"
 
 begin "the main window is centred on its own size and has its desktop entry's class"
 read -r x w < <(xdotool getwindowgeometry "$main" |
@@ -190,9 +227,15 @@ xdotool mousemove --window "$main" $((BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $(
 # Eleven steps of 10 C down from +127 C: +17 C, under the simulated remote
 # diode's 20 to 100 C.
 for _ in $(seq 11); do xdotool key Next; done
-# Back along the focus chain to the alert check (LGauge2, Text1,
-# MakeLog_CMD, Command2, alert_button), and switch it on.
-xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+if [[ -n $atspi ]]; then
+    /usr/bin/python3 "$here/atspi-walk.py" announce "Alert Detected" 20 >"$out/announce.log" 2>&1 &
+    announce_pid=$!
+    poll grep -q listening "$out/announce.log" || fail "the AT-SPI listener did not start"
+fi
+# Back along the focus chain to the alert check (Text1, MakeLog_CMD,
+# Command2, alert_button; the lower gauge LGauge2 comes after the upper
+# one), and switch it on.
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab space
 # The chip flags the limit at its next conversion, 4 s apart at power-on.
 step_limit=10 poll lamp_red "$main" || fail "the lamp did not turn red"
 shot 7-alert
@@ -203,6 +246,13 @@ while ((SECONDS - held < 3)); do
     probes=$((probes + 1))
 done
 ((probes >= 5)) || fail "the lamp was probed only $probes times"
+if [[ -n $announce_pid ]]; then
+    rc=0
+    wait "$announce_pid" || rc=$?
+    announce_pid=
+    cat "$out/announce.log"
+    ((rc == 0 || rc == 77)) || fail "the alert was not announced over AT-SPI"
+fi
 
 begin "Ctrl+Q ends the program with status 0"
 xdotool key ctrl+q
