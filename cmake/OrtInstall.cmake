@@ -35,7 +35,8 @@ set(CPACK_PACKAGE_VENDOR ${ORT_MAKER_NAME})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "evaluation program for the ${ORT_CHIP_NAME} temperature-monitor chip")
 set(CPACK_PACKAGE_DESCRIPTION
     "Finds the ${ORT_CHIP_NAME} on a printer-port evaluation board or on the on-board SMBus, reads and writes
-its registers, shows and logs its temperatures. Runs on a simulated evaluation board by default.")
+its registers, shows and logs its temperatures. Uses the machine's printer ports and SMBus adapters where it
+shows any, else a simulated evaluation board.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -46,5 +47,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 # are not linked, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+# i2c-tools creates the i2c group, and its udev rule hands it /dev/i2c-N.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, i2c-tools")
 include(CPack)
