@@ -47,6 +47,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 # are not linked, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# i2c-tools creates the i2c group, and its udev rule hands it /dev/i2c-N.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, i2c-tools")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+# i2c-tools creates the i2c group, and its udev rule hands it /dev/i2c-N; a
+# suggestion only, as it brings udev into a machine that may have none.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "i2c-tools")
 include(CPack)
