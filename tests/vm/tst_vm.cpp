@@ -25,8 +25,6 @@ private slots:
     void writeReadsBack_data();
     void writeReadsBack();
     void printerPortSearchFindsNothing();
-    void eachAdapterChosen_data();
-    void eachAdapterChosen();
     void autoFollowsWhatTheMachineShows();
 
 private:
@@ -195,56 +193,6 @@ void TestVm::printerPortSearchFindsNothing()
         QVERIFY2(problem.contains("/dev/parport0") && problem.contains("group lp"), qPrintable(problem));
         const QString smbus = QString::fromStdString(bus().CreateSystemInfo()->SmbusProblem());
         QVERIFY2(smbus.contains(m_i801) && smbus.contains("group i2c"), qPrintable(smbus));
-    }
-}
-
-void TestVm::eachAdapterChosen_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("stub");
-    QTest::newRow("the first, by default") << "default" << false;
-    QTest::newRow("the stub, named at start") << "named" << true;
-    QTest::newRow("the stub, chosen") << "chosen" << true;
-    QTest::newRow("the i801, by its base") << "base" << false;
-}
-
-void TestVm::eachAdapterChosen()
-{
-    if (!asRoot())
-        QSKIP("needs the adapters");
-    QFETCH(QString, how);
-    QFETCH(bool, stub);
-    ComponentOptions options;
-    options.bus = "linux";
-    if (how == "named")
-        options.i2cDevice = m_adapter.toStdString();
-    BusAccessServer server(createBackend(options, std::make_shared<SystemClock>()));
-    SmbusHost &host = server.Smbus();
-    // Both do byte-data transfers: the choice is offered, the i801 first.
-    const std::vector<SmbusAdapterInfo> adapters = host.Adapters();
-    QCOMPARE(int(adapters.size()), 2);
-    QCOMPARE(QString::fromStdString(adapters[0].device), m_i801);
-    QVERIFY(adapters[0].base != 0);
-    QCOMPARE(QString::fromStdString(adapters[1].device), m_adapter);
-    QCOMPARE(QString::fromStdString(adapters[1].name), QString("SMBus stub driver"));
-    QCOMPARE(adapters[1].inUse, how == "named");
-    if (how == "chosen")
-        QVERIFY(host.SelectAdapter(m_adapter.toStdString()));
-    if (how == "base") {
-        QVERIFY(host.SelectAdapter(m_adapter.toStdString()));
-        QVERIFY(host.SelectHostBaseAddress(adapters[0].base));
-    }
-    QCOMPARE(QString::fromStdString(server.smbusAdapter()), stub ? m_adapter : m_i801);
-    // The chip answers on the stub alone.
-    uint8_t id = 0;
-    bool missingAcknowledge = false;
-    const QString failure = failureOf([&] { id = host.ReadRegister(0x4C, 0xFE); }, &missingAcknowledge);
-    if (stub) {
-        QCOMPARE(failure, QString());
-        QCOMPARE(id, uint8_t(0x5C));
-    } else {
-        QCOMPARE(failure, QString("No acknowledge from device at 4Ch"));
-        QVERIFY(missingAcknowledge);
     }
 }
 
