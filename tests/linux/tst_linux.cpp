@@ -289,6 +289,9 @@ void TestLinux::startsWithoutDevicesAndFindsNothing()
     QVERIFY(!bus.simulated());
     QCOMPARE(bus.smbusAdapter(), std::string());
     QCOMPARE(bus.smbusBase(), 0u);
+    // No adapter: nothing to choose from, and no choice is taken.
+    QVERIFY(bus.Smbus().Adapters().empty());
+    QVERIFY(!bus.Smbus().SelectAdapter("/dev/i2c-0"));
     int ends = 0;
     program->setEndHandler([&] { ++ends; });
     InitForm *wizard = program->wizard();
