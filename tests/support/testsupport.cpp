@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimerEvent>
 #include <cstdio>
 
@@ -19,6 +20,24 @@ QString FakeUi::openFileName(QWidget *, const QString &, const QString &filter)
 {
     fileFilters.append(filter);
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+void answerWithRealBoxes(FakeUi &ui, std::function<bool()> enough, double seconds)
+{
+    ui.whileOpen = [enough = std::move(enough), seconds](const MessageRequest &request) {
+        QElapsedTimer open;
+        open.start();
+        QTimer watch;
+        watch.setInterval(1);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (!enough() && open.elapsed() < seconds * 1000)
+                return;
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->done(QMessageBox::Ok);
+        });
+        watch.start();
+        QtUi().message(nullptr, request);
+    };
 }
 
 namespace {
