@@ -29,8 +29,8 @@ void addBusOptions(QCommandLineParser &parser)
                       QStringLiteral("name")});
     parser.addOption({QStringLiteral("i2c"),
                       QStringLiteral("The SMBus adapter to use on this machine's hardware, /dev/i2c-N (default: the "
-                                     "ORT310_I2C variable, else the first with byte-data support); the search wizard "
-                                     "offers the others. With auto, naming one chooses the hardware."),
+                                     "ORT310_I2C variable, else the first with byte-data support). With auto, naming "
+                                     "one chooses the hardware."),
                       QStringLiteral("device")});
     parser.addOption({QStringLiteral("wire-trace"),
                       QStringLiteral("Write the simulated printer port's SCL and SDA lines to this Value Change Dump "
