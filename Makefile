@@ -1,5 +1,6 @@
 # Two commands do the whole set-up on a fresh Debian machine:
 #   make run    install what is missing, build, start on the simulated board
+#               (ARGS="--bus auto" or "--bus linux --i2c /dev/i2c-1": the hardware)
 #   make test   install what is missing, build, run every test headless
 # Extra: make bench (benchmarks), make test-sanitize (tests under ASan+UBSan),
 # make test-vm (the Linux component in a virtual machine), make test-desktop
@@ -26,8 +27,9 @@ $(BUILD)/CMakeCache.txt: | deps
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The last --bus wins, so ARGS may ask for the hardware.
 run: build
-	ORT310_BUS=$${ORT310_BUS:-sim} ./$(BUILD)/ort310eval
+	./$(BUILD)/ort310eval --bus sim $(ARGS)
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -7,6 +7,7 @@
 
 #ifdef ORT_LINUX_BACKEND
 #include "component/linux/devices.h"
+#include "component/linux/linuxbackend.h"
 #include "component/linux/sysinfo.h"
 
 #include <cerrno>
@@ -249,6 +250,14 @@ int doctor(const Invocation &run, bool json, std::FILE *out)
                                          : QStringLiteral("The SMBus route uses %1.").arg(words(view.smbusAdapter)));
     if (run.component.bus == "sim")
         print(out, QStringLiteral("This run talks to the simulated board (bus sim); --bus linux talks to the above."));
+    if (run.component.bus == "auto") {
+        // As createBackend decides it, so that the words match the run.
+        const linuxhw::HardwareShown shown = linuxHardwareShown();
+        if (shown.shown || !run.component.i2cDevice.empty())
+            print(out, QStringLiteral("This run (bus auto) talks to the above."));
+        else
+            print(out, QStringLiteral("This run (bus auto) talks to the simulated board: %1.").arg(words(shown.absence)));
+    }
     print(out, QStringLiteral("What to do:"));
     if (report.advice.isEmpty())
         report.advice << (report.usable ? QStringLiteral("Nothing: ort310 --bus linux scan finds the chip on what is usable above")

@@ -76,9 +76,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "evaluation program for the ${ORT_CHIP_NAM
 # Lines of at most 80 characters, as Debian's description wants them.
 set(CPACK_PACKAGE_DESCRIPTION
     "Finds the ${ORT_CHIP_NAME} on a printer-port evaluation board or on the on-board
-SMBus, reads and writes its registers, shows and logs its temperatures. Runs
-on a simulated evaluation board by default. The command-line tool ort310 does
-the same without a display, for scripts and logging.")
+SMBus, reads and writes its registers, shows and logs its temperatures. Uses
+the machine's printer ports and SMBus adapters where it shows any, else a
+simulated evaluation board. The command-line tool ort310 does the same without
+a display, for scripts and logging.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -90,4 +91,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+# i2c-tools creates the i2c group, and its udev rule hands it /dev/i2c-N; a
+# suggestion only, as it brings udev into a machine that may have none.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "i2c-tools")
 include(CPack)

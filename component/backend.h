@@ -11,6 +11,15 @@ namespace ort {
 // component's front objects: only what differs between a simulated and a
 // real machine. Every failure is thrown as BusError.
 
+// An SMBus adapter a search can use: its device node and the name the
+// system gives it, and its I/O base (0 where the system shows none).
+struct SmbusAdapterInfo {
+    std::string device;
+    std::string name;
+    uint32_t base = 0;
+    bool inUse = false;
+};
+
 // The on-board SMBus host controller, addressed with 7-bit addresses.
 class SmbusTransport {
 public:
@@ -36,6 +45,12 @@ public:
     // Uses the SMBus adapter at this I/O base from now on, when there is
     // one; a backend with a single host keeps it and accepts any base.
     virtual bool selectSmbusBase(uint32_t) { return true; }
+    // The adapters that support byte-data transfers, in the system's order,
+    // where the machine has a choice of them; empty where it has one host.
+    virtual std::vector<SmbusAdapterInfo> smbusAdapters() { return {}; }
+    // Uses the adapter of that device from now on, when it is one of
+    // smbusAdapters(); returns whether it is.
+    virtual bool selectSmbusAdapter(const std::string &) { return false; }
     // Why the SMBus host cannot be used, in one sentence; empty when it can.
     virtual std::string smbusProblem() { return {}; }
     // One sentence for each printer port that exists but cannot be used.

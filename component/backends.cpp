@@ -25,13 +25,31 @@ ComponentOptions optionsFromEnvironment()
 
 std::vector<std::string> backendNames()
 {
-    return {"sim", "linux"};
+    return {"auto", "sim", "linux"};
 }
 
 std::unique_ptr<Backend> createBackend(const ComponentOptions &options, std::shared_ptr<const Clock> clock)
 {
-    if (options.bus == "sim")
+    const auto simulatedBoard = [&] {
         return std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), std::move(clock), options.wireTrace);
+    };
+    if (options.bus == "sim")
+        return simulatedBoard();
+    if (options.bus == "auto") {
+#ifdef ORT_LINUX_BACKEND
+        // Naming an adapter asks for the hardware, even one that is missing:
+        // the medium panel then says what is wrong with it.
+        const linuxhw::HardwareShown shown = linuxHardwareShown();
+        if (shown.shown || !options.i2cDevice.empty())
+            return createLinuxBackend(options.i2cDevice);
+        const std::string why = shown.absence;
+#else
+        const std::string why = "This build has no Linux component";
+#endif
+        auto board = simulatedBoard();
+        board->explainChoice(why);
+        return board;
+    }
     if (options.bus == "linux") {
 #ifdef ORT_LINUX_BACKEND
         return createLinuxBackend(options.i2cDevice);

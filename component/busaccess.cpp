@@ -184,6 +184,18 @@ bool SmbusHost::SelectHostBaseAddress(uint32_t base)
     return m_server.backend().selectSmbusBase(base);
 }
 
+std::vector<SmbusAdapterInfo> SmbusHost::Adapters()
+{
+    m_server.transcript().record("SmbusHost.Adapters");
+    return m_server.backend().smbusAdapters();
+}
+
+bool SmbusHost::SelectAdapter(const std::string &device)
+{
+    m_server.transcript().record("SmbusHost.SelectAdapter", device);
+    return m_server.backend().selectSmbusAdapter(device);
+}
+
 uint32_t SmbusHost::HostBaseAddress()
 {
     m_server.transcript().record("SmbusHost.HostBaseAddress");

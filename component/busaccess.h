@@ -81,6 +81,12 @@ public:
     // Our addition: picks the host controller at an I/O base the user typed,
     // where the machine has more than one. Returns whether one is there.
     bool SelectHostBaseAddress(uint32_t base);
+    // Our addition: the SMBus adapters the user may choose from, where the
+    // machine has more than one that does byte-data transfers (empty where
+    // there is no choice), and the choice. SelectAdapter returns whether the
+    // device is one of them.
+    std::vector<SmbusAdapterInfo> Adapters();
+    bool SelectAdapter(const std::string &device);
     void SetDeviceAddress(uint8_t address7);
     uint8_t deviceAddress() const { return m_deviceAddress; }
 

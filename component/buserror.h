@@ -23,7 +23,7 @@ public:
 class UnknownBackend : public BusError {
 public:
     explicit UnknownBackend(const std::string &name)
-        : BusError("Unknown bus backend \"" + name + "\" in ORT310_BUS (use sim or linux)")
+        : BusError("Unknown bus backend \"" + name + "\" in ORT310_BUS (use auto, sim or linux)")
     {
     }
 };

@@ -10,7 +10,7 @@ namespace ort {
 
 // The component's own settings, read once at start.
 struct ComponentOptions {
-    std::string bus = "sim";   // ORT310_BUS: "sim" or "linux"
+    std::string bus = "auto";  // ORT310_BUS: "auto", "sim" or "linux"
     std::string i2cDevice;     // ORT310_I2C: the SMBus adapter to use, "/dev/i2c-N"
     std::string wireTrace;     // ORT310_WIRE_TRACE: a VCD file of the simulated printer-port lines
 };
@@ -21,9 +21,11 @@ ComponentOptions optionsFromEnvironment();
 // The names createBackend knows, in the order a user is told them.
 std::vector<std::string> backendNames();
 
-// The one place where a backend is chosen by name. Throws UnknownBackend for
-// a name that is neither "sim" nor "linux". The simulated board runs on
-// `clock`, the program's own.
+// The one place where a backend is chosen by name. "auto" is the Linux
+// component where the machine shows a printer port or an SMBus adapter, or
+// where an adapter is named; else the simulated board, which then says why.
+// Throws UnknownBackend for a name backendNames() lacks. The simulated board
+// runs on `clock`, the program's own.
 std::unique_ptr<Backend> createBackend(const ComponentOptions &options, std::shared_ptr<const Clock> clock);
 
 } // namespace ort

@@ -31,6 +31,7 @@ public:
 private:
     // Booleans as the program's language writes them.
     static std::string text(bool v) { return v ? "True" : "False"; }
+    static std::string text(const std::string &v) { return v; }
     template <typename T, typename = std::enable_if_t<std::is_integral_v<T> && !std::is_same_v<T, bool>>>
     static std::string text(T v)
     {

@@ -21,11 +21,16 @@ QString busChoices()
 void addBusOptions(QCommandLineParser &parser)
 {
     parser.addOption({QStringLiteral("bus"),
-                      QStringLiteral("What to talk to: %1 (default: the ORT310_BUS variable, else sim).").arg(busChoices()),
+                      QStringLiteral("What to talk to: %1 (default: the ORT310_BUS variable, else auto). auto is this "
+                                     "machine's hardware where it shows a printer port or an SMBus adapter, else the "
+                                     "simulated board; sim is the simulated board; linux is this machine's printer "
+                                     "ports and SMBus adapters.")
+                          .arg(busChoices()),
                       QStringLiteral("name")});
     parser.addOption({QStringLiteral("i2c"),
-                      QStringLiteral("The SMBus adapter to use with the Linux component, /dev/i2c-N (default: the "
-                                     "ORT310_I2C variable, else the first with byte-data support)."),
+                      QStringLiteral("The SMBus adapter to use on this machine's hardware, /dev/i2c-N (default: the "
+                                     "ORT310_I2C variable, else the first with byte-data support). With auto, naming "
+                                     "one chooses the hardware."),
                       QStringLiteral("device")});
     parser.addOption({QStringLiteral("wire-trace"),
                       QStringLiteral("Write the simulated printer port's SCL and SDA lines to this Value Change Dump "

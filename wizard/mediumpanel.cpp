@@ -10,6 +10,7 @@
 #include "link/text.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,9 @@ private:
     int m_limit;
     qsizetype m_shown = 0;
 };
+
+// An adapter's I/O base, kept with its entry in the list of adapters.
+constexpr int BaseRole = Qt::UserRole + 1;
 
 void showWhole(QLineEdit *edit, const QString &text)
 {
@@ -100,6 +104,27 @@ MediumPanel::MediumPanel(QWidget *form) : WizardPanel(form, "SeclectComsMediumPa
     m_smbusBase->setFixedSize(twips(form, 795), twips(form, 315));
     m_smbusBase->setValidator(new HexBaseValidator(m_smbusBase, 4));
     m_smbusDesc = description("SMBusSearchDescLBL");
+    m_adapters = new QComboBox(this);
+    m_adapters->setObjectName("SMBusAdapterCMB");
+    m_adapters->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_adapters->hide();
+    // The base box shows the chosen adapter's base; a base typed there
+    // chooses the adapter that has it.
+    connect(m_adapters, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        m_shownSmbusBase = hexText(m_adapters->itemData(index, BaseRole).toUInt());
+        showWhole(m_smbusBase, m_shownSmbusBase);
+    });
+    connect(m_smbusBase, &QLineEdit::textEdited, this, [this](const QString &typed) {
+        bool ok = false;
+        const uint base = typed.toUInt(&ok, 16);
+        const int index = ok && base != 0 ? m_adapters->findData(base, BaseRole) : -1;
+        if (index >= 0) {
+            const QSignalBlocker keepTyped(m_adapters);
+            m_adapters->setCurrentIndex(index);
+        }
+    });
 
     m_usbCheck = check("USBCheck", QStringLiteral("USB"));
     m_usbCheck->setEnabled(false);
@@ -116,10 +141,11 @@ MediumPanel::MediumPanel(QWidget *form) : WizardPanel(form, "SeclectComsMediumPa
     grid->addWidget(m_smbusCheck, 2, 0, 1, 2);
     grid->addWidget(m_smbusBase, 2, 2);
     grid->addWidget(m_smbusDesc, 3, 1, 1, 2);
-    grid->addWidget(m_usbCheck, 4, 0, 1, 3);
-    grid->addWidget(m_usbDesc, 5, 1, 1, 2);
-    grid->setRowStretch(6, 1);
-    grid->addWidget(m_instructions, 7, 0, 1, 3);
+    grid->addWidget(m_adapters, 4, 1, 1, 2);
+    grid->addWidget(m_usbCheck, 5, 0, 1, 3);
+    grid->addWidget(m_usbDesc, 6, 1, 1, 2);
+    grid->setRowStretch(7, 1);
+    grid->addWidget(m_instructions, 8, 0, 1, 3);
 }
 
 void MediumPanel::SetupMediumPanel(SystemInfo &systemInfo, SmbusHost &smbus)
@@ -145,6 +171,7 @@ void MediumPanel::SetupMediumPanel(SystemInfo &systemInfo, SmbusHost &smbus)
                                             "chipsets, enter SMBBA here (Hex)."));
         m_shownSmbusBase = hexText(smbus.HostBaseAddress());
         showWhole(m_smbusBase, m_shownSmbusBase);
+        offerAdapters(smbus);
     } else {
         // The component knows why it refuses the SMBus here; the sentence
         // about old platforms is for a component that gives no reason.
@@ -186,12 +213,33 @@ bool MediumPanel::printerPortChosen() const { return m_ppCheck->isChecked(); }
 bool MediumPanel::smbusChosen() const { return m_smbusCheck->isChecked(); }
 bool MediumPanel::usbChosen() const { return m_usbCheck->isChecked(); }
 
-void MediumPanel::useTypedSmbusBase(SmbusHost &smbus)
+void MediumPanel::offerAdapters(SmbusHost &smbus)
 {
-    const QString typed = m_smbusBase->text().trimmed();
+    const std::vector<SmbusAdapterInfo> adapters = smbus.Adapters();
+    if (adapters.size() < 2)
+        return;
+    // The one in use is preselected: the one named on the command line, or
+    // the first that does byte-data transfers. The box shows its base already.
+    const QSignalBlocker quiet(m_adapters);
+    int inUse = 0;
+    for (const SmbusAdapterInfo &a : adapters) {
+        const QString device = QString::fromStdString(a.device);
+        if (a.inUse)
+            inUse = m_adapters->count();
+        m_adapters->addItem(device + QStringLiteral(" (") + QString::fromStdString(a.name) + QLatin1Char(')'), device);
+        m_adapters->setItemData(m_adapters->count() - 1, uint(a.base), BaseRole);
+    }
+    m_adapters->setCurrentIndex(inUse);
+    m_adapters->show();
+}
+
+void MediumPanel::useChosenSmbusAdapter(SmbusHost &smbus)
+{
+    if (m_adapters->count() > 0)
+        smbus.SelectAdapter(m_adapters->currentData().toString().toStdString());
     bool ok = false;
-    const uint value = typed.toUInt(&ok, 16);
-    if (!m_smbusBase->isEnabled() || !ok || typed.compare(m_shownSmbusBase, Qt::CaseInsensitive) == 0)
+    const uint value = m_smbusBase->text().trimmed().toUInt(&ok, 16);
+    if (!m_smbusBase->isEnabled() || !ok || value == m_shownSmbusBase.toUInt(nullptr, 16))
         return;
     try {
         smbus.SelectHostBaseAddress(value);

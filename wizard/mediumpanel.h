@@ -2,6 +2,7 @@
 #include "wizard/wizardpanel.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 namespace ort {
@@ -24,11 +25,15 @@ public:
     bool printerPortChosen() const;
     bool smbusChosen() const;
     bool usbChosen() const;
-    // A base address the user typed picks the host controller at that
-    // address for the search and for Finish; left as shown, nothing changes.
-    void useTypedSmbusBase(SmbusHost &smbus);
+    // The SMBus adapter for the search and for Finish: the one chosen in
+    // the list where the machine offers several, then the one at a base
+    // address the user typed, when one is there; a base left as shown
+    // changes nothing.
+    void useChosenSmbusAdapter(SmbusHost &smbus);
 
 private:
+    void offerAdapters(SmbusHost &smbus);
+
     QCheckBox *m_ppCheck;
     QCheckBox *m_smbusCheck;
     QCheckBox *m_usbCheck;
@@ -36,8 +41,9 @@ private:
     QLabel *m_smbusDesc;
     QLabel *m_usbDesc;
     QLineEdit *m_smbusBase;
+    QComboBox *m_adapters;   // shown only where there is a choice
     QLabel *m_instructions;
-    QString m_shownSmbusBase;   // as the program set it at load
+    QString m_shownSmbusBase;   // as the program last set it
 };
 
 } // namespace ort

@@ -41,7 +41,7 @@ void SearchingPanel::SearchAllMedia(DeviceSearch &search, MediumPanel &media, Sm
     if (media.printerPortChosen())
         search.SearchPrinterPorts();
     if (media.smbusChosen()) {
-        media.useTypedSmbusBase(smbus);
+        media.useChosenSmbusAdapter(smbus);
         search.SearchOnBoardSmbus();
     }
 }

@@ -2,6 +2,7 @@
 // offscreen to PNG: the pictures of the README (tools/pictures.sh).
 //   QT_QPA_PLATFORM=offscreen shell_gallery [folder]
 #include "component/linux/sysinfo.h"
+#include "component/sim/simbackend.h"
 #include "shell/frmabout.h"
 #include "shell/frmsplash.h"
 #include "shell/mainmenuform.h"
@@ -81,6 +82,26 @@ int main(int argc, char **argv)
         wizard->findChild<QPushButton *>("NextCMD")->click();
         test::saveWindowPicture(wizard, dir, "wizard-2-medium-no-access");
         wizard->hide();
+    }
+    {
+        // The medium panel on a machine with two SMBus adapters, and the
+        // splash where auto found no hardware.
+        sim::Scenario s = sim::Scenario::defaultBoard();
+        s.smbus.device = "/dev/i2c-0";
+        s.smbus.name = "SMBus I801 adapter at 5000";
+        s.moreSmbus.push_back({true, 0, {}, "/dev/i2c-1", "SMBus stub driver"});
+        test::ProgramFixture f(s);
+        InitForm *wizard = f.openWizard();
+        wizard->findChild<QPushButton *>("NextCMD")->click();
+        test::saveWindowPicture(wizard, dir, "wizard-2-medium-adapters");
+        wizard->hide();
+    }
+    {
+        auto clock = std::make_shared<ManualClock>();
+        auto board = std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), clock);
+        board->explainChoice(linuxhw::hardwareShown(0, {}, 3).absence);
+        test::ProgramFixture f(std::move(board), clock);
+        test::saveWindowPicture(f.program->showSplash(), dir, "splash-auto");
     }
     return 0;
 }

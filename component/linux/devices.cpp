@@ -193,4 +193,26 @@ Adapter probeAdapter(int number, const std::string &ioports)
     return a;
 }
 
+std::vector<int> printerPortNumbers(const std::vector<std::string> &devEntries)
+{
+    std::vector<std::string> names = devEntries;
+    const std::vector<std::string> listed = folderEntries("/proc/sys/dev/parport");
+    names.insert(names.end(), listed.begin(), listed.end());
+    return deviceNumbers(names, "parport");
+}
+
+std::vector<Adapter> probeAdapters(const std::vector<std::string> &devEntries)
+{
+    const std::string ioports = readText("/proc/ioports");
+    std::vector<Adapter> adapters;
+    for (int n : deviceNumbers(devEntries, "i2c-"))
+        adapters.push_back(probeAdapter(n, ioports));
+    return adapters;
+}
+
+int systemAdapterCount()
+{
+    return static_cast<int>(deviceNumbers(folderEntries("/sys/class/i2c-adapter"), "i2c-").size());
+}
+
 } // namespace ort::linuxhw

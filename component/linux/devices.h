@@ -57,6 +57,14 @@ private:
 // Reads what an adapter is: its name, whether it opens, its functions, its base.
 Adapter probeAdapter(int number, const std::string &ioports);
 
+// The numbers of the printer ports the kernel has: those with a node in
+// /dev (`devEntries`) and those it lists without one (ppdev not loaded).
+std::vector<int> printerPortNumbers(const std::vector<std::string> &devEntries);
+// Every /dev/i2c-N of `devEntries`, probed.
+std::vector<Adapter> probeAdapters(const std::vector<std::string> &devEntries);
+// How many adapters the kernel has, device nodes or not.
+int systemAdapterCount();
+
 // A whole small file, such as one of /proc or /sys; empty when unreadable.
 std::string readText(const std::string &path);
 // The names of the entries of a folder (/dev), empty when it cannot be read.

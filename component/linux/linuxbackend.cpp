@@ -31,8 +31,10 @@ public:
     explicit LinuxBackend(const std::string &wantedAdapter)
     {
         const std::vector<std::string> names = folderEntries("/dev");
+        // A port the kernel lists without a node is reported too: ppdev is
+        // missing, and the reason says so.
         std::vector<PortNode> nodes;
-        for (int n : deviceNumbers(names, "parport")) {
+        for (int n : printerPortNumbers(names)) {
             const std::string path = "/dev/parport" + std::to_string(n);
             nodes.push_back({path, readText("/proc/sys/dev/parport/parport" + std::to_string(n) + "/base-addr"),
                              openError(path)});
@@ -41,11 +43,8 @@ public:
         for (const UsablePort &port : survey.usable)
             m_ports.push_back(std::make_unique<PpdevPort>(port.path, port.base));
         m_portProblems = std::move(survey.problems);
-        const std::string ioports = readText("/proc/ioports");
-        for (int n : deviceNumbers(names, "i2c-"))
-            m_adapters.push_back(probeAdapter(n, ioports));
-        const int systemAdapters = static_cast<int>(deviceNumbers(folderEntries("/sys/class/i2c-adapter"), "i2c-").size());
-        const AdapterChoice choice = chooseAdapter(m_adapters, wantedAdapter, systemAdapters);
+        m_adapters = probeAdapters(names);
+        const AdapterChoice choice = chooseAdapter(m_adapters, wantedAdapter, systemAdapterCount());
         if (choice.adapter)
             m_smbus = std::make_unique<I2cDevHost>(*choice.adapter);
         else
@@ -58,10 +57,17 @@ public:
     {
         std::string text = "This program is using this machine's hardware: " + std::to_string(m_ports.size()) +
                            (m_ports.size() == 1 ? " printer port" : " printer ports");
-        if (const I2cDevHost *host = adapterHost())
-            text += " and the SMBus adapter " + host->adapter().path() + " (" + host->adapter().name + ").";
-        else
+        const std::vector<Adapter> usable = usableAdapters();
+        if (adapterHost() && usable.size() > 1) {
+            text += " and the SMBus adapters ";
+            for (size_t i = 0; i < usable.size(); ++i)
+                text += (i == 0 ? "" : i + 1 < usable.size() ? ", " : " and ") + named(usable[i]);
+            text += ".";
+        } else if (const I2cDevHost *host = adapterHost()) {
+            text += " and the SMBus adapter " + named(host->adapter()) + ".";
+        } else {
             text += "; no SMBus adapter: " + m_smbusProblem + ".";
+        }
         return text;
     }
     int portCount() override { return static_cast<int>(m_ports.size()); }
@@ -77,6 +83,30 @@ public:
         return host ? host->adapter().path() : std::string();
     }
 
+    std::vector<SmbusAdapterInfo> smbusAdapters() override
+    {
+        std::vector<SmbusAdapterInfo> out;
+        const std::vector<Adapter> usable = usableAdapters();
+        if (adapterHost() && usable.size() > 1)
+            for (const Adapter &a : usable)
+                out.push_back({a.path(), a.name, a.base, a.path() == adapterHost()->adapter().path()});
+        return out;
+    }
+
+    bool selectSmbusAdapter(const std::string &device) override
+    {
+        if (!adapterHost())
+            return false;
+        for (const Adapter &a : usableAdapters()) {
+            if (a.path() != device)
+                continue;
+            if (adapterHost()->adapter().path() != device)
+                m_smbus = std::make_unique<I2cDevHost>(a);
+            return true;
+        }
+        return false;
+    }
+
     bool selectSmbusBase(uint32_t base) override
     {
         if (const I2cDevHost *host = adapterHost(); host && host->adapter().base == base)
@@ -89,6 +119,15 @@ public:
     }
 
 private:
+    static std::string named(const Adapter &a) { return a.path() + " (" + a.name + ")"; }
+    std::vector<Adapter> usableAdapters() const
+    {
+        std::vector<Adapter> out;
+        for (const Adapter &a : m_adapters)
+            if (a.opened && a.byteData)
+                out.push_back(a);
+        return out;
+    }
     const I2cDevHost *adapterHost() const { return dynamic_cast<const I2cDevHost *>(m_smbus.get()); }
 
     std::vector<std::unique_ptr<PpdevPort>> m_ports;
@@ -103,6 +142,13 @@ private:
 std::unique_ptr<Backend> createLinuxBackend(const std::string &wantedAdapter)
 {
     return std::make_unique<LinuxBackend>(wantedAdapter);
+}
+
+linuxhw::HardwareShown linuxHardwareShown()
+{
+    using namespace linuxhw;
+    const std::vector<std::string> dev = folderEntries("/dev");
+    return hardwareShown(static_cast<int>(printerPortNumbers(dev).size()), probeAdapters(dev), systemAdapterCount());
 }
 
 } // namespace ort

@@ -116,7 +116,7 @@ AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::str
                                           ") does not support byte-data transfers"};
             return {a, {}};
         }
-        return {std::nullopt, "ORT310_I2C names " + wanted + ", which does not exist (is the i2c-dev module loaded?)"};
+        return {std::nullopt, "The SMBus adapter " + wanted + " does not exist (is the i2c-dev module loaded?)"};
     }
     for (const Adapter &a : adapters)
         if (a.opened && a.byteData)
@@ -132,10 +132,28 @@ AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::str
     return {std::nullopt, "No SMBus adapter supports byte-data transfers"};
 }
 
+HardwareShown hardwareShown(int printerPorts, const std::vector<Adapter> &adapters, int systemAdapters)
+{
+    const bool adapterShown = std::any_of(adapters.begin(), adapters.end(), [](const Adapter &a) {
+        return a.opened ? a.byteData : a.openError == EACCES || a.openError == EPERM;
+    });
+    if (printerPorts > 0 || adapterShown)
+        return {true, {}};
+    // Without i2c-dev nothing tells an SMBus from a display's DDC bus, so
+    // the adapters the kernel has do not count; the reason names the module.
+    if (adapters.empty() && systemAdapters > 0)
+        return {false, "This machine shows no printer port, and its I2C adapters need the i2c-dev module "
+                       "(sudo modprobe i2c-dev)"};
+    if (!adapters.empty())
+        return {false, "This machine shows no printer port and no SMBus adapter with byte-data transfers"};
+    return {false, "This machine shows no printer port and no SMBus adapter"};
+}
+
 std::optional<Adapter> adapterAtBase(const std::vector<Adapter> &adapters, uint32_t base)
 {
+    // 0 is no base: the system shows none for that adapter.
     for (const Adapter &a : adapters)
-        if (a.base == base && a.opened && a.byteData)
+        if (base != 0 && a.base == base && a.opened && a.byteData)
             return a;
     return std::nullopt;
 }

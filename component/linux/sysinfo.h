@@ -53,7 +53,7 @@ struct Adapter {
     std::string path() const { return "/dev/i2c-" + std::to_string(number); }
 };
 
-// The adapter to use: the one named by ORT310_I2C (`wanted`, "/dev/i2c-N"),
+// The adapter to use: the one named by --i2c or ORT310_I2C (`wanted`, "/dev/i2c-N"),
 // else the first that opens and reports byte-data support. `adapters` are
 // the device nodes; `systemAdapters` is how many adapters the kernel has,
 // nodes or not. The error text when there is none says why, in a sentence.
@@ -62,8 +62,20 @@ struct AdapterChoice {
     std::string error;
 };
 AdapterChoice chooseAdapter(const std::vector<Adapter> &adapters, const std::string &wanted, int systemAdapters);
-// The usable adapter at an I/O base, if any.
+// The usable adapter at an I/O base (not 0), if any.
 std::optional<Adapter> adapterAtBase(const std::vector<Adapter> &adapters, uint32_t base);
+
+// What `auto` asks of the machine: whether it shows something the Linux
+// component drives, which is a printer port (`printerPorts` counts those
+// the kernel lists, with a device node or without) or an SMBus adapter node
+// that does byte-data transfers or that the user may not open, so that the
+// permission message is shown rather than a simulated board. Where nothing
+// is shown, `absence` says what is missing, in a sentence.
+struct HardwareShown {
+    bool shown = false;
+    std::string absence;
+};
+HardwareShown hardwareShown(int printerPorts, const std::vector<Adapter> &adapters, int systemAdapters);
 
 // A failed system call on a device, as the user should read it: what to do
 // about permissions names the group that grants them.

@@ -47,11 +47,17 @@ struct SmbusSetup {
     bool present = true;
     uint32_t base = 0x5000;
     std::vector<ChipSetup> chips;
+    // How the machine names the adapter where it offers a choice of them
+    // ("/dev/i2c-1", "SMBus stub driver").
+    std::string device;
+    std::string name;
 };
 
 struct Scenario {
     std::vector<PortSetup> ports;
     SmbusSetup smbus;
+    // Further SMBus adapters; with any, the user chooses among them all.
+    std::vector<SmbusSetup> moreSmbus;
     std::string build = BuildWithSmbus;
     // What the component says about devices it cannot use; empty = nothing.
     std::string smbusProblem;

@@ -5,6 +5,9 @@
 #include "cli/doctor.h"
 #include "cli/tool.h"
 #include "cli/values.h"
+#ifdef ORT_LINUX_BACKEND
+#include "component/linux/linuxbackend.h"
+#endif
 #include "link/busoptions.h"
 #include "tests/support/boards.h"
 #include "tests/support/simboard.h"
@@ -535,6 +538,14 @@ private slots:
         QCOMPARE(QString::fromStdString(null.mode), QStringLiteral("crw-rw-rw-"));
         QCOMPARE(null.openError, 0);
         QCOMPARE(cli::lookAtNode("/dev/no-such-node").openError, ENOENT);
+        // auto is told as createBackend takes it on this machine.
+        const linuxhw::HardwareShown shown = linuxHardwareShown();
+        const QString autoRun = tool({"--bus", "auto", "doctor"}).out;
+        const QString said = shown.shown ? QString("This run (bus auto) talks to the above.\n")
+                                         : "This run (bus auto) talks to the simulated board: " +
+                                               QString::fromStdString(shown.absence) + ".\n";
+        QVERIFY2(autoRun.contains(said), qPrintable(autoRun));
+        QVERIFY(tool({"--bus", "auto", "--i2c", "/dev/i2c-999", "doctor"}).out.contains("(bus auto) talks to the above."));
 #endif
     }
 };

@@ -457,7 +457,9 @@ void TestSimBoard::defaultBoardAndBackendNames()
 {
     test::failOnComponentError([&] {
         auto clock = std::make_shared<ManualClock>();
-        std::unique_ptr<Backend> b = createBackend(ComponentOptions{}, clock);
+        ComponentOptions simulated;
+        simulated.bus = "sim";
+        std::unique_ptr<Backend> b = createBackend(simulated, clock);
         QCOMPARE(QString::fromStdString(b->name()), QString("sim"));
         QVERIFY(b->simulated());
         QCOMPARE(b->smbusAdapter(), std::string());
@@ -486,7 +488,7 @@ void TestSimBoard::defaultBoardAndBackendNames()
             createBackend(bogus, clock);
             QFAIL("an unknown backend was created");
         } catch (const UnknownBackend &e) {
-            QCOMPARE(QString(e.what()), QString("Unknown bus backend \"bogus\" in ORT310_BUS (use sim or linux)"));
+            QCOMPARE(QString(e.what()), QString("Unknown bus backend \"bogus\" in ORT310_BUS (use auto, sim or linux)"));
         }
         bogus.bus = "Sim";   // names are exact
         QVERIFY_THROWS_EXCEPTION(UnknownBackend, createBackend(bogus, clock));
@@ -510,10 +512,10 @@ void TestSimBoard::optionsFromTheEnvironment()
     qputenv("ORT310_I2C", saved[1]);
     qputenv("ORT310_WIRE_TRACE", saved[2]);
 
-    QCOMPARE(QString::fromStdString(none.bus), QString("sim"));
+    QCOMPARE(QString::fromStdString(none.bus), QString("auto"));
     QCOMPARE(QString::fromStdString(none.i2cDevice), QString());
     QCOMPARE(QString::fromStdString(none.wireTrace), QString());
-    QCOMPARE(QString::fromStdString(empty.bus), QString("sim"));
+    QCOMPARE(QString::fromStdString(empty.bus), QString("auto"));
     QCOMPARE(QString::fromStdString(set.bus), QString("linux"));
     QCOMPARE(QString::fromStdString(set.i2cDevice), QString("/dev/i2c-3"));
     QCOMPARE(QString::fromStdString(set.wireTrace), QString("/tmp/bus.vcd"));

@@ -2,9 +2,9 @@
 # make test-package: the Debian package as a user gets it.
 #
 # Installs BUILD/ort310eval_*.deb with apt-get (which pulls in what it
-# depends on), starts the program as the desktop menu does (the Exec line of
-# the installed desktop entry) on the offscreen platform, checks that it is
-# still running on the simulated board after a few seconds, and removes the
+# depends on), starts the program as the desktop menu does (the Exec lines of
+# the installed desktop entry and its actions) on the offscreen platform,
+# checks that each is still running after a few seconds, and removes the
 # package again. Needs root (or sudo): it changes the machine's packages.
 #
 # Usage: check-package.sh [BUILD_DIR]
@@ -75,18 +75,24 @@ for program in ort310 ort310eval; do
 done
 echo "test-package: ort310 --help, ort310 scan ($(wc -l <<<"$scan") chips on the simulated board), man ort310 and man ort310eval work"
 
-# As the menu starts it: the entry's Exec line, found on the PATH.
-exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/$id.desktop)
+# As the menu starts it: the entry's Exec line, found on the PATH, and the
+# Exec lines of its actions (the simulated board, this machine's hardware);
+# none of them may end by itself, with devices or without.
+mapfile -t exec_lines < <(sed -n 's/^Exec=//p' /usr/share/applications/$id.desktop)
+((${#exec_lines[@]} == 3)) || { echo "test-package: FAILED: the entry has ${#exec_lines[@]} Exec lines, not 3"; exit 1; }
 log=$(mktemp)
-status=0
-(cd / && env -i PATH=/usr/bin:/bin HOME="${HOME:-/root}" QT_QPA_PLATFORM=offscreen \
-    timeout "$run_seconds" $exec_line) >"$log" 2>&1 || status=$?
-# timeout ends a program that is still running with 124: it started and stayed.
-if ((status != 124)); then
-    echo "test-package: FAILED: \"$exec_line\" from the menu ended with status $status:"
-    cat "$log"
-    rm -f "$log"
-    exit 1
-fi
+for exec_line in "${exec_lines[@]}"; do
+    status=0
+    (cd / && env -i PATH=/usr/bin:/bin HOME="${HOME:-/root}" QT_QPA_PLATFORM=offscreen \
+        timeout "$run_seconds" $exec_line) >"$log" 2>&1 || status=$?
+    # timeout ends a program that is still running with 124: it started and stayed.
+    if ((status != 124)); then
+        echo "test-package: FAILED: \"$exec_line\" from the menu ended with status $status:"
+        cat "$log"
+        rm -f "$log"
+        exit 1
+    fi
+done
 rm -f "$log"
-echo "test-package: passed: installed, started from its desktop entry (\"$exec_line\") and ran ${run_seconds} s"
+echo "test-package: passed: installed, started from its desktop entry and its actions" \
+    "($(printf '"%s" ' "${exec_lines[@]}")) and each ran ${run_seconds} s"

@@ -1,5 +1,6 @@
 #include "component/busaccess.h"
 #include "component/buserror.h"
+#include "component/linux/linuxbackend.h"
 #include "component/linux/sysinfo.h"
 #include "component/options.h"
 #include "shell/program.h"
@@ -42,6 +43,9 @@ private slots:
     void adapterChoice_data();
     void adapterChoice();
     void adapterAtTypedBase();
+    void hardwareShownForAuto_data();
+    void hardwareShownForAuto();
+    void autoOnThisMachine();
     void errorTexts();
     void smbusErrnoMapping_data();
     void smbusErrnoMapping();
@@ -146,6 +150,8 @@ void TestLinux::adapterAtTypedBase()
     QCOMPARE(adapterAtBase(adapters, 0x0B00)->number, 1);
     QVERIFY(!adapterAtBase(adapters, 0x0B20));   // no byte-data support
     QVERIFY(!adapterAtBase(adapters, 0x1234));
+    // 0 is no base at all, though an adapter without one shows 0.
+    QVERIFY(!adapterAtBase({adapter(4, true, true, 0)}, 0));
 
     // Nothing usable: the reason says what to do.
     QCOMPARE(QString::fromStdString(chooseAdapter({}, "", 2).error),
@@ -159,6 +165,63 @@ void TestLinux::adapterAtTypedBase()
                      "log in again)"));
     const AdapterChoice noByteData = chooseAdapter({adapter(0, true, false), adapter(1, false, false, 0, EIO)}, "", 2);
     QCOMPARE(QString::fromStdString(noByteData.error), QString("No SMBus adapter supports byte-data transfers"));
+}
+
+void TestLinux::hardwareShownForAuto_data()
+{
+    QTest::addColumn<int>("ports");
+    QTest::addColumn<int>("openError");   // of the one adapter node; -1: no node
+    QTest::addColumn<bool>("byteData");
+    QTest::addColumn<int>("systemAdapters");
+    QTest::addColumn<QString>("absence");   // empty: the hardware is shown
+    QTest::newRow("a printer port") << 1 << -1 << false << 0 << "";
+    QTest::newRow("an adapter with byte data") << 0 << 0 << true << 1 << "";
+    QTest::newRow("an adapter the user may not open") << 0 << EACCES << false << 1 << "";
+    QTest::newRow("an adapter the system does not let open") << 0 << EPERM << false << 1 << "";
+    QTest::newRow("an adapter without byte data")
+        << 0 << 0 << false << 1 << "This machine shows no printer port and no SMBus adapter with byte-data transfers";
+    QTest::newRow("an adapter that fails otherwise")
+        << 0 << EIO << false << 1 << "This machine shows no printer port and no SMBus adapter with byte-data transfers";
+    QTest::newRow("adapters without i2c-dev")
+        << 0 << -1 << false << 2
+        << "This machine shows no printer port, and its I2C adapters need the i2c-dev module (sudo modprobe i2c-dev)";
+    QTest::newRow("nothing") << 0 << -1 << false << 0 << "This machine shows no printer port and no SMBus adapter";
+}
+
+void TestLinux::hardwareShownForAuto()
+{
+    QFETCH(int, ports);
+    QFETCH(int, openError);
+    QFETCH(bool, byteData);
+    QFETCH(int, systemAdapters);
+    QFETCH(QString, absence);
+    std::vector<Adapter> adapters;
+    if (openError >= 0)
+        adapters.push_back(adapter(0, openError == 0, byteData, 0, openError));
+    const HardwareShown shown = hardwareShown(ports, adapters, systemAdapters);
+    QCOMPARE(shown.shown, absence.isEmpty());
+    QCOMPARE(QString::fromStdString(shown.absence), absence);
+}
+
+void TestLinux::autoOnThisMachine()
+{
+    // Whatever this machine shows, auto follows it; the simulated board
+    // then says why it was taken.
+    ComponentOptions options;
+    options.bus = "auto";
+    const HardwareShown shown = linuxHardwareShown();
+    std::unique_ptr<Backend> chosen = createBackend(options, std::make_shared<ManualClock>());
+    QCOMPARE(QString::fromStdString(chosen->name()), QString(shown.shown ? "linux" : "sim"));
+    if (!shown.shown)
+        QCOMPARE(QString::fromStdString(chosen->description()),
+                 QString::fromStdString("This program is running on the simulated evaluation board: no hardware is "
+                                        "used. " + shown.absence + "."));
+    // Naming an adapter asks for the hardware, even one that is not there.
+    options.i2cDevice = "/dev/i2c-999";
+    chosen = createBackend(options, std::make_shared<ManualClock>());
+    QCOMPARE(QString::fromStdString(chosen->name()), QString("linux"));
+    QCOMPARE(QString::fromStdString(chosen->smbusProblem()),
+             QString("The SMBus adapter /dev/i2c-999 does not exist (is the i2c-dev module loaded?)"));
 }
 
 void TestLinux::errorTexts()
@@ -226,6 +289,9 @@ void TestLinux::startsWithoutDevicesAndFindsNothing()
     QVERIFY(!bus.simulated());
     QCOMPARE(bus.smbusAdapter(), std::string());
     QCOMPARE(bus.smbusBase(), 0u);
+    // No adapter: nothing to choose from, and no choice is taken.
+    QVERIFY(bus.Smbus().Adapters().empty());
+    QVERIFY(!bus.Smbus().SelectAdapter("/dev/i2c-0"));
     int ends = 0;
     program->setEndHandler([&] { ++ends; });
     InitForm *wizard = program->wizard();

@@ -373,10 +373,11 @@ void TestShell::commandLine_data()
     QTest::newRow("the option wins over the variable")
         << QStringList{"--bus", "linux", "--i2c", "/dev/i2c-3"} << "sim" << -1 << "linux" << "";
     QTest::newRow("the variable over the default") << QStringList{} << "linux" << -1 << "linux" << "";
+    QTest::newRow("neither: auto") << QStringList{} << "" << -1 << "auto" << "";
     QTest::newRow("a bus no backend has") << QStringList{"--bus=bogus"} << "sim" << 1 << ""
-                                          << "Unknown bus \"bogus\" in --bus (use sim, linux)\n";
+                                          << "Unknown bus \"bogus\" in --bus (use auto, sim, linux)\n";
     QTest::newRow("a variable no backend has") << QStringList{} << "bogus" << 1 << ""
-                                               << "Unknown bus \"bogus\" in ORT310_BUS (use sim, linux)\n";
+                                               << "Unknown bus \"bogus\" in ORT310_BUS (use auto, sim, linux)\n";
     QTest::newRow("an unknown option") << QStringList{"--frobnicate"} << "" << 1 << ""
                                        << "Unknown option 'frobnicate'.\n";
     QTest::newRow("a stray argument") << QStringList{"linux"} << "" << 1 << ""

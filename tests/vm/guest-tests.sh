@@ -1,16 +1,21 @@
 #!/bin/bash
 # Runs inside the test machine, chrooted into the host's root (see init), so
 # the programs are the ones the host built, with the host's libraries, but
-# meet the machine's kernel and devices: /dev/i2c-N (i2c-stub, chip at 4Ch)
-# and /dev/parport0 (378h, nothing attached). Both nodes are root's only.
+# meet the machine's kernel and devices: /dev/i2c-N (i2c-stub, chip at 4Ch),
+# another /dev/i2c-N (the q35's i801 SMBus host, no chip) and /dev/parport0
+# (378h, nothing attached). Every node is root's only. Called twice: with
+# the devices, then (PHASE "none") after init unloaded i2c-dev and the
+# printer-port modules.
 #
-# Usage: guest-tests.sh BUILD_DIR STUB_NODE TIMEOUT_SECONDS
+# Usage: guest-tests.sh BUILD_DIR STUB_NODE TIMEOUT_SECONDS I801_NODE [PHASE]
 # For each run it prints "ORT310-VM-RESULT name who rc=N Totals: ...", which
 # run-vm.sh reads on the host; "ORT310-VM-DONE" says the list was finished.
 
 build=$1
 i2c=$2
 limit=${3:-120}
+i801=${4:-}
+phase=${5:-devices}
 
 # An ordinary user: not root and in neither lp nor i2c, so every device
 # node is closed to it.
@@ -20,7 +25,8 @@ user_id=65534
 mkdir -p /tmp/root/home /tmp/root/xdg /tmp/user/home /tmp/user/xdg
 chmod 0700 /tmp/root/xdg /tmp/user/xdg
 chown -R $user_id:$user_id /tmp/user
-echo "ORT310-VM-NODES: $(stat -c '%n %A %U:%G' "$i2c" /dev/parport* | paste -sd ',' | sed 's/,/, /g')"
+[[ $phase == devices ]] &&
+    echo "ORT310-VM-NODES: $(stat -c '%n %A %U:%G' "$i2c" "$i801" /dev/parport* | paste -sd ',' | sed 's/,/, /g')"
 
 # run NAME root|user [VARIABLE=value...] PROGRAM [ARGUMENT...]
 # PROGRAM is relative to the build folder. Every run has ORT310_BUS=linux,
@@ -47,22 +53,29 @@ run() {
     echo "ORT310-VM-RESULT $name $who rc=$rc $(grep -m1 '^Totals:' "$out")"
 }
 
+# Without devices: --bus auto takes the simulated board and says why.
+if [[ $phase == none ]]; then
+    run tst_vm_none root ORT310_VM_DEVICES=none tests/vm/tst_vm autoFollowsWhatTheMachineShows
+    echo "ORT310-VM-DONE"
+    exit 0
+fi
+
 # The test list. Programs built with QTEST_GUILESS_MAIN take no -platform.
 run tst_backends root ORT310_TEST_I2C=$i2c tests/component/tst_backends
 run tst_linux    root tests/linux/tst_linux -platform offscreen
-run tst_vm       root ORT310_TEST_I2C=$i2c tests/vm/tst_vm
+run tst_vm       root ORT310_TEST_I2C=$i2c ORT310_TEST_I801=$i801 tests/vm/tst_vm
 run tst_linux    user tests/linux/tst_linux -platform offscreen
-run tst_vm       user ORT310_TEST_I2C=$i2c tests/vm/tst_vm
+run tst_vm       user ORT310_TEST_I2C=$i2c ORT310_TEST_I801=$i801 tests/vm/tst_vm
 
-# The wizard walk on ORT310_BUS=linux: as root an SMBus-only search lists the
-# stub chip alone and Finish reads its FEh through the link; as the ordinary
-# user the medium panel names the nodes it cannot open and the group to join.
-run tst_vmwizard root ORT310_TEST_I2C=$i2c tests/vm/tst_vmwizard -platform offscreen
-run tst_vmwizard user ORT310_TEST_I2C=$i2c tests/vm/tst_vmwizard -platform offscreen
+# The wizard walk on ORT310_BUS=linux: as root the adapter is chosen on the
+# medium panel, by --i2c or by its base, an SMBus-only search lists the stub
+# chip on the stub alone and Finish reads its FEh through the link; as the
+# ordinary user the medium panel names the nodes it cannot open and the
+# group to join.
+run tst_vmwizard root ORT310_TEST_I2C=$i2c ORT310_TEST_I801=$i801 tests/vm/tst_vmwizard -platform offscreen
+run tst_vmwizard user ORT310_TEST_I2C=$i2c ORT310_TEST_I801=$i801 tests/vm/tst_vmwizard -platform offscreen
 
 # The command-line tool: scan, temps --json, a byte kept by the chip between
 # runs, a short log and doctor as root; as the ordinary user, the group to join.
 run ort310 root ORT310_TEST_I2C=$i2c tests/vm/cli_vm
 run ort310 user ORT310_TEST_I2C=$i2c tests/vm/cli_vm
-
-echo "ORT310-VM-DONE"

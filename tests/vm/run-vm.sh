@@ -5,7 +5,10 @@
 # read-only over 9p and a busybox initramfs whose init (tests/vm/init) loads
 # i2c-stub with a chip at 4Ch and a printer port with nothing on it, then runs
 # the programs listed in tests/vm/guest-tests.sh there, as root and as an
-# ordinary user. The console goes to BUILD/vm/console.log and is printed.
+# ordinary user. The machine is a q35, so the kernel's i801 driver binds its
+# SMBus host too: two adapters, the chip on one of them. Last, init unloads
+# i2c-dev and the printer-port modules and the list's runs without devices
+# follow. The console goes to BUILD/vm/console.log and is printed.
 #
 # Usage: run-vm.sh [BUILD_DIR]     (the folder `make build` filled)
 # Exit: 0 when every run passed, or "SKIP: ..." when QEMU or the kernel
@@ -24,7 +27,7 @@ packages=(qemu-system-x86 busybox-static)
 # Newest first; the cloud flavour lacks the 9p, i2c-stub and parport modules.
 kernel_pattern='^linux-image-[0-9.]+-[0-9]+-amd64$'
 # What init loads; their dependencies are found in the modules themselves.
-modules=(virtio_pci 9pnet_virtio 9p overlay i2c_dev i2c_stub parport_pc ppdev)
+modules=(virtio_pci 9pnet_virtio 9p overlay i2c_dev i2c_i801 i2c_stub parport_pc ppdev)
 
 skip() {
     echo "SKIP: test-vm: $*"
@@ -145,7 +148,7 @@ run_machine() {
     [[ $accel == kvm ]] && cpu=host
     : >"$log"
     start=$(now)
-    qemu-system-x86_64 -machine pc -accel "$accel" -cpu "$cpu" -m 1024 -smp 1 \
+    qemu-system-x86_64 -machine q35 -accel "$accel" -cpu "$cpu" -m 1024 -smp 1 \
         -nodefaults -no-user-config -display none -monitor none -no-reboot \
         -kernel "$kernel/vmlinuz" -initrd "$work/initramfs.cpio" \
         -append "console=ttyS0 quiet panic=-1" \
@@ -204,7 +207,7 @@ while read -r _ name who rc totals; do
 done < <(grep '^ORT310-VM-RESULT ' "$log") >"$work/results.txt"
 
 echo "---- test-vm summary ($accel)"
-grep -E '^ORT310-VM-(KERNEL|STUB|PARPORT|NODES|ERROR): ' "$log" | sed 's/^ORT310-VM-//' || true
+grep -E '^ORT310-VM-(KERNEL|STUB|I801|PARPORT|NODES|UNLOADED|ERROR): ' "$log" | sed 's/^ORT310-VM-//' || true
 cat "$work/results.txt"
 problem=
 ((status == 2)) && problem="the machine did not boot"

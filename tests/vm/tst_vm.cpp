@@ -3,14 +3,18 @@
 #include "component/buserror.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace ort;
 
 // The Linux component against the real kernel, inside the test machine that
-// tests/vm/run-vm.sh boots: an i2c-stub adapter with a chip at 4Ch whose
+// tests/vm/run-vm.sh boots: the q35's i801 SMBus host (ORT310_TEST_I801, no
+// chip) and an i2c-stub adapter (ORT310_TEST_I2C) with a chip at 4Ch whose
 // register FEh holds 5Ch, and one printer port at 378h with nothing attached.
-// ORT310_VM says who runs it: "root" may open every device node, "user" none.
+// ORT310_VM says who runs it: "root" may open every device node, "user" none;
+// ORT310_VM_DEVICES=none says that init unloaded i2c-dev and the printer
+// port; only autoFollowsWhatTheMachineShows is run then.
 // Outside that machine every case is skipped.
 class TestVm : public QObject {
     Q_OBJECT
@@ -21,6 +25,7 @@ private slots:
     void writeReadsBack_data();
     void writeReadsBack();
     void printerPortSearchFindsNothing();
+    void autoFollowsWhatTheMachineShows();
 
 private:
     bool asRoot() const { return m_role == "root"; }
@@ -28,6 +33,8 @@ private:
     std::unique_ptr<BusAccessServer> m_bus;   // as the program makes it at start
     QString m_role;
     QString m_adapter;   // the stub's node, /dev/i2c-N
+    QString m_i801;      // the i801's node
+    bool m_devices = true;
 };
 
 namespace {
@@ -55,13 +62,21 @@ void TestVm::initTestCase()
 {
     m_role = qEnvironmentVariable("ORT310_VM");
     m_adapter = qEnvironmentVariable("ORT310_TEST_I2C");
+    m_i801 = qEnvironmentVariable("ORT310_TEST_I801");
+    m_devices = qEnvironmentVariable("ORT310_VM_DEVICES") != "none";
     if (m_role.isEmpty())
         QSKIP("runs only inside the test machine (ORT310_VM=root or user)");
     QVERIFY2(m_role == "root" || m_role == "user", qPrintable(m_role));
-    QVERIFY2(m_adapter.startsWith("/dev/i2c-"), "ORT310_TEST_I2C names the stub adapter");
     QCOMPARE(qEnvironmentVariable("ORT310_BUS"), QString("linux"));
-    // As the program does at start: the component the settings name.
+    if (m_devices) {
+        QVERIFY2(m_adapter.startsWith("/dev/i2c-"), "ORT310_TEST_I2C names the stub adapter");
+        QVERIFY2(m_i801.startsWith("/dev/i2c-"), "ORT310_TEST_I801 names the i801 adapter");
+    }
+    // As the program does at start: the component the settings name; the
+    // chip is on the stub, which the search wizard would be told to use.
     m_bus = std::make_unique<BusAccessServer>(createBackend(optionsFromEnvironment(), std::make_shared<SystemClock>()));
+    if (m_devices && asRoot())
+        QVERIFY(m_bus->Smbus().SelectAdapter(m_adapter.toStdString()));
 }
 
 void TestVm::smbusReadsTheStubChip()
@@ -74,15 +89,17 @@ void TestVm::smbusReadsTheStubChip()
     if (asRoot()) {
         QCOMPARE(failure, QString());
         QCOMPARE(id, uint8_t(0x5C));
-        // The adapter's name as the kernel gives it, without its line end:
-        // the splash and the status line show it.
+        // Each adapter's name as the kernel gives it, without its line end:
+        // the splash shows them, the i801 first (it was loaded first).
         const QString description = QString::fromStdString(bus().backend().description());
-        QVERIFY2(description.endsWith(" and the SMBus adapter " + m_adapter + " (SMBus stub driver)."),
+        QVERIFY2(description.contains(QRegularExpression(" and the SMBus adapters " + m_i801 +
+                                                         " \\(SMBus I801 adapter at [0-9a-f]{4}\\) and " + m_adapter +
+                                                         " \\(SMBus stub driver\\)\\.$")),
                  qPrintable(description));
     } else {
-        // The node exists but is the root's alone: the text says which
-        // node and which group grants access.
-        QVERIFY2(failure.contains("Permission denied to open " + m_adapter), qPrintable(failure));
+        // The nodes exist but are the root's alone: the text names the
+        // first, the i801's, and the group that grants access.
+        QVERIFY2(failure.contains("Permission denied to open " + m_i801), qPrintable(failure));
         QVERIFY2(failure.contains("group i2c"), qPrintable(failure));
     }
 }
@@ -175,7 +192,32 @@ void TestVm::printerPortSearchFindsNothing()
         const QString problem = QString::fromStdString(problems[0]);
         QVERIFY2(problem.contains("/dev/parport0") && problem.contains("group lp"), qPrintable(problem));
         const QString smbus = QString::fromStdString(bus().CreateSystemInfo()->SmbusProblem());
-        QVERIFY2(smbus.contains(m_adapter) && smbus.contains("group i2c"), qPrintable(smbus));
+        QVERIFY2(smbus.contains(m_i801) && smbus.contains("group i2c"), qPrintable(smbus));
+    }
+}
+
+void TestVm::autoFollowsWhatTheMachineShows()
+{
+    ComponentOptions options;
+    options.bus = "auto";
+    const std::unique_ptr<Backend> chosen = createBackend(options, std::make_shared<SystemClock>());
+    const QString description = QString::fromStdString(chosen->description());
+    qInfo().noquote() << "auto:" << description;
+    if (!m_devices) {
+        // The adapters are still there, but without their nodes: the
+        // simulated board, and the module that is missing.
+        QCOMPARE(QString::fromStdString(chosen->name()), QString("sim"));
+        QVERIFY2(description.endsWith("This machine shows no printer port, and its I2C adapters need the i2c-dev "
+                                      "module (sudo modprobe i2c-dev)."),
+                 qPrintable(description));
+        return;
+    }
+    // Also where the user may not open a single node: the hardware, and
+    // the medium panel says what grants access.
+    QCOMPARE(QString::fromStdString(chosen->name()), QString("linux"));
+    if (!asRoot()) {
+        const QString problem = QString::fromStdString(chosen->smbusProblem());
+        QVERIFY2(problem.contains("group i2c"), qPrintable(problem));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "wizard/initform.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,9 +19,10 @@ using namespace ort;
 using test::control;
 
 // The wizard walk on the Linux component against the real kernel, inside the
-// test machine that tests/vm/run-vm.sh boots: an i2c-stub adapter with a chip
-// at 4Ch whose register FEh holds 5Ch, and one printer port at 378h with
-// nothing attached. ORT310_VM says who runs it: "root" may open every device
+// test machine that tests/vm/run-vm.sh boots: the q35's i801 SMBus host
+// (ORT310_TEST_I801, no chip, loaded first), an i2c-stub adapter
+// (ORT310_TEST_I2C) with a chip at 4Ch whose register FEh holds 5Ch, and one
+// printer port at 378h with nothing attached. ORT310_VM says who runs it: "root" may open every device
 // node, "user" none. Outside that machine every case is skipped.
 class TestVmWizard : public QObject {
     Q_OBJECT
@@ -29,11 +31,14 @@ private slots:
     void init();
     void cleanup();
     void mediumPanelSaysWhatCannotBeOpened();
-    void smbusSearchFindsTheStubChipAndFinishes();
+    void eachAdapterSearched_data();
+    void eachAdapterSearched();
     void printerPortSearchFindsNothing();
 
 private:
     bool asRoot() const { return m_role == "root"; }
+    // The program started with these arguments, its wizard open.
+    void start(const QStringList &arguments = {});
     void click(const char *name) { QTest::mouseClick(control<QPushButton>(m_wizard, name), Qt::LeftButton); }
     // To the medium panel with only these media checked.
     void chooseMedia(bool printer, bool smbus);
@@ -41,6 +46,7 @@ private:
 
     QString m_role;
     QString m_adapter;   // the stub's node, /dev/i2c-N
+    QString m_i801;      // the i801's node
     std::unique_ptr<test::ProgramFixture> f;
     InitForm *m_wizard = nullptr;
 };
@@ -49,10 +55,12 @@ void TestVmWizard::initTestCase()
 {
     m_role = qEnvironmentVariable("ORT310_VM");
     m_adapter = qEnvironmentVariable("ORT310_TEST_I2C");
+    m_i801 = qEnvironmentVariable("ORT310_TEST_I801");
     if (m_role.isEmpty())
         QSKIP("runs only inside the test machine (ORT310_VM=root or user)");
     QVERIFY2(m_role == "root" || m_role == "user", qPrintable(m_role));
     QVERIFY2(m_adapter.startsWith("/dev/i2c-"), "ORT310_TEST_I2C names the stub adapter");
+    QVERIFY2(m_i801.startsWith("/dev/i2c-"), "ORT310_TEST_I801 names the i801 adapter");
     QCOMPARE(qEnvironmentVariable("ORT310_BUS"), QString("linux"));
 
     // The program's own start-up path: the settings read once, the component
@@ -64,15 +72,25 @@ void TestVmWizard::initTestCase()
     QCOMPARE(ui.messages.size(), 0);
     QCOMPARE(QString::fromStdString(bus->backend().name()), QString("linux"));
     QVERIFY(!bus->simulated());
-    QCOMPARE(QString::fromStdString(bus->smbusAdapter()), asRoot() ? m_adapter : QString());
+    // Until the user chooses, the first adapter: the i801.
+    QCOMPARE(QString::fromStdString(bus->smbusAdapter()), asRoot() ? m_i801 : QString());
 }
 
 void TestVmWizard::init()
 {
-    // The component the settings name, as start-up created it above, under
-    // the whole program; each case has its own, on a clock it owns.
+    start();
+}
+
+void TestVmWizard::start(const QStringList &arguments)
+{
+    // The component the command line and the settings name, as start-up
+    // creates it, under the whole program; each case has its own, on a
+    // clock it owns.
+    f.reset();
+    const CommandLine commandLine = readCommandLine(QStringList{"ort310eval"} + arguments);
+    QVERIFY2(commandLine.options, qPrintable(commandLine.refusal));
     auto clock = std::make_shared<ManualClock>();
-    f = std::make_unique<test::ProgramFixture>(createBackend(optionsFromEnvironment(), clock), clock);
+    f = std::make_unique<test::ProgramFixture>(createBackend(*commandLine.options, clock), clock);
     m_wizard = f->openWizard();
     QVERIFY(m_wizard);
 }
@@ -113,7 +131,16 @@ void TestVmWizard::mediumPanelSaysWhatCannotBeOpened()
         QCOMPARE(smbus->text(), QString("The Southbridge or ICH of Intel chipsets. For unsupported Intel chipsets, "
                                         "enter SMBBA here (Hex)."));
         QVERIFY(control<QCheckBox>(m_wizard, "SMBusCheck")->isEnabled());
-        QCOMPARE(control<QLineEdit>(m_wizard, "SMBusBaseAddressTXT")->text(), QString("0"));   // the stub has no I/O base
+        // Two adapters: the choice, the first preselected and its base
+        // shown, as the system gives it ("SMBus I801 adapter at 0700").
+        auto *adapters = control<QComboBox>(m_wizard, "SMBusAdapterCMB");
+        QVERIFY(adapters->isVisible());
+        QCOMPARE(adapters->count(), 2);
+        QVERIFY2(adapters->itemText(0).startsWith(m_i801 + " (SMBus I801 adapter at "), qPrintable(adapters->itemText(0)));
+        QCOMPARE(adapters->itemText(1), m_adapter + " (SMBus stub driver)");
+        QCOMPARE(adapters->currentIndex(), 0);
+        const QString base = control<QLineEdit>(m_wizard, "SMBusBaseAddressTXT")->text();
+        QVERIFY2(base != "0" && adapters->itemText(0).toUpper().endsWith(base + ")"), qPrintable(base));
     } else {
         // Which node cannot be opened and which group grants access, before
         // any search, in the refusal colour.
@@ -121,9 +148,10 @@ void TestVmWizard::mediumPanelSaysWhatCannotBeOpened()
                  qPrintable(printer->text()));
         QCOMPARE(printer->palette().color(QPalette::WindowText), QColor(192, 0, 0));
         // The component's reason, not the sentence about old platforms.
-        QVERIFY2(smbus->text().contains(m_adapter) && smbus->text().contains("group i2c"), qPrintable(smbus->text()));
+        QVERIFY2(smbus->text().contains(m_i801) && smbus->text().contains("group i2c"), qPrintable(smbus->text()));
         QCOMPARE(smbus->palette().color(QPalette::WindowText), QColor(192, 0, 0));
         QVERIFY(!control<QCheckBox>(m_wizard, "SMBusCheck")->isEnabled());
+        QVERIFY(!control<QComboBox>(m_wizard, "SMBusAdapterCMB")->isVisible());
     }
     // Each says it whole in the room the panel gives it.
     for (QLabel *label : {printer, smbus})
@@ -131,13 +159,50 @@ void TestVmWizard::mediumPanelSaysWhatCannotBeOpened()
     QCOMPARE(f->ui.messages.size(), 0);
 }
 
-void TestVmWizard::smbusSearchFindsTheStubChipAndFinishes()
+void TestVmWizard::eachAdapterSearched_data()
+{
+    QTest::addColumn<bool>("named");      // --i2c names the stub at start
+    QTest::addColumn<QString>("choose");  // on the panel: "", "stub" from the list, "i801 base" typed
+    QTest::addColumn<bool>("stub");       // the adapter searched
+    QTest::newRow("the i801, as preselected") << false << "" << false;
+    QTest::newRow("the stub, chosen in the list") << false << "stub" << true;
+    QTest::newRow("the stub, named by --i2c") << true << "" << true;
+    QTest::newRow("the i801, by its base") << true << "i801 base" << false;
+}
+
+void TestVmWizard::eachAdapterSearched()
 {
     if (!asRoot())
-        QSKIP("needs the adapter");
+        QSKIP("needs the adapters");
+    QFETCH(bool, named);
+    QFETCH(QString, choose);
+    QFETCH(bool, stub);
+    if (named)
+        start({"--i2c", m_adapter});
     chooseMedia(false, true);
+    auto *adapters = control<QComboBox>(m_wizard, "SMBusAdapterCMB");
+    QCOMPARE(adapters->currentIndex(), named ? 1 : 0);
+    if (choose == "stub")
+        adapters->setCurrentIndex(1);
+    if (choose == "i801 base") {
+        // The i801's base, as the list shows it: the list follows the box.
+        const QString i801 = adapters->itemText(0);
+        auto *box = control<QLineEdit>(m_wizard, "SMBusBaseAddressTXT");
+        box->selectAll();
+        QTest::keyClicks(box, i801.mid(i801.lastIndexOf(' ') + 1).chopped(1));
+        QCOMPARE(adapters->currentIndex(), 0);
+    }
     click("NextCMD");
     QCOMPARE(m_wizard->CurrentPanel(), 4);
+    QCOMPARE(QString::fromStdString(f->program->bus().smbusAdapter()), stub ? m_adapter : m_i801);
+    QCOMPARE(f->ui.messages.size(), 0);
+    if (!stub) {
+        // No chip on the i801: every candidate read was a missing acknowledge.
+        QCOMPARE(entries(), QStringList());
+        QCOMPARE(control<QLabel>(m_wizard, "SearchResultsLBL")->text(),
+                 QString("Sorry, no ORT310s were found. Please check all connections and try again"));
+        return;
+    }
     QCOMPARE(entries(), QStringList({"An ORT310 was found at:4Ch, on the SMBus" + QString(98, ' ') + "SMBus4C"}));
     QVERIFY(control<QPushButton>(m_wizard, "FinishCMD")->isEnabled());
 

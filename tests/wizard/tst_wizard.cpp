@@ -7,6 +7,7 @@
 #include "wizard/initform.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -73,6 +74,8 @@ private slots:
     void labelsShowTheirWholeText();
 
     void typedBaseAddressChoosesHost();
+    void adapterChoice_data();
+    void adapterChoice();
     void navigationAndItsNoOps();
     void nextWithNoMediumStaysPut();
     void progressMaximaAndEndValues_data();
@@ -235,7 +238,7 @@ void TestWizard::loadSetsTextsStatesAndCalls()
     QCOMPARE(f->calls(), QStringList({"BusAccessServer.CreateSystemInfo()", "PrinterPortLink.SetBusParameter(240)",
                                       "SystemInfo.PortProblems()", "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()",
                                       "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()",
-                                      "SystemInfo.BuildNumber()", "SmbusHost.HostBaseAddress()",
+                                      "SystemInfo.BuildNumber()", "SmbusHost.HostBaseAddress()", "SmbusHost.Adapters()",
                                       "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()"}));
     QCOMPARE(wizard->windowTitle(), QString("ORT310 Search Wizard"));
     QCOMPARE(control<QLabel>(wizard, "WelcomeLBL")->text(),
@@ -497,6 +500,64 @@ void TestWizard::typedBaseAddressChoosesHost()
     box->setText("5000");
     click("NextCMD");
     QVERIFY(!f->calls().join(' ').contains("SelectHostBaseAddress"));
+}
+
+void TestWizard::adapterChoice_data()
+{
+    QTest::addColumn<QString>("inUse");    // the adapter the component starts with
+    QTest::addColumn<int>("pick");         // list entry the user picks, -1 none
+    QTest::addColumn<QString>("typed");    // base typed after that, "" none
+    QTest::addColumn<QString>("searched");
+    QTest::addColumn<QString>("shownBase");
+    QTest::newRow("the first, preselected") << "/dev/i2c-0" << -1 << "" << "/dev/i2c-0" << "5000";
+    QTest::newRow("the second, preselected as named at start") << "/dev/i2c-1" << -1 << "" << "/dev/i2c-1" << "0";
+    QTest::newRow("the second, picked") << "/dev/i2c-0" << 1 << "" << "/dev/i2c-1" << "0";
+    QTest::newRow("the first, by its base") << "/dev/i2c-0" << 1 << "5000" << "/dev/i2c-0" << "5000";
+    QTest::newRow("a base no adapter has") << "/dev/i2c-0" << 1 << "1F0" << "/dev/i2c-1" << "1F0";
+}
+
+void TestWizard::adapterChoice()
+{
+    QFETCH(QString, inUse);
+    QFETCH(int, pick);
+    QFETCH(QString, typed);
+    QFETCH(QString, searched);
+    QFETCH(QString, shownBase);
+    // The on-board host first, with nothing on it; the chip on a second
+    // adapter without an I/O base.
+    sim::Scenario s = boardWith({portAt(0x378)});
+    s.smbus.device = "/dev/i2c-0";
+    s.smbus.name = "SMBus I801 adapter at 5000";
+    s.moreSmbus.push_back({true, 0, {chipAt(0x4C)}, "/dev/i2c-1", "SMBus stub driver"});
+    f = std::make_unique<test::ProgramFixture>(s);
+    f->program->bus().Smbus().SelectAdapter(inUse.toStdString());
+    wizard = f->program->wizard();
+    wizard->show();
+    click("NextCMD");
+    auto *list = control<QComboBox>(wizard, "SMBusAdapterCMB");
+    auto *box = control<QLineEdit>(wizard, "SMBusBaseAddressTXT");
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->itemText(0), QString("/dev/i2c-0 (SMBus I801 adapter at 5000)"));
+    QCOMPARE(list->itemText(1), QString("/dev/i2c-1 (SMBus stub driver)"));
+    QCOMPARE(list->currentText().left(10), inUse);
+    if (pick >= 0)
+        list->setCurrentIndex(pick);
+    if (!typed.isEmpty()) {
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+    }
+    QCOMPARE(box->text(), shownBase);
+    QCOMPARE(list->currentText().left(10), searched);   // the list follows a base it knows
+    control<QCheckBox>(wizard, "PPCheck")->setChecked(false);
+    control<QCheckBox>(wizard, "SMBusCheck")->setChecked(true);
+    click("NextCMD");
+    QCOMPARE(QString::fromStdString(f->program->bus().smbusAdapter()), searched);
+    QCOMPARE(entries().size(), searched == "/dev/i2c-1" ? 1 : 0);
+    if (entries().isEmpty())
+        return;
+    click("FinishCMD");
+    QCOMPARE(control<QLabel>(mainWindow(), "ConnectionLBL")->text(),
+             QString("ORT310 at 4Ch on the SMBus, adapter /dev/i2c-1 (simulated board)"));
 }
 
 void TestWizard::navigationAndItsNoOps()
