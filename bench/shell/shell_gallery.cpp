@@ -2,6 +2,7 @@
 // offscreen to PNG: the pictures of the README (tools/pictures.sh).
 //   QT_QPA_PLATFORM=offscreen shell_gallery [folder]
 #include "component/linux/sysinfo.h"
+#include "console/busconsole.h"
 #include "shell/frmabout.h"
 #include "shell/frmsplash.h"
 #include "shell/mainmenuform.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QTimer>
 #include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
@@ -80,6 +82,24 @@ int main(int argc, char **argv)
         InitForm *wizard = f.openWizard();
         wizard->findChild<QPushButton *>("NextCMD")->click();
         test::saveWindowPicture(wizard, dir, "wizard-2-medium-no-access");
+        wizard->hide();
+    }
+    {
+        // The bus console opened on the splash, after a search of both media
+        // on a machine whose second printer port has its data line held low.
+        sim::Scenario s = sim::Scenario::defaultBoard();
+        sim::PortSetup stuck;
+        stuck.base = 0x278;
+        stuck.stuckSda = true;
+        s.ports.push_back(stuck);
+        test::ProgramFixture f(s);
+        BusConsole *console = f.program->showBusConsole(f.program->showSplash());
+        InitForm *wizard = f.openWizard();
+        wizard->findChild<QPushButton *>("NextCMD")->click();
+        wizard->findChild<QCheckBox *>("SMBusCheck")->setChecked(true);
+        wizard->findChild<QPushButton *>("NextCMD")->click();
+        f.tick(console->refreshTimer());
+        test::saveWindowPicture(console, dir, "bus-console");
         wizard->hide();
     }
     return 0;

@@ -1,4 +1,5 @@
 #include "console/busconsole.h"
+#include "console/transferdelegate.h"
 #include "console/transfertext.h"
 #include "link/chip.h"
 #include "shell/frmsplash.h"
@@ -53,6 +54,7 @@ private slots:
     void mainTabOpensItAndMovesNoControl();
     void pausesFiltersClearsAndSaves();
     void goesWithTheMainWindow();
+    void eachTextStaysInItsCell();
 };
 
 void TestBusConsole::failedSearchIsReadInTheConsoleOpenedOnTheSplash()
@@ -110,7 +112,9 @@ void TestBusConsole::mainTabOpensItAndMovesNoControl()
     page->layout()->activate();
     for (int i = 0; i < withButton.size(); ++i)
         QCOMPARE(control<QWidget>(page, documented[i])->geometry(), withButton[i]);
+    // In the page's top right corner.
     QVERIFY(QRect(QPoint(), page->size()).contains(button->geometry()));
+    QVERIFY(button->geometry().right() > page->width() * 3 / 4 && button->geometry().top() < page->height() / 4);
 
     button->show();
     QTest::mouseClick(button, Qt::LeftButton);
@@ -128,11 +132,10 @@ void TestBusConsole::pausesFiltersClearsAndSaves()
         f->program->link().ReadRegister();
     };
     read(1), read(2);
-    refreshed(*f, console);
-    QCOMPARE(rowsShown(console).size(), 2);
-
+    // Pausing shows at once what came before it.
     auto *pause = control<QPushButton>(console, "PauseCMD");
     QTest::mouseClick(pause, Qt::LeftButton);
+    QCOMPARE(rowsShown(console).size(), 2);
     read(0);
     QVERIFY(!console->refreshTimer().isActive());
     QCOMPARE(control<QLabel>(console, "CountLBL")->text(), "2 transfers, paused");
@@ -174,6 +177,40 @@ void TestBusConsole::goesWithTheMainWindow()
     main->close();
     QVERIFY(!f->program->busConsole());
     QVERIFY(!f->board.server().watched());
+}
+
+// A failure wider than its cell is cut at the cell's edge, in dark red; the
+// duration after it still shows, against the right of its cell.
+void TestBusConsole::eachTextStaysInItsCell()
+{
+    TransferRing ring;
+    Transfer t;
+    t.outcome = Transfer::Outcome::Failed;
+    const std::string reason(300, 'W');
+    t.reason = reason;
+    t.durationNs = 578'000;
+    ring.add(t, 1);
+    TransferModel model(ring);
+    QTableView view;
+    view.setModel(&model);
+    view.setItemDelegate(new TransferDelegate(&view));
+    view.setShowGrid(false);
+    view.resize(900, 200);
+    const QImage image = view.viewport()->grab().toImage();
+    auto ink = [&](int column, int from, int to) {   // the darkest pixel in that part of row 0's cell
+        const int left = view.columnViewportPosition(column);
+        QColor darkest(Qt::white);
+        for (int x = left + from; x < left + to; ++x)
+            for (int y = 0; y < view.rowHeight(0); ++y)
+                if (qGray(image.pixel(x, y)) < qGray(darkest.rgb()))
+                    darkest = image.pixelColor(x, y);
+        return darkest;
+    };
+    const int took = int(TransferColumn::Took), width = view.columnWidth(took);
+    QCOMPARE(ink(took, 0, width / 3), QColor(Qt::white));
+    QVERIFY(ink(took, width * 2 / 3, width).red() < 200);
+    const QColor failure = ink(int(TransferColumn::Result), 0, view.columnWidth(int(TransferColumn::Result)));
+    QVERIFY2(failure.red() > failure.green() + 60, qPrintable(failure.name()));
 }
 
 QTEST_MAIN(TestBusConsole)
