@@ -4,7 +4,8 @@
 # Extra: make bench (benchmarks), make test-sanitize (tests under ASan+UBSan),
 # make test-vm (the Linux component in a virtual machine), make test-desktop
 # (the program in a real X window), make package (the Debian package) and
-# make test-package (install it, start it from its menu entry, remove it).
+# make test-package (install it, start it from its menu entry, remove it),
+# make fuzz (the parsers of outside input under libFuzzer, 20 s each).
 
 PACKAGES := g++ cmake ninja-build qt6-base-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
             desktop-file-utils appstream
@@ -41,7 +42,7 @@ test-sanitize:
 	$(MAKE) test BUILD=build-sanitize SANITIZE_FLAGS=-DORT_SANITIZE=ON
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz
 
 # The Linux component against the distribution's kernel in a virtual machine
 # (QEMU, i2c-stub, a printer port); prints SKIP where QEMU or the kernel
@@ -59,9 +60,18 @@ test-desktop: build
 # The Debian package, BUILD/ort310eval_<version>_<arch>.deb; dpkg-shlibdeps
 # (dpkg-dev) finds the libraries it depends on.
 .PHONY: package test-package
+# help2man writes the manual pages from --help; the build is configured
+# again so that it finds help2man when it was only now installed.
 package: build
-	@bash tools/packages.sh package dpkg-dev
+	@bash tools/packages.sh package dpkg-dev help2man lintian
+	cmake $(BUILD) >/dev/null
 	cmake --build $(BUILD) --target package
 
 test-package: package
 	bash tests/desktop/check-package.sh $(BUILD)
+
+# Every parser of outside input under libFuzzer with the sanitizers, built
+# with clang in build-fuzz; FUZZ_SECONDS (default 20) each. See fuzz/run-fuzz.sh.
+.PHONY: fuzz
+fuzz:
+	JOBS=$(JOBS) bash fuzz/run-fuzz.sh build-fuzz

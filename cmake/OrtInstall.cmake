@@ -1,6 +1,8 @@
 # What `cmake --install` puts in place, and the Debian package CPack builds
 # from it (make package):
-#   bin/ort310eval
+#   bin/ort310eval, bin/ort310
+#   share/man/man1/ort310eval.1.gz, share/man/man1/ort310.1.gz (help2man)
+#   share/doc/ort310eval/copyright, share/doc/ort310eval/changelog.gz
 #   share/applications/<id>.desktop, share/metainfo/<id>.metainfo.xml
 #   share/icons/hicolor/<size>/apps/<id>.png|svg
 # <id> is ORT_DESKTOP_ID, the name the program gives the desktop as well.
@@ -14,7 +16,45 @@ configure_file(${PROJECT_SOURCE_DIR}/data/ort310eval.desktop.in
 configure_file(${PROJECT_SOURCE_DIR}/data/ort310eval.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/data/${ORT_DESKTOP_ID}.metainfo.xml @ONLY)
 
-install(TARGETS ort310eval RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ort310eval ort310 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# Manual pages made from each program's --help by help2man, where it is
+# installed (make package installs it). The programs are found on the PATH,
+# so that their usage lines name them and not the build folder.
+find_program(HELP2MAN help2man)
+set(ort_man_names ort310eval ort310)
+set(ort_man_ort310eval "evaluation program for the ${ORT_CHIP_NAME} temperature-monitor chip")
+set(ort_man_ort310 "command-line tool for the ${ORT_CHIP_NAME} temperature-monitor chip")
+if(HELP2MAN)
+  set(ort_man_pages)
+  foreach(program ${ort_man_names})
+    set(page ${PROJECT_BINARY_DIR}/man/${program}.1)
+    add_custom_command(OUTPUT ${page}.gz
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+      COMMAND ${CMAKE_COMMAND} -E env PATH=$<TARGET_FILE_DIR:${program}>:/usr/bin:/bin ORT310_BUS=sim
+              QT_QPA_PLATFORM=offscreen
+              ${HELP2MAN} --no-info --no-discard-stderr --version-string=${PROJECT_VERSION}
+              "--name=${ort_man_${program}}" --output=${page} ${program}
+      COMMAND gzip -9nf ${page}
+      DEPENDS ${program}
+      VERBATIM)
+    list(APPEND ort_man_pages ${page}.gz)
+  endforeach()
+  add_custom_target(ort_man_pages ALL DEPENDS ${ort_man_pages})
+  install(FILES ${ort_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+else()
+  message(STATUS "help2man not found: the programs are installed without manual pages")
+endif()
+
+# The package's copyright and changelog, where Debian keeps them.
+set(ort_doc ${CMAKE_INSTALL_DATADIR}/doc/ort310eval)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/data/changelog.gz
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/data/changelog ${PROJECT_BINARY_DIR}/data/changelog
+  COMMAND gzip -9nf ${PROJECT_BINARY_DIR}/data/changelog
+  DEPENDS ${PROJECT_SOURCE_DIR}/data/changelog
+  VERBATIM)
+add_custom_target(ort_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/data/changelog.gz)
+install(FILES ${PROJECT_SOURCE_DIR}/data/copyright ${PROJECT_BINARY_DIR}/data/changelog.gz DESTINATION ${ort_doc})
 install(FILES ${PROJECT_BINARY_DIR}/data/${ORT_DESKTOP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_BINARY_DIR}/data/${ORT_DESKTOP_ID}.metainfo.xml
@@ -33,9 +73,12 @@ set(CPACK_PACKAGE_NAME ort310eval)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR ${ORT_MAKER_NAME})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "evaluation program for the ${ORT_CHIP_NAME} temperature-monitor chip")
+# Lines of at most 80 characters, as Debian's description wants them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Finds the ${ORT_CHIP_NAME} on a printer-port evaluation board or on the on-board SMBus, reads and writes
-its registers, shows and logs its temperatures. Runs on a simulated evaluation board by default.")
+    "Finds the ${ORT_CHIP_NAME} on a printer-port evaluation board or on the on-board
+SMBus, reads and writes its registers, shows and logs its temperatures. Runs
+on a simulated evaluation board by default. The command-line tool ort310 does
+the same without a display, for scripts and logging.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

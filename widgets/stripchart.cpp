@@ -1,5 +1,7 @@
 #include "widgets/stripchart.h"
+#include "widgets/chartaxes.h"
 #include "widgets/scale.h"
+#include "widgets/traceline.h"
 
 #include <QDateTime>
 #include <QKeyEvent>
@@ -16,6 +18,12 @@ namespace {
 // Zoom steps of the axis arrows, in seconds.
 constexpr double kSpans[] = {5, 10, 30, 60, 120, 300, 600, 1800, 3600};
 
+const QColor kGrid(222, 222, 222);
+const QColor kZeroLine(170, 170, 170);
+const QColor kStampLine(0, 120, 0);
+const QColor kStampText(0, 100, 0);
+const QColor kStampBox(255, 255, 255, 220);
+
 struct Layout {
     QRect plot;
     QRect zoomOut;
@@ -23,6 +31,7 @@ struct Layout {
     int legendY;       // baseline of the legend
     int captionY;      // top of the time caption row
     int captionRowH;
+    int tick;          // length of an axis tick
 };
 
 Layout computeLayout(const QWidget *w)
@@ -44,21 +53,12 @@ Layout computeLayout(const QWidget *w)
     l.legendY = pad + fm.ascent();
     l.captionY = l.plot.bottom() + 1 + tick + fm.height() + pad / 2;
     l.captionRowH = captionRowH;
+    l.tick = tick;
     const int arrowW = qRound(arrowH * 1.6);
     const int arrowTop = l.captionY + (captionRowH - arrowH) / 2;
     l.zoomOut = QRect(l.plot.right() + 1 - arrowW, arrowTop, arrowW, arrowH);
     l.zoomIn = QRect(l.zoomOut.left() - qRound(3 * s) - arrowW, arrowTop, arrowW, arrowH);
     return l;
-}
-
-double valueStep(double range, int maxTicks)
-{
-    const double raw = range / std::max(1, maxTicks);
-    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (m * magnitude >= raw)
-            return m * magnitude;
-    return 10 * magnitude;
 }
 
 } // namespace
@@ -282,46 +282,163 @@ QSize StripChart::minimumSizeHint() const
     return QSize(qRound(240 * s), qRound(140 * s));
 }
 
-void StripChart::drawTrace(QPainter &p, const QRect &plot, int index) const
+// What the drawing steps of one frame share.
+struct StripChart::Frame : Layout {
+    explicit Frame(const StripChart &chart)
+        : Layout(computeLayout(&chart)), fm(chart.fontMetrics()), s(dpiScale(&chart)),
+          text(chart.palette().color(QPalette::WindowText)), end(chart.viewEnd()), start(end - chart.m_span),
+          time(plot, start, chart.m_span)
+    {
+    }
+    QFontMetrics fm;
+    qreal s;
+    QColor text;
+    double end;        // the times at the plot's right and left edges
+    double start;
+    TimeScale time;
+};
+
+void StripChart::paintEvent(QPaintEvent *)
+{
+    m_lastFrame.start();
+    QPainter p(this);
+    const Frame f(*this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.fillRect(f.plot, Qt::white);
+    drawLegend(p, f);
+    drawValueAxis(p, f);
+    drawTimeAxis(p, f);
+
+    // Traces, then time stamps over them, inside the plot.
+    p.save();
+    p.setClipRect(f.plot);
+    for (int i = 0; i < TraceCount; ++i)
+        drawTrace(p, f, i);
+    drawTimeStamps(p, f);
+    p.restore();
+
+    p.setPen(palette().color(QPalette::Dark));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(f.plot.adjusted(-1, -1, 0, 0));
+    drawCaptions(p, f);
+    drawArrow(p, f.zoomIn, false);
+    drawArrow(p, f.zoomOut, true);
+    if (!m_following)
+        drawLiveHint(p, f);
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+// A stroke of each trace's colour and its caption.
+void StripChart::drawLegend(QPainter &p, const Frame &f) const
+{
+    const int swatch = qRound(18 * f.s);
+    const int mid = f.legendY - f.fm.ascent() / 2 + f.fm.descent() / 2;
+    int x = f.plot.left();
+    for (const Trace &trace : m_traces) {
+        if (trace.caption.isEmpty())
+            continue;
+        p.setPen(QPen(trace.color, qRound(3 * f.s)));
+        p.drawLine(x, mid, x + swatch, mid);
+        p.setPen(f.text);
+        p.drawText(x + swatch + qRound(5 * f.s), f.legendY, trace.caption);
+        x += swatch + qRound(5 * f.s) + f.fm.horizontalAdvance(trace.caption) + qRound(16 * f.s);
+    }
+}
+
+// Grid lines and labels in the first trace's range.
+void StripChart::drawValueAxis(QPainter &p, const Frame &f) const
+{
+    const Trace &axis = m_traces[0];
+    const ValueScale scale(f.plot, axis.min, axis.max);
+    for (double v : valueTicks(axis.min, axis.max, f.plot.height() / (f.fm.height() * 2))) {
+        const int y = qRound(scale.y(v));
+        p.setPen(v == 0 ? kZeroLine : kGrid);
+        p.drawLine(f.plot.left(), y, f.plot.right(), y);
+        p.setPen(f.text);
+        p.drawLine(f.plot.left() - f.tick, y, f.plot.left() - 1, y);
+        p.drawText(QRect(0, y - f.fm.height() / 2, f.plot.left() - f.tick - qRound(2 * f.s), f.fm.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, QString::number(v));
+    }
+}
+
+// Grid lines and time-of-day labels, as many as fit side by side.
+void StripChart::drawTimeAxis(QPainter &p, const Frame &f) const
+{
+    const int labelW = f.fm.horizontalAdvance(formatTime(f.end, m_timeFormat)) + qRound(12 * f.s);
+    for (double t : timeTicks(f.start, f.end, labelW / f.time.pixelsPerSecond)) {
+        const int x = qRound(f.time.x(t));
+        p.setPen(kGrid);
+        p.drawLine(x, f.plot.top(), x, f.plot.bottom());
+        p.setPen(f.text);
+        p.drawLine(x, f.plot.bottom() + 1, x, f.plot.bottom() + f.tick);
+        p.drawText(QRect(x - labelW / 2, f.plot.bottom() + 1 + f.tick, labelW, f.fm.height()), Qt::AlignCenter,
+                   formatTime(t, m_timeFormat).trimmed());
+    }
+}
+
+void StripChart::drawTrace(QPainter &p, const Frame &f, int index) const
 {
     const Trace &trace = m_traces[static_cast<std::size_t>(index)];
     const SampleHistory &h = trace.samples;
     if (h.empty())
         return;
-    const double start = viewStart(), end = viewEnd();
-    const double yScale = plot.height() / (trace.max - trace.min);
-    const double xScale = plot.width() / m_span;
-    const double width = m_span / plot.width();   // seconds per pixel column
-    auto y = [&](double v) { return plot.bottom() + 1 - (v - trace.min) * yScale; };
-
     // Columns sit on a grid fixed in time, so those already reduced in an
     // earlier frame are reused as the view scrolls.
-    const double origin = h.origin();
-    const auto first = static_cast<long long>(std::floor((start - origin) / width));
-    const auto last = static_cast<long long>(std::floor((end - origin) / width));
+    const double width = m_span / f.plot.width();   // seconds per pixel column
+    const auto first = static_cast<long long>(std::floor((f.start - h.origin()) / width));
+    const auto last = static_cast<long long>(std::floor((f.end - h.origin()) / width));
     const std::vector<ColumnSpan> &spans = m_columns[static_cast<std::size_t>(index)].columns(h, width, first, last);
-
-    // Two points per column, its extremes, in the order that leaves the line
-    // nearer where the column ends: every spike is drawn, and the joins stay
-    // close to the samples, at half the line work of drawing first and last too.
-    QPolygonF line;
-    line.reserve(static_cast<qsizetype>(spans.size() * 2 + 2));
-    const std::size_t before = h.lowerBound(origin + first * width);
-    if (before > 0)
-        line << QPointF(plot.left() + (h.time(before - 1) - start) * xScale, y(h.value(before - 1)));
-    for (const ColumnSpan &c : spans) {
-        const double x = plot.left() + (origin + (c.column + 0.5) * width - start) * xScale;
-        const bool endsHigh = c.max - c.last < c.last - c.min;
-        line << QPointF(x, y(endsHigh ? c.min : c.max));
-        if (c.max != c.min)
-            line << QPointF(x, y(endsHigh ? c.max : c.min));
-    }
-    const std::size_t after = h.lowerBound(origin + (last + 1) * width);
-    if (after < h.size())
-        line << QPointF(plot.left() + (h.time(after) - start) * xScale, y(h.value(after)));
     // A cosmetic pen takes the raster engine's fast line path.
-    p.setPen(dpiScale(this) < 1.5 ? QPen(trace.color, 0) : QPen(trace.color, dpiScale(this)));
-    p.drawPolyline(line);
+    p.setPen(f.s < 1.5 ? QPen(trace.color, 0) : QPen(trace.color, f.s));
+    p.drawPolyline(traceLine(h, spans, width, first, last, f.time, ValueScale(f.plot, trace.min, trace.max)));
+}
+
+// A dashed line at each stamp in view, its text beside it.
+void StripChart::drawTimeStamps(QPainter &p, const Frame &f) const
+{
+    auto it = std::lower_bound(m_stamps.begin(), m_stamps.end(), f.start,
+                               [](const TimeStamp &ts, double t) { return ts.time < t; });
+    for (; it != m_stamps.end() && it->time <= f.end; ++it) {
+        // A stamp at the newest moment sits on the right edge, still inside the plot.
+        const int x = std::min(f.plot.right(), static_cast<int>(std::lround(f.time.x(it->time))));
+        p.setPen(QPen(kStampLine, 1, Qt::DashLine));
+        p.drawLine(x, f.plot.top(), x, f.plot.bottom());
+        if (it->text.isEmpty())
+            continue;
+        const int w = f.fm.horizontalAdvance(it->text) + qRound(6 * f.s);
+        const int y = f.plot.top() + qRound(std::clamp(it->number, 0.0, 1.0) * (f.plot.height() - f.fm.height()));
+        QRect box(x + qRound(2 * f.s), y, w, f.fm.height());
+        if (box.right() > f.plot.right())
+            box.moveRight(x - qRound(2 * f.s));
+        p.fillRect(box, kStampBox);
+        p.setPen(kStampText);
+        p.drawText(box, Qt::AlignCenter, it->text);
+    }
+}
+
+void StripChart::drawCaptions(QPainter &p, const Frame &f) const
+{
+    p.setPen(f.text);
+    p.drawText(QRect(f.plot.left(), f.captionY, f.plot.width(), f.captionRowH), Qt::AlignCenter, m_timeCaption);
+    if (!m_valueCaption.isEmpty()) {
+        p.save();
+        p.translate(qRound(6 * f.s), f.plot.center().y());
+        p.rotate(-90);
+        p.drawText(QRect(-f.plot.height() / 2, 0, f.plot.height(), f.fm.height()), Qt::AlignCenter, m_valueCaption);
+        p.restore();
+    }
+}
+
+// While the view is away from the newest data, how to get back to it.
+void StripChart::drawLiveHint(QPainter &p, const Frame &f) const
+{
+    p.setPen(palette().color(QPalette::Mid));
+    p.drawText(QRect(f.plot.left(), f.captionY, f.plot.width() / 3, f.captionRowH), Qt::AlignLeft | Qt::AlignVCenter,
+               tr("End: back to live"));
 }
 
 void StripChart::drawArrow(QPainter &p, const QRect &r, bool zoomOut) const
@@ -346,117 +463,6 @@ void StripChart::drawArrow(QPainter &p, const QRect &r, bool zoomOut) const
     p.drawPolygon(leftTri);
     p.drawPolygon(rightTri);
     p.setRenderHint(QPainter::Antialiasing, false);
-}
-
-void StripChart::paintEvent(QPaintEvent *)
-{
-    m_lastFrame.start();
-    QPainter p(this);
-    const Layout l = computeLayout(this);
-    const QRect plot = l.plot;
-    const QFontMetrics fm = fontMetrics();
-    const qreal s = dpiScale(this);
-    const int tick = qRound(4 * s);
-    const QColor text = palette().color(QPalette::WindowText);
-    const QColor grid(222, 222, 222);
-
-    p.fillRect(rect(), palette().color(QPalette::Window));
-    p.fillRect(plot, Qt::white);
-
-    // Legend: a stroke of each trace's colour and its caption.
-    int x = plot.left();
-    for (const Trace &trace : m_traces) {
-        if (trace.caption.isEmpty())
-            continue;
-        const int swatch = qRound(18 * s);
-        const int mid = l.legendY - fm.ascent() / 2 + fm.descent() / 2;
-        p.setPen(QPen(trace.color, qRound(3 * s)));
-        p.drawLine(x, mid, x + swatch, mid);
-        p.setPen(text);
-        p.drawText(x + swatch + qRound(5 * s), l.legendY, trace.caption);
-        x += swatch + qRound(5 * s) + fm.horizontalAdvance(trace.caption) + qRound(16 * s);
-    }
-
-    // Value axis, in the first trace's range.
-    const Trace &axis = m_traces[0];
-    const double step = valueStep(axis.max - axis.min, plot.height() / (fm.height() * 2));
-    const double yScale = plot.height() / (axis.max - axis.min);
-    for (double v = std::ceil(axis.min / step) * step; v <= axis.max + 1e-9; v += step) {
-        const int y = qRound(plot.bottom() + 1 - (v - axis.min) * yScale);
-        p.setPen(v == 0 ? QColor(170, 170, 170) : grid);
-        p.drawLine(plot.left(), y, plot.right(), y);
-        p.setPen(text);
-        p.drawLine(plot.left() - tick, y, plot.left() - 1, y);
-        const QString label = QString::number(v);
-        p.drawText(QRect(0, y - fm.height() / 2, plot.left() - tick - qRound(2 * s), fm.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, label);
-    }
-
-    // Time axis.
-    const double start = viewStart(), end = viewEnd();
-    const double xScale = plot.width() / m_span;
-    const int labelW = fm.horizontalAdvance(formatTime(end, m_timeFormat)) + qRound(12 * s);
-    for (double t : timeTicks(start, end, labelW / xScale)) {
-        const int tx = qRound(plot.left() + (t - start) * xScale);
-        p.setPen(grid);
-        p.drawLine(tx, plot.top(), tx, plot.bottom());
-        p.setPen(text);
-        p.drawLine(tx, plot.bottom() + 1, tx, plot.bottom() + tick);
-        const QString label = formatTime(t, m_timeFormat).trimmed();
-        p.drawText(QRect(tx - labelW / 2, plot.bottom() + 1 + tick, labelW, fm.height()), Qt::AlignCenter, label);
-    }
-
-    // Traces, then time stamps over them.
-    p.save();
-    p.setClipRect(plot);
-    for (int i = 0; i < TraceCount; ++i)
-        drawTrace(p, plot, i);
-    auto firstStamp = std::lower_bound(m_stamps.begin(), m_stamps.end(), start,
-                                       [](const TimeStamp &ts, double t) { return ts.time < t; });
-    for (auto it = firstStamp; it != m_stamps.end() && it->time <= end; ++it) {
-        // A stamp at the newest moment sits on the right edge, still inside the plot.
-        const int sx = std::min(plot.right(), static_cast<int>(std::lround(plot.left() + (it->time - start) * xScale)));
-        p.setPen(QPen(QColor(0, 120, 0), 1, Qt::DashLine));
-        p.drawLine(sx, plot.top(), sx, plot.bottom());
-        if (it->text.isEmpty())
-            continue;
-        const int w = fm.horizontalAdvance(it->text) + qRound(6 * s);
-        const int ty = plot.top() + qRound(std::clamp(it->number, 0.0, 1.0) * (plot.height() - fm.height()));
-        QRect box(sx + qRound(2 * s), ty, w, fm.height());
-        if (box.right() > plot.right())
-            box.moveRight(sx - qRound(2 * s));
-        p.fillRect(box, QColor(255, 255, 255, 220));
-        p.setPen(QColor(0, 100, 0));
-        p.drawText(box, Qt::AlignCenter, it->text);
-    }
-    p.restore();
-
-    p.setPen(palette().color(QPalette::Dark));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(plot.adjusted(-1, -1, 0, 0));
-
-    // Axis captions and the zoom arrows.
-    p.setPen(text);
-    p.drawText(QRect(plot.left(), l.captionY, plot.width(), l.captionRowH), Qt::AlignCenter, m_timeCaption);
-    if (!m_valueCaption.isEmpty()) {
-        p.save();
-        p.translate(qRound(6 * s), plot.center().y());
-        p.rotate(-90);
-        p.drawText(QRect(-plot.height() / 2, 0, plot.height(), fm.height()), Qt::AlignCenter, m_valueCaption);
-        p.restore();
-    }
-    drawArrow(p, l.zoomIn, false);
-    drawArrow(p, l.zoomOut, true);
-    if (!m_following) {
-        p.setPen(palette().color(QPalette::Mid));
-        p.drawText(QRect(plot.left(), l.captionY, plot.width() / 3, l.captionRowH), Qt::AlignLeft | Qt::AlignVCenter,
-                   tr("End: back to live"));
-    }
-    if (hasFocus()) {
-        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
 }
 
 void StripChart::mousePressEvent(QMouseEvent *event)

@@ -1,4 +1,6 @@
 #pragma once
+#include "widgets/chartaxes.h"   // formatTime, for a time shown as the chart shows it
+#include "widgets/columncache.h"
 #include "widgets/samplehistory.h"
 
 #include <QColor>
@@ -112,11 +114,19 @@ private:
         double min = -127;
         double max = 127;
     };
+    struct Frame;
     static int index(int trace);
     double stamp();
     void pinViewEnd(double end);
-    void drawTrace(QPainter &p, const QRect &plot, int trace) const;
+    // The steps of a frame, in the order they are drawn.
+    void drawLegend(QPainter &p, const Frame &f) const;
+    void drawValueAxis(QPainter &p, const Frame &f) const;
+    void drawTimeAxis(QPainter &p, const Frame &f) const;
+    void drawTrace(QPainter &p, const Frame &f, int trace) const;
+    void drawTimeStamps(QPainter &p, const Frame &f) const;
+    void drawCaptions(QPainter &p, const Frame &f) const;
     void drawArrow(QPainter &p, const QRect &r, bool zoomOut) const;
+    void drawLiveHint(QPainter &p, const Frame &f) const;
     void scheduleFrame();
 
     Clock m_clock;

@@ -27,6 +27,24 @@ for wanted in libqt6widgets6 libqt6gui6 libqt6core6 libi2c0 qt6-qpa-plugins; do
     [[ $depends == *"$wanted"* ]] || { echo "test-package: FAILED: Depends lacks $wanted"; exit 1; }
 done
 
+# Debian's own checks of the package: no error and no warning.
+if command -v lintian >/dev/null; then
+    root=()
+    [[ $(id -u) == 0 ]] && root=(--allow-root)
+    lintian_log=$(mktemp)
+    if ! lintian "${root[@]}" --fail-on error,warning "$deb" >"$lintian_log" 2>&1; then
+        echo "test-package: FAILED: lintian:"
+        cat "$lintian_log"
+        rm -f "$lintian_log"
+        exit 1
+    fi
+    echo "test-package: lintian: no errors, no warnings$( [[ -s $lintian_log ]] && printf ' (%s other notes)' "$(wc -l <"$lintian_log")")"
+    rm -f "$lintian_log"
+else
+    echo "test-package: FAILED: lintian is not installed (make package installs it)"
+    exit 1
+fi
+
 was_installed=$(dpkg-query -W -f='${Status}' ort310eval 2>/dev/null | grep -c "ok installed" || true)
 remove() {
     # Where the machine had the package before, it stays installed.
@@ -41,6 +59,21 @@ for f in /usr/bin/ort310eval /usr/share/applications/$id.desktop /usr/share/meta
     [[ -e $f ]] || failed+=" $f"
 done
 [[ -z $failed ]] || { echo "test-package: FAILED: not installed:$failed"; exit 1; }
+
+# The command-line tool and both manual pages, as a user on the PATH has them.
+for f in /usr/bin/ort310 /usr/share/man/man1/ort310.1.gz /usr/share/man/man1/ort310eval.1.gz \
+    /usr/share/doc/ort310eval/copyright /usr/share/doc/ort310eval/changelog.gz; do
+    [[ -e $f ]] || failed+=" $f"
+done
+[[ -z $failed ]] || { echo "test-package: FAILED: not installed:$failed"; exit 1; }
+(cd / && env -i PATH=/usr/bin:/bin ort310 --help | grep -q "^Commands:") ||
+    { echo "test-package: FAILED: ort310 --help"; exit 1; }
+scan=$(cd / && env -i PATH=/usr/bin:/bin ort310 scan) || { echo "test-package: FAILED: ort310 scan"; exit 1; }
+for program in ort310 ort310eval; do
+    MANPAGER=cat MANWIDTH=80 man "$program" 2>/dev/null | grep -q "$program" ||
+        { echo "test-package: FAILED: man $program"; exit 1; }
+done
+echo "test-package: ort310 --help, ort310 scan ($(wc -l <<<"$scan") chips on the simulated board), man ort310 and man ort310eval work"
 
 # As the menu starts it: the entry's Exec line, found on the PATH.
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/$id.desktop)

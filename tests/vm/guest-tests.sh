@@ -60,4 +60,9 @@ run tst_vm       user ORT310_TEST_I2C=$i2c tests/vm/tst_vm
 run tst_vmwizard root ORT310_TEST_I2C=$i2c tests/vm/tst_vmwizard -platform offscreen
 run tst_vmwizard user ORT310_TEST_I2C=$i2c tests/vm/tst_vmwizard -platform offscreen
 
+# The command-line tool: scan, temps --json, a byte kept by the chip between
+# runs, a short log and doctor as root; as the ordinary user, the group to join.
+run ort310 root ORT310_TEST_I2C=$i2c tests/vm/cli_vm
+run ort310 user ORT310_TEST_I2C=$i2c tests/vm/cli_vm
+
 echo "ORT310-VM-DONE"

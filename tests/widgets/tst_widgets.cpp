@@ -1,3 +1,5 @@
+#include "widgets/chartaxes.h"
+#include "widgets/columncache.h"
 #include "widgets/lineargauge.h"
 #include "widgets/panel3d.h"
 #include "widgets/percentbar.h"
@@ -5,6 +7,7 @@
 #include "widgets/samplehistory.h"
 #include "widgets/scale.h"
 #include "widgets/stripchart.h"
+#include "widgets/traceline.h"
 
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -35,8 +38,14 @@ private slots:
     void decimationCoversOnlyTheWindow();
     void decimationReusedAsTheViewScrolls_data();
     void decimationReusedAsTheViewScrolls();
+    void decimationForgetsWhatScrolledOut();
+    void traceLineThroughTheColumns_data();
+    void traceLineThroughTheColumns();
     void timeTickSteps_data();
     void timeTickSteps();
+    void valueTicks_data();
+    void valueTicks();
+    void scalesSpanThePlot();
 
     void chartKeepsEverySample();
     void chartClearEmptiesAndFollows();
@@ -431,6 +440,71 @@ void TestWidgets::decimationReusedAsTheViewScrolls()
     QCOMPARE(hi, trueHi);
 }
 
+// A view that follows new data for hours keeps near the columns it shows,
+// not every column the history covers.
+void TestWidgets::decimationForgetsWhatScrolledOut()
+{
+    SampleHistory h;
+    ColumnCache cache;
+    const int window = 100;
+    const int seconds = 20000;
+    for (int s = 0; s < seconds; ++s) {
+        h.append(s, float(s % 50));
+        if (s % 10 == 9 && s >= window) {
+            const std::vector<ColumnSpan> &spans = cache.columns(h, 1.0, s - window + 1, s);
+            QCOMPARE(int(spans.size()), window);
+            QCOMPARE(spans.front().column, s - window + 1LL);
+        }
+    }
+    QVERIFY2(cache.keptColumns() < seconds / 2, qPrintable(QString::number(cache.keptColumns())));
+}
+
+void TestWidgets::traceLineThroughTheColumns_data()
+{
+    QTest::addColumn<long long>("first");
+    QTest::addColumn<long long>("last");
+    QTest::newRow("inside the history") << 40LL << 49LL;
+    QTest::newRow("at its start") << -5LL << 4LL;
+    QTest::newRow("at its end") << 95LL << 104LL;
+}
+
+void TestWidgets::traceLineThroughTheColumns()
+{
+    QFETCH(long long, first);
+    QFETCH(long long, last);
+    // Columns of a second, four samples each, rising in even columns and
+    // falling in odd ones; a pixel a second, a pixel a degree.
+    SampleHistory h;
+    auto valueAt = [](int i) { return float((i / 4) % 5 * 10 + (i / 4 % 2 ? 3 - i % 4 : i % 4)); };
+    for (int i = 0; i < 400; ++i)
+        h.append(1000 + i * 0.25, valueAt(i));
+    ColumnCache cache;
+    const std::vector<ColumnSpan> &spans = cache.columns(h, 1.0, first, last);
+    QCOMPARE(int(spans.size()), 10 - int(std::max(0LL, -first) + std::max(0LL, last - 99)));
+    const QRect plot(0, 0, int(last - first + 1), 100);
+    const QPolygonF line =
+        traceLine(h, spans, 1.0, first, last, TimeScale(plot, 1000.0 + first, double(plot.width())),
+                  ValueScale(plot, 0, 100));
+
+    // The samples just outside the view, where there are any, end the line.
+    const bool before = first > 0, after = last < 99;
+    QCOMPARE(line.size(), qsizetype(before + 2 * spans.size() + after));
+    if (before)
+        QCOMPARE(line.front(), QPointF(-0.25, 100 - valueAt(int(first) * 4 - 1)));
+    if (after)
+        QCOMPARE(line.back(), QPointF(plot.width(), 100 - valueAt(int(last + 1) * 4)));
+    // Each column's extremes, the one nearer its last sample second.
+    for (std::size_t k = 0; k < spans.size(); ++k) {
+        const long long column = spans[k].column;
+        const QPointF a = line[qsizetype(before + 2 * k)], b = line[qsizetype(before + 2 * k + 1)];
+        QCOMPARE(a.x(), double(column - first) + 0.5);
+        QCOMPARE(b.x(), a.x());
+        const double low = 100 - spans[k].min, high = 100 - spans[k].max;
+        QCOMPARE(b.y(), column % 2 ? low : high);
+        QCOMPARE(a.y(), column % 2 ? high : low);
+    }
+}
+
 void TestWidgets::timeTickSteps_data()
 {
     QTest::addColumn<double>("minStep");
@@ -452,6 +526,48 @@ void TestWidgets::timeTickSteps()
     QCOMPARE(int(ticks.size()), 20);
     for (double t : ticks)
         QCOMPARE(std::fmod(t, step), 0.0);
+}
+
+void TestWidgets::valueTicks_data()
+{
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<int>("maxTicks");
+    QTest::addColumn<QList<double>>("ticks");
+    QTest::newRow("the chart's range") << -127.0 << 127.0 << 9 << QList<double>{-100, -50, 0, 50, 100};
+    QTest::newRow("steps fit exactly") << 0.0 << 40.0 << 4 << QList<double>{0, 10, 20, 30, 40};
+    QTest::newRow("twos") << 0.0 << 3.0 << 2 << QList<double>{0, 2};
+    QTest::newRow("next power of ten") << 0.0 << 60.0 << 10 << QList<double>{0, 10, 20, 30, 40, 50, 60};
+    QTest::newRow("ends off the ticks") << -55.0 << 125.0 << 6 << QList<double>{-50, 0, 50, 100};
+    QTest::newRow("tenths, the last one summed up") << 0.0 << 0.3 << 3 << QList<double>{0, 0.1, 0.2, 0.3};
+    QTest::newRow("no room for a step") << -127.0 << 127.0 << 0 << QList<double>{0};
+}
+
+void TestWidgets::valueTicks()
+{
+    QFETCH(double, min);
+    QFETCH(double, max);
+    QFETCH(int, maxTicks);
+    QFETCH(QList<double>, ticks);
+    const std::vector<double> got = ort::valueTicks(min, max, maxTicks);
+    QCOMPARE(int(got.size()), int(ticks.size()));
+    for (std::size_t i = 0; i < got.size(); ++i)
+        QVERIFY2(std::abs(got[i] - ticks[int(i)]) < 1e-9, qPrintable(QString::number(got[i])));
+}
+
+// The view's ends fall on the plot's edges: the start on the left column,
+// the end one past the right; the range's bottom one below the last row.
+void TestWidgets::scalesSpanThePlot()
+{
+    const QRect plot(30, 20, 500, 200);
+    const TimeScale time(plot, 1000, 60);
+    QCOMPARE(time.x(1000), 30.0);
+    QCOMPARE(time.x(1060), 530.0);
+    QCOMPARE(time.x(1015), 155.0);
+    const ValueScale value(plot, -50, 150);
+    QCOMPARE(value.y(-50), 220.0);
+    QCOMPARE(value.y(150), 20.0);
+    QCOMPARE(value.y(0), 170.0);
 }
 
 namespace {

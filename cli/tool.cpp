@@ -1,0 +1,538 @@
+#include "cli/tool.h"
+#include "cli/doctor.h"
+#include "cli/invocation.h"
+#include "cli/logformat.h"
+#include "cli/session.h"
+#include "cli/stopsignals.h"
+#include "cli/values.h"
+#include "component/busaccess.h"
+#include "component/buserror.h"
+#include "link/busoptions.h"
+#include "link/chip.h"
+#include "link/runtimeerror.h"
+#include "link/text.h"
+#include "log/logfile.h"
+#include "monitor/temperature.h"
+#include "registers/registermap.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <chrono>
+#include <thread>
+
+namespace ort::cli {
+
+namespace {
+
+using namespace chip;
+
+// The pause between the clear-alert command's bus steps on the printer port.
+constexpr auto AlertStepPause = std::chrono::milliseconds(10);
+// Long enough for one conversion of the chip (1/16 s) to end.
+constexpr auto OneShotWait = std::chrono::milliseconds(125);
+
+// A failure that ends a command after part of its work was done; the text
+// says what was done.
+class Interrupted : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Output {
+public:
+    Output(std::FILE *file, bool json) : m_file(file), m_json(json) {}
+    bool json() const { return m_json; }
+    void line(const QString &text) const
+    {
+        const QByteArray bytes = text.toUtf8() + '\n';
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), m_file);
+        std::fflush(m_file);
+    }
+    void value(const QJsonObject &object) const { write(QJsonDocument(object)); }
+    void value(const QJsonArray &array) const { write(QJsonDocument(array)); }
+
+private:
+    void write(const QJsonDocument &document) const
+    {
+        line(QString::fromUtf8(document.toJson(QJsonDocument::Compact)));
+    }
+    std::FILE *m_file;
+    bool m_json;
+};
+
+QString celsiusText(int celsius)
+{
+    return QString::number(celsius) + QStringLiteral(" C");
+}
+
+QString rateText(double perSecond)
+{
+    return QString::number(perSecond) + QStringLiteral(" per second");
+}
+
+QString typeName(uint8_t address)
+{
+    const std::string_view name = RegisterTypeName(address);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// The names of a byte's set bits, where its register names them (not the
+// generic "Bit n", nor "Unused" and "Reserved").
+QStringList setBitNames(uint8_t reg, uint8_t value)
+{
+    QStringList names;
+    const BitNameSet &set = BitNamesOf(reg);
+    if (&set == &GenericBitNames || reg == ConversionRateRead)
+        return names;
+    for (int bit = 7; bit >= 0; --bit) {
+        const QString name = QString::fromLatin1(set[bit].data(), static_cast<qsizetype>(set[bit].size()));
+        if ((value >> bit & 1) && name != QLatin1String("Unused") && name != QLatin1String("Reserved"))
+            names << name;
+    }
+    return names;
+}
+
+QString binaryText(uint8_t value)
+{
+    return QStringLiteral("%1").arg(value, 8, 2, QLatin1Char('0'));
+}
+
+struct Temperatures {
+    int remote;
+    int local;
+};
+
+// Remote first, as the measurement cycle reads them.
+Temperatures readTemperatures(Session &s)
+{
+    const int remote = DecodeTemperature(s.read(RemoteTemperature));
+    const int local = DecodeTemperature(s.read(LocalTemperature));
+    return {remote, local};
+}
+
+QString temperaturesText(const Temperatures &t)
+{
+    return QStringLiteral("local %1  remote %2").arg(celsiusText(t.local), celsiusText(t.remote));
+}
+
+QJsonObject temperaturesJson(const Temperatures &t)
+{
+    return {{QStringLiteral("local"), t.local}, {QStringLiteral("remote"), t.remote}};
+}
+
+QJsonObject chipJson(const Session &s)
+{
+    return {{QStringLiteral("route"), s.printerRoute() ? QStringLiteral("printer") : QStringLiteral("smbus")},
+            {QStringLiteral("address"), s.address7()},
+            {QStringLiteral("port"), s.printerRoute() ? QJsonValue(s.state().PrinterPortBase) : QJsonValue()},
+            {QStringLiteral("description"), s.description()}};
+}
+
+// ---- the commands
+
+int scan(BusAccessServer &bus, const Invocation &run, const Output &out)
+{
+    const std::vector<Found> found = searchChips(bus, run.target);
+    QJsonArray list;
+    for (const Found &f : found) {
+        const QString text = shownText(f.entry.text);
+        if (!out.json()) {
+            out.line(text);
+            continue;
+        }
+        QJsonObject entry{{QStringLiteral("route"), f.route == Route::Printer ? QStringLiteral("printer") : QStringLiteral("smbus")},
+                          {QStringLiteral("address"), f.route == Route::Printer ? f.entry.address >> 1 : f.entry.address},
+                          {QStringLiteral("text"), text}};
+        if (f.route == Route::Printer) {
+            bus.PrinterPort().SelectPort(f.printer.port);
+            entry[QStringLiteral("port")] = bus.PrinterPort().PortAddress();
+            entry[QStringLiteral("link_variant")] = f.printer.linkVariant;
+        }
+        list.append(entry);
+    }
+    if (out.json())
+        out.value(list);
+    if (!found.empty())
+        return Done;
+    std::string text = "Sorry, no " + ChipName.toStdString() + "s were found. Please check all connections and try again";
+    for (const std::string &problem : componentProblems(bus, run.target))
+        text += ".\n" + problem;
+    throw NoChipFound(text);
+}
+
+int info(Session &s, const Output &out)
+{
+    const uint8_t id = s.read(ManufacturerIdRegister);
+    const uint8_t revision = s.read(DieRevision);
+    const uint8_t config = s.read(ConfigurationRead);
+    const uint8_t rate = s.read(ConversionRateRead);
+    int limits[LimitCount];
+    for (int i = 0; i < LimitCount; ++i)
+        limits[i] = DecodeTemperature(s.read(static_cast<uint8_t>(LocalHighLimitRead + i)));
+    const uint8_t status = s.read(Status);
+    const bool masked = config & ConfigAlertMasked;
+    const bool standby = config & ConfigStandby;
+    const QStringList flags = setBitNames(Status, status);
+
+    if (out.json()) {
+        out.value(QJsonObject{
+            {QStringLiteral("chip"), chipJson(s)},
+            {QStringLiteral("manufacturer_id"), id},
+            {QStringLiteral("die_revision"), revision},
+            {QStringLiteral("configuration"), config},
+            {QStringLiteral("alert_masked"), masked},
+            {QStringLiteral("standby"), standby},
+            {QStringLiteral("rate_code"), rate},
+            {QStringLiteral("conversions_per_second"), conversionsPerSecond(rate)},
+            {QStringLiteral("local_high"), limits[LocalHigh]},
+            {QStringLiteral("local_low"), limits[LocalLow]},
+            {QStringLiteral("remote_high"), limits[RemoteHigh]},
+            {QStringLiteral("remote_low"), limits[RemoteLow]},
+            {QStringLiteral("status"), status},
+            {QStringLiteral("status_flags"), QJsonArray::fromStringList(flags)}});
+        return Done;
+    }
+    const auto row = [&](const char *label, const QString &text) {
+        out.line(QString::fromLatin1(label).leftJustified(18) + text);
+    };
+    QString chip = s.description();
+    chip[0] = chip[0].toUpper();
+    out.line(chip);
+    row("Manufacturer ID:", hexWithSuffix(id) + (id == ManufacturerId ? QString() : QStringLiteral(" (not the chip's)")));
+    row("Die revision:", hexWithSuffix(revision));
+    row("Configuration:", hexWithSuffix(config) + QStringLiteral(": ALERT output %1, %2")
+                                                       .arg(masked ? QStringLiteral("masked") : QStringLiteral("enabled"),
+                                                            standby ? QStringLiteral("standby") : QStringLiteral("converting")));
+    row("Conversion rate:", QStringLiteral("code %1, %2").arg(rate).arg(rateText(conversionsPerSecond(rate))));
+    row("Local limits:", QStringLiteral("low %1, high %2").arg(celsiusText(limits[LocalLow]), celsiusText(limits[LocalHigh])));
+    row("Remote limits:", QStringLiteral("low %1, high %2").arg(celsiusText(limits[RemoteLow]), celsiusText(limits[RemoteHigh])));
+    row("Status:", hexWithSuffix(status) + QStringLiteral(": ") +
+                       (flags.isEmpty() ? QStringLiteral("no flags") : flags.join(QStringLiteral(", "))));
+    return Done;
+}
+
+int temps(Session &s, const Invocation &run, const Output &out, const ToolIo &io)
+{
+    if (!run.watchSeconds) {
+        const Temperatures t = readTemperatures(s);
+        if (out.json())
+            out.value(temperaturesJson(t));
+        else
+            out.line(temperaturesText(t));
+        return Done;
+    }
+    StopSignals stop;
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    for (long long k = 1; !stop.requested(); ++k) {
+        const Temperatures t = readTemperatures(s);
+        const QDateTime when = io.now();
+        if (out.json()) {
+            QJsonObject line = temperaturesJson(t);
+            line[QStringLiteral("time")] = isoTime(when);
+            out.value(line);
+        } else {
+            out.line(timeOfDayText(when.time().msecsSinceStartOfDay() / 1000.0) + QStringLiteral("  ") + temperaturesText(t));
+        }
+        if (stop.waitFor(k * *run.watchSeconds - elapsed()))
+            break;
+    }
+    return Done;
+}
+
+QJsonObject registerJson(uint8_t address, uint8_t value)
+{
+    return {{QStringLiteral("address"), address},
+            {QStringLiteral("name"), typeName(address)},
+            {QStringLiteral("value"), value}};
+}
+
+QString registerLine(uint8_t address, uint8_t value)
+{
+    QString text = QStringLiteral("%1 %2 %3 %4 %5")
+                       .arg(hexWithSuffix(address).leftJustified(4), typeName(address).leftJustified(24),
+                            hexWithSuffix(value).leftJustified(4))
+                       .arg(value, 3)
+                       .arg(binaryText(value));
+    const QStringList names = setBitNames(address, value);
+    if (!names.isEmpty())
+        text += QStringLiteral("  ") + names.join(QStringLiteral(", "));
+    return text;
+}
+
+int readRegisters(Session &s, const Invocation &run, const Output &out)
+{
+    std::vector<uint8_t> addresses;
+    if (run.allRegisters)
+        for (const RegisterRow &row : RegisterTable)
+            addresses.push_back(row.readAddress);
+    else
+        addresses.push_back(run.registerAddress);
+    QJsonArray list;
+    for (uint8_t address : addresses) {
+        const uint8_t value = s.read(address);
+        if (out.json())
+            list.append(registerJson(address, value));
+        else
+            out.line(registerLine(address, value));
+    }
+    if (out.json()) {
+        if (run.allRegisters)
+            out.value(list);
+        else
+            out.value(list.first().toObject());
+    }
+    return Done;
+}
+
+int writeRegister(Session &s, const Invocation &run, const Output &out)
+{
+    const RegisterRow &row = RegisterTable[RegisterRowOf(run.registerAddress)];
+    const uint8_t address = *row.writeAddress;
+    s.write(address, run.value);
+    const uint8_t value = static_cast<uint8_t>(run.value);
+    if (out.json())
+        out.value(registerJson(address, value));
+    else
+        out.line(QStringLiteral("wrote ") + registerLine(address, value));
+    return Done;
+}
+
+int limits(Session &s, const Invocation &run, const Output &out)
+{
+    int now[LimitCount];
+    const bool setting = std::any_of(run.limits.begin(), run.limits.end(), [](const auto &l) { return l.has_value(); });
+    if (setting) {
+        for (int i = 0; i < LimitCount; ++i)
+            now[i] = run.limits[i] ? *run.limits[i] : DecodeTemperature(s.read(static_cast<uint8_t>(LocalHighLimitRead + i)));
+        for (const auto &[high, low, name] : {std::tuple{LocalHigh, LocalLow, "local"}, std::tuple{RemoteHigh, RemoteLow, "remote"}})
+            if (now[high] < now[low])
+                throw UsageError(QStringLiteral("The %1 high limit would be %2, below its low limit %3: nothing was written")
+                                     .arg(QLatin1String(name), celsiusText(now[high]), celsiusText(now[low]))
+                                     .toStdString());
+        for (int i = 0; i < LimitCount; ++i)
+            if (run.limits[i])
+                s.write(static_cast<uint8_t>(LocalHighLimitWrite + i), *run.limits[i] & 0xFF);
+    }
+    for (int i = 0; i < LimitCount; ++i)
+        now[i] = DecodeTemperature(s.read(static_cast<uint8_t>(LocalHighLimitRead + i)));
+    if (out.json()) {
+        out.value(QJsonObject{{QStringLiteral("local_high"), now[LocalHigh]},
+                              {QStringLiteral("local_low"), now[LocalLow]},
+                              {QStringLiteral("remote_high"), now[RemoteHigh]},
+                              {QStringLiteral("remote_low"), now[RemoteLow]}});
+        return Done;
+    }
+    out.line(QStringLiteral("local   low %1  high %2").arg(celsiusText(now[LocalLow]), celsiusText(now[LocalHigh])));
+    out.line(QStringLiteral("remote  low %1  high %2").arg(celsiusText(now[RemoteLow]), celsiusText(now[RemoteHigh])));
+    return Done;
+}
+
+int rate(Session &s, const Invocation &run, const Output &out)
+{
+    if (run.rateCode)
+        s.write(ConversionRateWrite, *run.rateCode);
+    const uint8_t code = s.read(ConversionRateRead);
+    if (out.json())
+        out.value(QJsonObject{{QStringLiteral("code"), code},
+                              {QStringLiteral("conversions_per_second"), conversionsPerSecond(code)}});
+    else
+        out.line(QStringLiteral("code %1, %2").arg(code).arg(rateText(conversionsPerSecond(code))));
+    return Done;
+}
+
+int standby(Session &s, const Invocation &run, const Output &out)
+{
+    if (run.standby) {
+        const uint8_t config = s.read(ConfigurationRead);
+        s.write(ConfigurationWrite, *run.standby ? config | ConfigStandby : config & ~ConfigStandby);
+    }
+    const bool on = s.read(ConfigurationRead) & ConfigStandby;
+    if (out.json())
+        out.value(QJsonObject{{QStringLiteral("standby"), on}});
+    else
+        out.line(on ? QStringLiteral("standby on: no automatic conversions") : QStringLiteral("standby off: converting"));
+    return Done;
+}
+
+int oneShot(Session &s, const Output &out, std::FILE *err)
+{
+    if (!(s.read(ConfigurationRead) & ConfigStandby)) {
+        const QByteArray note = QByteArrayLiteral("ort310: the chip is not in standby and goes on converting by itself "
+                                                  "(ort310 standby on)\n");
+        std::fwrite(note.constData(), 1, static_cast<size_t>(note.size()), err);
+    }
+    s.write(OneShot, 0xFF);
+    std::this_thread::sleep_for(OneShotWait);
+    const Temperatures t = readTemperatures(s);
+    if (out.json())
+        out.value(temperaturesJson(t));
+    else
+        out.line(temperaturesText(t));
+    return Done;
+}
+
+// Which device answered the alert response address, if any.
+std::optional<uint8_t> respondToAlert(Session &s)
+{
+    Declare &d = s.state();
+    if (s.printerRoute()) {
+        // The port base is set on its own, not by a status read first: that
+        // read clears the chip's flags, and with them the ALERT it is asked
+        // to answer for.
+        PrinterPortLink &bus = s.bus().PrinterPort().Link();
+        bus.SetPortBase(d.PrinterPortBase);
+        bus.Start();
+        bus.SendByte(AlertResponseReadByte);
+        const bool answered = bus.ReceiveAck();
+        const uint8_t byte = bus.ReceiveByte();
+        std::this_thread::sleep_for(AlertStepPause);
+        bus.SendNoAck();
+        std::this_thread::sleep_for(AlertStepPause);
+        bus.Stop();
+        return answered ? std::optional<uint8_t>(byte >> 1) : std::nullopt;
+    }
+    const int16_t kept = d.DeviceAddress;
+    d.DeviceAddress = AlertResponseAddress;
+    d.RegisterPointer = DieRevision;
+    std::optional<uint8_t> device;
+    try {
+        s.link().ReadRegister();
+        device = static_cast<uint8_t>(d.ReadValue >> 1);
+    } catch (const NoAcknowledge &) {
+        // Nobody answers at the alert response address: no device is alerting.
+    }
+    d.DeviceAddress = kept;
+    return device;
+}
+
+int clearAlert(Session &s, const Output &out)
+{
+    const std::optional<uint8_t> device = respondToAlert(s);
+    if (out.json())
+        out.value(QJsonObject{{QStringLiteral("alerting"), device.has_value()},
+                              {QStringLiteral("address"), device ? QJsonValue(*device) : QJsonValue()}});
+    else if (device)
+        out.line(QStringLiteral("the device at %1 answered and released ALERT").arg(hexWithSuffix(*device)));
+    else
+        out.line(QStringLiteral("no device is alerting"));
+    return Done;
+}
+
+QString recordsText(long long records)
+{
+    return records == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(records);
+}
+
+int log(Session &s, const Invocation &run, const ToolIo &io)
+{
+    LogFile file;
+    file.setName(run.logFile);
+    StopSignals stop;
+    long long written = 0;
+    const auto fileFailed = [&](const std::exception &e) {
+        return Interrupted(QStringLiteral("Writing the log file %1 failed after %2: %3")
+                               .arg(run.logFile, recordsText(written), QString::fromUtf8(e.what()))
+                               .toStdString());
+    };
+    try {
+        file.append(logStart(run.format, file.hasContent()));
+    } catch (const LogFileError &e) {
+        throw fileFailed(e);
+    }
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    const auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+    double due = 0;
+    while (!stop.requested()) {
+        if (run.count && written >= *run.count)
+            break;
+        if (run.duration && (due >= *run.duration || elapsed() >= *run.duration))
+            break;
+        if (stop.waitFor(due - elapsed()))
+            break;
+        Temperatures t;
+        try {
+            t = readTemperatures(s);
+        } catch (const std::exception &e) {
+            throw Interrupted(QStringLiteral("Reading the chip failed after %1 had been logged to %2: %3")
+                                  .arg(recordsText(written), run.logFile, QString::fromUtf8(e.what()))
+                                  .toStdString());
+        }
+        try {
+            file.append(logRecord(run.format, io.now(), t.remote, t.local));
+        } catch (const LogFileError &e) {
+            throw fileFailed(e);
+        }
+        ++written;
+        // A record late by more than an interval does not make the next ones
+        // hurry to catch up.
+        due = std::max(due + run.interval, elapsed() - run.interval);
+    }
+    return Done;
+}
+
+int runCommand(const Invocation &run, const ToolIo &io)
+{
+    const Output out(io.out, run.json);
+    if (run.command == Command::Doctor)
+        return doctor(run, out.json(), io.out);
+    BusAccessServer &bus = io.bus(run.component);
+    if (run.command == Command::Scan)
+        return scan(bus, run, out);
+    Session session(bus, run.target);
+    switch (run.command) {
+    case Command::Info: return info(session, out);
+    case Command::Temps: return temps(session, run, out, io);
+    case Command::Read: return readRegisters(session, run, out);
+    case Command::Write: return writeRegister(session, run, out);
+    case Command::Limits: return limits(session, run, out);
+    case Command::Rate: return rate(session, run, out);
+    case Command::Standby: return standby(session, run, out);
+    case Command::OneShot: return oneShot(session, out, io.err);
+    case Command::ClearAlert: return clearAlert(session, out);
+    case Command::Log: return log(session, run, io);
+    case Command::Scan:
+    case Command::Doctor: break;
+    }
+    return Done;
+}
+
+void say(std::FILE *err, const QString &text)
+{
+    const QByteArray bytes = QByteArrayLiteral("ort310: ") + text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), err);
+    std::fflush(err);
+}
+
+} // namespace
+
+int runTool(const QStringList &arguments, const ToolIo &io)
+{
+    Invocation run;
+    try {
+        run = parseInvocation(arguments, io.environment);
+    } catch (const UsageError &e) {
+        say(io.err, QString::fromUtf8(e.what()));
+        say(io.err, QStringLiteral("ort310 --help tells how to use it"));
+        return Misused;
+    }
+    if (!run.answer.isEmpty()) {
+        const QByteArray bytes = run.answer.toUtf8();
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), io.out);
+        return Done;
+    }
+    try {
+        return runCommand(run, io);
+    } catch (const UsageError &e) {
+        say(io.err, QString::fromUtf8(e.what()));
+        return Misused;
+    } catch (const std::exception &e) {
+        // A bus or file failure, a chip not found, or one that stopped answering.
+        say(io.err, QString::fromUtf8(RunTimeError::from(std::current_exception()).what()));
+        return Failed;
+    }
+}
+
+} // namespace ort::cli
