@@ -17,9 +17,10 @@ uint16_t TransferRing::intern(std::string_view text)
     for (size_t i = m_texts.size(); i-- > 1;)
         if (m_texts[i] == text)
             return m_lastText = static_cast<uint16_t>(i);
-    if (m_texts.size() >= MaxTexts) {
+    // The last slot holds the note, never a text a record already points at.
+    if (m_texts.size() >= MaxTexts - 1) {
         if (m_texts.back() != TextsFullText)
-            m_texts.back() = TextsFullText;
+            m_texts.emplace_back(TextsFullText);
         return m_lastText = static_cast<uint16_t>(m_texts.size() - 1);
     }
     m_texts.emplace_back(text);

@@ -30,7 +30,8 @@ struct TransferRecord {
 class TransferRing {
 public:
     static constexpr size_t DefaultCapacity = 100'000;
-    // Distinct texts kept; a further one is shown as TextsFullText.
+    // Distinct texts kept, TextsFullText among them; a further text is shown
+    // as TextsFullText.
     static constexpr size_t MaxTexts = 4096;
     static constexpr std::string_view TextsFullText = "(failure text not kept: too many different ones)";
 

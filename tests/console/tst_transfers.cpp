@@ -127,12 +127,17 @@ void TestTransfers::ringKeepsTheLastAndItsTextsOnce()
     QCOMPARE(ring.at(ring.first()).time, 9.0);
 
     TransferRing texts(TransferRing::MaxTexts + 10);
+    std::vector<std::string> shownWhenAdded;
     for (size_t i = 0; i < TransferRing::MaxTexts + 10; ++i) {
         const std::string reason = "reason " + std::to_string(i);
         failed.reason = reason;
         texts.add(failed, 0);
+        shownWhenAdded.emplace_back(texts.text(texts.at(i).reason));
     }
     QVERIFY(texts.text(texts.at(10).reason) == "reason 10");
+    // A record's text never changes once shown, whatever comes after it.
+    for (size_t i = 0; i < shownWhenAdded.size(); ++i)
+        QVERIFY2(texts.text(texts.at(i).reason) == shownWhenAdded[i], shownWhenAdded[i].c_str());
     QVERIFY(texts.text(texts.at(TransferRing::MaxTexts + 5).reason) == TransferRing::TextsFullText);
 }
 
