@@ -1,9 +1,72 @@
 #include "component/busaccess.h"
 #include "component/buserror.h"
 
+#include <chrono>
 #include <cstdio>
+#include <type_traits>
 
 namespace ort {
+
+namespace {
+
+int64_t steadyNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void finish(Transfer &t, int64_t startNs, int64_t endNs, Transfer::Outcome outcome, std::string_view reason = {})
+{
+    t.durationNs = endNs - startNs;
+    t.outcome = outcome;
+    t.reason = reason;
+}
+
+// Runs one transfer and tells the server's observer how it went: the byte
+// a read returned, or the failure, which goes on to the caller unchanged.
+// `describe` and `now` run only while someone watches.
+template <typename Describe, typename Now, typename Body>
+auto watch(BusAccessServer &server, Describe &&describe, Now &&now, Body &&body) -> std::invoke_result_t<Body>
+{
+    if (!server.watched())
+        return body();
+    Transfer t = describe();
+    const int64_t start = now();
+    try {
+        if constexpr (std::is_void_v<std::invoke_result_t<Body>>) {
+            body();
+            finish(t, start, now(), Transfer::Outcome::Acknowledged);
+            server.notify(t);
+        } else {
+            const auto value = body();
+            t.data = value;
+            finish(t, start, now(), Transfer::Outcome::Acknowledged);
+            server.notify(t);
+            return value;
+        }
+    } catch (const NoAcknowledge &e) {
+        finish(t, start, now(), Transfer::Outcome::NotAcknowledged, e.what());
+        server.notify(t);
+        throw;
+    } catch (const BusError &e) {
+        finish(t, start, now(), Transfer::Outcome::Failed, e.what());
+        server.notify(t);
+        throw;
+    }
+}
+
+Transfer printerTransfer(uint16_t base, uint8_t addressByte, bool read, uint8_t reg)
+{
+    Transfer t;
+    t.route = Transfer::Route::PrinterPort;
+    t.where = base;
+    t.address = static_cast<int16_t>(addressByte >> 1);
+    t.read = read;
+    t.reg = reg;
+    return t;
+}
+
+} // namespace
 
 std::string hexByte(unsigned value)
 {
@@ -81,56 +144,131 @@ void PrinterPortLink::SetBusParameter(int parameter)
 uint8_t PrinterPortLink::ReadRegister(uint8_t addressByte, uint8_t reg)
 {
     m_server.transcript().record("PrinterPortLink.ReadRegister", addressByte, reg);
-    return master().readByteData(addressByte, reg);
+    return watch(
+        m_server, [&] { return printerTransfer(m_base, addressByte, true, reg); },
+        [this] { return m_server.busTimeNs(m_base); }, [&] { return master().readByteData(addressByte, reg); });
 }
 
 void PrinterPortLink::WriteRegister(uint8_t addressByte, uint8_t reg, uint8_t value)
 {
     m_server.transcript().record("PrinterPortLink.WriteRegister", addressByte, reg, value);
-    master().writeByteData(addressByte, reg, value);
+    watch(
+        m_server,
+        [&] {
+            Transfer t = printerTransfer(m_base, addressByte, false, reg);
+            t.data = value;
+            return t;
+        },
+        [this] { return m_server.busTimeNs(m_base); }, [&] { master().writeByteData(addressByte, reg, value); });
 }
 
 void PrinterPortLink::WritePort(uint16_t portAddress, uint8_t value)
 {
     m_server.transcript().record("PrinterPortLink.WritePort", portAddress, value);
-    // Through the port's master, whose picture of the lines must follow.
-    m_server.master(portAddress).writeData(value);
+    watch(
+        m_server,
+        [&] {
+            Transfer t;
+            t.where = portAddress;
+            t.data = value;
+            return t;
+        },
+        [&] { return m_server.busTimeNs(portAddress); },
+        // Through the port's master, whose picture of the lines must follow.
+        [&] { m_server.master(portAddress).writeData(value); });
+}
+
+// The single bus steps are told as one transfer from the start to the stop:
+// the byte after a start is the address (its low bit: read), a byte written
+// after it the register, the last byte moved the data.
+template <typename Body>
+auto PrinterPortLink::step(Body &&body)
+{
+    if (!m_steps)
+        return body();
+    try {
+        return body();
+    } catch (const NoAcknowledge &e) {
+        endSteps(Transfer::Outcome::NotAcknowledged, e.what());
+        throw;
+    } catch (const BusError &e) {
+        endSteps(Transfer::Outcome::Failed, e.what());
+        throw;
+    }
+}
+
+void PrinterPortLink::endSteps(Transfer::Outcome outcome, std::string_view reason)
+{
+    Transfer t = *m_steps;
+    m_steps.reset();
+    const Transfer::Outcome sofar = t.outcome;
+    finish(t, m_stepsStartNs, m_server.busTimeNs(t.where), outcome, reason);
+    // A missing acknowledge on the way stays what the transfer came to.
+    if (outcome == Transfer::Outcome::Acknowledged)
+        t.outcome = sofar;
+    m_server.notify(t);
 }
 
 void PrinterPortLink::Start()
 {
     m_server.transcript().record("PrinterPortLink.Start");
-    master().start();
+    // A repeated start goes on with the transfer begun.
+    if (!m_steps && m_server.watched()) {
+        m_steps = Transfer{};
+        m_steps->where = m_base;
+        m_stepsStartNs = m_server.busTimeNs(m_base);
+    }
+    m_addressNext = true;
+    step([&] { master().start(); });
 }
 
 void PrinterPortLink::SendByte(uint8_t value)
 {
     m_server.transcript().record("PrinterPortLink.SendByte", value);
-    master().sendByte(value);
+    step([&] { master().sendByte(value); });
+    if (!m_steps)
+        return;
+    if (m_addressNext) {
+        m_steps->address = static_cast<int16_t>(value >> 1);
+        m_steps->read = (value & 1) != 0;
+        m_addressNext = false;
+    } else if (!m_steps->read && m_steps->reg == Transfer::None) {
+        m_steps->reg = value;
+    } else {
+        m_steps->data = value;
+    }
 }
 
 bool PrinterPortLink::ReceiveAck()
 {
     m_server.transcript().record("PrinterPortLink.ReceiveAck");
-    return master().receiveAck();
+    const bool acknowledged = step([&] { return master().receiveAck(); });
+    if (m_steps && !acknowledged)
+        m_steps->outcome = Transfer::Outcome::NotAcknowledged;
+    return acknowledged;
 }
 
 uint8_t PrinterPortLink::ReceiveByte()
 {
     m_server.transcript().record("PrinterPortLink.ReceiveByte");
-    return master().receiveByte();
+    const uint8_t value = step([&] { return master().receiveByte(); });
+    if (m_steps)
+        m_steps->data = value;
+    return value;
 }
 
 void PrinterPortLink::SendNoAck()
 {
     m_server.transcript().record("PrinterPortLink.SendNoAck");
-    master().sendNoAck();
+    step([&] { master().sendNoAck(); });
 }
 
 void PrinterPortLink::Stop()
 {
     m_server.transcript().record("PrinterPortLink.Stop");
-    master().stop();
+    step([&] { master().stop(); });
+    if (m_steps)
+        endSteps(Transfer::Outcome::Acknowledged, {});
 }
 
 // ---- printer-port bus
@@ -169,13 +307,31 @@ uint16_t PrinterPortBus::PortAddress()
 uint8_t SmbusHost::ReadRegister(uint8_t address7, uint8_t reg)
 {
     m_server.transcript().record("SmbusHost.ReadRegister", address7, reg);
-    return m_server.backend().smbus().readByteData(address7, reg);
+    return watch(
+        m_server,
+        [&] {
+            Transfer t = m_server.smbusTransfer();
+            t.address = address7;
+            t.read = true;
+            t.reg = reg;
+            return t;
+        },
+        steadyNs, [&] { return m_server.backend().smbus().readByteData(address7, reg); });
 }
 
 void SmbusHost::WriteRegister(uint8_t address7, uint8_t reg, uint8_t value)
 {
     m_server.transcript().record("SmbusHost.WriteRegister", address7, reg, value);
-    m_server.backend().smbus().writeByteData(address7, reg, value);
+    watch(
+        m_server,
+        [&] {
+            Transfer t = m_server.smbusTransfer();
+            t.address = address7;
+            t.reg = reg;
+            t.data = value;
+            return t;
+        },
+        steadyNs, [&] { m_server.backend().smbus().writeByteData(address7, reg, value); });
 }
 
 bool SmbusHost::SelectHostBaseAddress(uint32_t base)
@@ -243,6 +399,24 @@ BitBangSmbus &BusAccessServer::master(uint16_t base)
         if (m_backend->port(i).base() == base)
             return *m_masters[static_cast<size_t>(i)];
     throw BusError("No printer port at I/O address " + hexByte(base) + "h");
+}
+
+int64_t BusAccessServer::busTimeNs(uint16_t base)
+{
+    for (int i = 0; i < m_backend->portCount(); ++i)
+        if (ParallelPort &port = m_backend->port(i); port.base() == base)
+            return port.nowNs();
+    return 0;
+}
+
+Transfer BusAccessServer::smbusTransfer()
+{
+    Transfer t;
+    t.route = Transfer::Route::Smbus;
+    t.where = m_backend->smbus().baseAddress();
+    m_adapter = m_backend->smbusAdapter();
+    t.adapter = m_adapter;
+    return t;
 }
 
 PrinterPortBus &BusAccessServer::PrinterPort()

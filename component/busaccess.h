@@ -2,9 +2,11 @@
 #include "component/backend.h"
 #include "component/bitbang/bitbangsmbus.h"
 #include "component/transcript.h"
+#include "component/transfer.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,7 +50,15 @@ public:
 private:
     friend class PrinterPortBus;
     BitBangSmbus &master();
+    // Runs one single bus step; a failure ends the steps' transfer.
+    template <typename Body>
+    auto step(Body &&body);
+    void endSteps(Transfer::Outcome outcome, std::string_view reason);
     BusAccessServer &m_server;
+    // Single bus steps from a start to the stop, told as one transfer.
+    std::optional<Transfer> m_steps;
+    int64_t m_stepsStartNs = 0;
+    bool m_addressNext = false;   // the next byte sent follows a start
     uint16_t m_base = 0;
     uint8_t m_deviceAddress = 0;
     bool m_variant = true;
@@ -130,10 +140,27 @@ public:
     // there is none.
     BitBangSmbus &master(uint16_t base);
 
+    // Our addition: tells `observer` of every transfer from now on; an
+    // empty one stops it. There is one; nothing is measured while it is empty.
+    void setTransferObserver(TransferObserver observer) { m_observer = std::move(observer); }
+    bool watched() const { return static_cast<bool>(m_observer); }
+    void notify(const Transfer &transfer)
+    {
+        if (m_observer)
+            m_observer(transfer);
+    }
+    // The bus time of the port at `base`, for how long a transfer took (0
+    // where there is no such port).
+    int64_t busTimeNs(uint16_t base);
+    // An SMBus transfer to the host in use, its route filled in.
+    Transfer smbusTransfer();
+
 private:
     std::unique_ptr<Backend> m_backend;
     std::vector<std::unique_ptr<BitBangSmbus>> m_masters;   // one per port, in the backend's order
     Transcript m_transcript;
+    TransferObserver m_observer;
+    std::string m_adapter;   // what smbusTransfer() points at
     PrinterPortBus m_printerPort;
     SmbusHost m_smbus;
     int m_bus = 0;

@@ -33,4 +33,9 @@ QString QtUi::openFileName(QWidget *parent, const QString &caption, const QStrin
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtUi::saveFileName(QWidget *parent, const QString &caption, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+}
+
 } // namespace ort

@@ -45,6 +45,9 @@ public:
     // An empty result means the user cancelled. `filter` is in Qt's form,
     // e.g. "Excel Files (*.xls)".
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &filter) = 0;
+    // A file to save to: the dialog asks before an existing file is replaced.
+    // Empty when the user cancelled.
+    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) = 0;
 
     FailureNotice &failures() { return m_failures; }
 
@@ -57,6 +60,7 @@ class QtUi final : public Ui {
 public:
     QMessageBox::StandardButton message(QWidget *parent, const MessageRequest &request) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) override;
 };
 
 } // namespace ort

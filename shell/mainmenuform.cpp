@@ -188,6 +188,16 @@ QWidget *MainMenuForm::buildMainTab()
     buttons->addStretch();
     grid->addLayout(buttons, 5, 0, 1, 2);
     grid->setRowStretch(6, 1);
+
+    // Kept out of the page's layout, in its top right corner, so that no
+    // control of the page moves for it; it comes last in the tab order.
+    m_console = new QPushButton(QStringLiteral("Bus Console\u2026"), page);
+    m_console->setObjectName("BusConsoleCMD");
+    m_console->setToolTip(QStringLiteral("Every transfer on the bus, live (Ctrl+B)"));
+    m_console->adjustSize();
+    connect(m_console, &QPushButton::clicked, this, [this] { runGuarded(m_program.ui(), this, [this] { m_program.showBusConsole(); }); });
+    m_mainPage = page;
+    page->installEventFilter(this);
     return page;
 }
 
@@ -218,6 +228,15 @@ QWidget *MainMenuForm::buildControlCenterTab()
     grid->setRowStretch(0, 1);
     grid->setColumnStretch(0, 1);
     return page;
+}
+
+bool MainMenuForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mainPage && event->type() == QEvent::Resize) {
+        const int gap = twips(this, 120);
+        m_console->move(m_mainPage->width() - m_console->width() - gap, gap);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainMenuForm::Form_Load()

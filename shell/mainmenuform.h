@@ -2,6 +2,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QTabWidget;
 
 namespace ort {
@@ -38,6 +39,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Builds the pages of MainTab and hands each panel what it needs.
@@ -53,6 +55,8 @@ private:
     OneShotPanel *m_oneShot = nullptr;
     ControlsPanel *m_controls = nullptr;
     QLabel *m_connection;   // in the status line
+    QWidget *m_mainPage = nullptr;
+    QPushButton *m_console = nullptr;   // in the Main page's corner, outside its layout
     bool m_unloaded = false;
 };
 

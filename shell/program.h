@@ -20,6 +20,7 @@ class frmSplash;
 class InitForm;
 class MainMenuForm;
 class frmAbout;
+class BusConsole;
 
 // The program's state for one run: the bus access component, the shared
 // variables, the register link, the dialog seam, the one clock, and the
@@ -57,6 +58,14 @@ public:
     frmAbout *showAbout();
     frmAbout *about() const;
 
+    // The bus console, a single window brought up again if already loaded.
+    // Shown from `from` (the splash, the wizard), it leaves the keyboard
+    // there, so that a key still moves on.
+    BusConsole *showBusConsole(QWidget *from = nullptr);
+    BusConsole *busConsole() const;
+    // Ctrl+B in `window` brings up the bus console.
+    void offerBusConsole(QWidget *window);
+
     void unloadAllWindows() override;
     void endProgram() override;
     // What ending means; by default the event loop quits. Tests count it.
@@ -68,6 +77,7 @@ private:
     Ui &m_ui;
     std::unique_ptr<BusAccessServer> m_bus;
     std::shared_ptr<Clock> m_clock;
+    double m_started;   // the console's times count from here
     Declare m_state;
     LinkNewComPort m_link{m_state, *m_bus};
     Services m_services{m_state, m_link, m_ui, *m_clock, *m_bus};
@@ -75,6 +85,7 @@ private:
     QPointer<InitForm> m_wizard;
     QPointer<MainMenuForm> m_main;
     QPointer<frmAbout> m_about;
+    QPointer<BusConsole> m_console;
     std::function<void()> m_endHandler;
     bool m_ended = false;
 };

@@ -3,6 +3,7 @@
 //   QT_QPA_PLATFORM=offscreen shell_gallery [folder]
 #include "component/linux/sysinfo.h"
 #include "component/sim/simbackend.h"
+#include "console/busconsole.h"
 #include "shell/frmabout.h"
 #include "shell/frmsplash.h"
 #include "shell/mainmenuform.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QTimer>
 #include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
@@ -102,6 +104,24 @@ int main(int argc, char **argv)
         board->explainChoice(linuxhw::hardwareShown(0, {}, 3).absence);
         test::ProgramFixture f(std::move(board), clock);
         test::saveWindowPicture(f.program->showSplash(), dir, "splash-auto");
+    }
+    {
+        // The bus console opened on the splash, after a search of both media
+        // on a machine whose second printer port has its data line held low.
+        sim::Scenario s = sim::Scenario::defaultBoard();
+        sim::PortSetup stuck;
+        stuck.base = 0x278;
+        stuck.stuckSda = true;
+        s.ports.push_back(stuck);
+        test::ProgramFixture f(s);
+        BusConsole *console = f.program->showBusConsole(f.program->showSplash());
+        InitForm *wizard = f.openWizard();
+        wizard->findChild<QPushButton *>("NextCMD")->click();
+        wizard->findChild<QCheckBox *>("SMBusCheck")->setChecked(true);
+        wizard->findChild<QPushButton *>("NextCMD")->click();
+        f.tick(console->refreshTimer());
+        test::saveWindowPicture(console, dir, "bus-console");
+        wizard->hide();
     }
     return 0;
 }

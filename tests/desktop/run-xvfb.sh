@@ -2,7 +2,8 @@
 # make test-desktop: the program in a real X window, driven as a person does.
 #
 # Starts Xvfb with a small window manager (openbox) and the program on the
-# simulated board, then with xdotool: a key on the splash opens the wizard;
+# simulated board, then with xdotool: Ctrl+B on the splash opens the bus
+# console and leaves the keyboard with the splash; a key opens the wizard;
 # Return walks the welcome and medium panels, the search and the results;
 # Finish opens the main window, centred, with the window class its desktop
 # entry names; on the "Control Center" the remote high limit is lowered on
@@ -156,6 +157,7 @@ has_icon() {
 splash_name="ORT310 Evaluation Software"
 wizard_name="ORT310 Search Wizard"
 main_name="Velmora - ORT310 Evaluation Software"
+console_name="ORT310 Evaluation Software - Bus Console"
 
 begin "the splash is shown and has the keyboard"
 poll shown "$splash_name" || fail "no window \"$splash_name\""
@@ -164,6 +166,14 @@ poll active "$splash" || fail "the splash did not get the keyboard (active: $(xd
 has_icon "$splash" || fail "the splash has no icon"
 shot 1-splash
 atspi_check walk "$splash_name" || fail "the splash as AT-SPI shows it"
+
+begin "Ctrl+B on the splash opens the bus console; the splash keeps the keyboard"
+xdotool key ctrl+b
+poll shown "$console_name" || fail "no window \"$console_name\" after Ctrl+B"
+sleep 0.3
+active "$splash" || fail "the console took the keyboard from the splash"
+shown "$wizard_name" && fail "Ctrl+B opened the wizard"
+shot 1-console
 
 begin "a key on the splash opens the wizard"
 xdotool key a
@@ -253,6 +263,13 @@ if [[ -n $announce_pid ]]; then
     cat "$out/announce.log"
     ((rc == 0 || rc == 77)) || fail "the alert was not announced over AT-SPI"
 fi
+
+begin "Ctrl+B in the main window gives the console the keyboard"
+xdotool key ctrl+b
+console=$(visible "$console_name")
+poll active "$console" || fail "the console did not get the keyboard"
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+poll active "$main" || fail "the main window did not get the keyboard back"
 
 begin "Ctrl+Q ends the program with status 0"
 xdotool key ctrl+q

@@ -22,6 +22,11 @@ QString FakeUi::openFileName(QWidget *, const QString &, const QString &filter)
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
+QString FakeUi::saveFileName(QWidget *parent, const QString &caption, const QString &filter)
+{
+    return openFileName(parent, caption, filter);
+}
+
 void answerWithRealBoxes(FakeUi &ui, std::function<bool()> enough, double seconds)
 {
     ui.whileOpen = [enough = std::move(enough), seconds](const MessageRequest &request) {

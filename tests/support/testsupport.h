@@ -26,6 +26,8 @@ class FakeUi final : public Ui {
 public:
     QMessageBox::StandardButton message(QWidget *parent, const MessageRequest &request) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &filter) override;
+    // Answered from the same list as openFileName.
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) override;
 
     QList<MessageRequest> messages;
     QStringList fileFilters;
