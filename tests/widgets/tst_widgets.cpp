@@ -1,3 +1,4 @@
+#include "widgets/changerows.h"
 #include "widgets/chartaxes.h"
 #include "widgets/columncache.h"
 #include "widgets/lineargauge.h"
@@ -10,12 +11,15 @@
 #include "widgets/traceline.h"
 
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QVBoxLayout>
 #include <QtTest>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <span>
+#include <tuple>
 
 using namespace ort;
 
@@ -52,6 +56,11 @@ private slots:
     void chartTimeStampsInOrder();
     void chartFollowsThenStaysPutAfterPan();
     void chartZoomArrowsAndButtons();
+    void changeRowsAgainstEveryMillisecond_data();
+    void changeRowsAgainstEveryMillisecond();
+    void chartMenuOnAClickNotADrag_data();
+    void chartMenuOnAClickNotADrag();
+    void chartPictureWithoutScreenCues();
 
     void gaugeDragHitsTheRightPointer_data();
     void gaugeDragHitsTheRightPointer();
@@ -721,6 +730,152 @@ void TestWidgets::chartZoomArrowsAndButtons()
     QCOMPARE(pressed.count(), 2);
     QCOMPARE(pressed[0][0].value<Qt::MouseButton>(), Qt::LeftButton);
     QCOMPARE(pressed[1][0].value<Qt::MouseButton>(), Qt::RightButton);
+}
+
+namespace {
+
+using Row = std::pair<long long, std::vector<float>>;
+
+// The rows as a table of every millisecond would give them: each trace's
+// value at the end of each millisecond, a row where that differs from the one before.
+std::vector<Row> changeRowsByMillisecond(const std::vector<const SampleHistory *> &traces)
+{
+    long long first = std::numeric_limits<long long>::max(), last = std::numeric_limits<long long>::min();
+    for (const SampleHistory *h : traces)
+        if (!h->empty()) {
+            first = std::min(first, SampleHistory::toMs(h->time(0)));
+            last = std::max(last, SampleHistory::toMs(h->time(h->size() - 1)));
+        }
+    std::vector<Row> rows;
+    std::vector<std::size_t> next(traces.size(), 0);
+    std::vector<float> row(traces.size(), std::numeric_limits<float>::quiet_NaN());
+    for (long long ms = first; ms <= last; ++ms) {
+        for (std::size_t i = 0; i < traces.size(); ++i)
+            for (; next[i] < traces[i]->size() && SampleHistory::toMs(traces[i]->time(next[i])) == ms; ++next[i])
+                row[i] = traces[i]->value(next[i]);
+        const bool same = !rows.empty() && std::memcmp(row.data(), rows.back().second.data(), row.size() * 4) == 0;
+        const bool none = std::all_of(row.begin(), row.end(), [](float v) { return std::isnan(v); });
+        if (!same && !none)
+            rows.emplace_back(ms, row);
+    }
+    return rows;
+}
+
+} // namespace
+
+void TestWidgets::changeRowsAgainstEveryMillisecond_data()
+{
+    QTest::addColumn<int>("samples0");
+    QTest::addColumn<int>("samples1");
+    QTest::addColumn<int>("maxStepMs");       // steps of 0 put samples in the same millisecond
+    QTest::addColumn<double>("repeatChance");
+    QTest::newRow("two traces over several blocks") << 2000 << 1500 << 3 << 0.8;
+    QTest::newRow("every sample a change") << 600 << 600 << 2 << 0.0;
+    QTest::newRow("nothing but repeats") << 700 << 300 << 4 << 1.0;
+    QTest::newRow("one trace empty") << 0 << 900 << 2 << 0.5;
+    QTest::newRow("both empty") << 0 << 0 << 1 << 0.5;
+    QTest::newRow("many in one millisecond") << 1000 << 1000 << 1 << 0.3;
+}
+
+void TestWidgets::changeRowsAgainstEveryMillisecond()
+{
+    QFETCH(int, samples0);
+    QFETCH(int, samples1);
+    QFETCH(int, maxStepMs);
+    QFETCH(double, repeatChance);
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> step(0, maxStepMs), value(-128, 127);
+    std::bernoulli_distribution repeat(repeatChance);
+    SampleHistory h0, h1;
+    // Trace 1 starts later, so the first rows have no value for it.
+    for (auto [h, n, ms] : {std::tuple(&h0, samples0, 1'700'000'000'000LL), std::tuple(&h1, samples1, 1'700'000'000'050LL)}) {
+        float v = 25;
+        for (int i = 0; i < n; ++i, ms += step(rng)) {
+            if (!repeat(rng))
+                v = static_cast<float>(value(rng));
+            h->append(SampleHistory::fromMs(ms), v);
+        }
+    }
+    const std::vector<const SampleHistory *> traces{&h0, &h1};
+    std::vector<Row> rows;
+    forEachChangeRow(traces, [&](long long ms, std::span<const float> values) {
+        rows.emplace_back(ms, std::vector<float>(values.begin(), values.end()));
+    });
+    const std::vector<Row> expected = changeRowsByMillisecond(traces);
+    QCOMPARE(rows.size(), expected.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        QCOMPARE(rows[i].first, expected[i].first);
+        QVERIFY2(std::memcmp(rows[i].second.data(), expected[i].second.data(), 8) == 0,
+                 qPrintable(QString("row %1: %2, %3").arg(i).arg(rows[i].second[0]).arg(rows[i].second[1])));
+    }
+    if (repeatChance == 1.0)
+        QCOMPARE(rows.size(), std::size_t(2));   // each trace's first value, nothing after
+}
+
+void TestWidgets::chartMenuOnAClickNotADrag_data()
+{
+    QTest::addColumn<int>("moveBy");   // pixels the mouse moves with the right button down
+    QTest::addColumn<bool>("menu");
+    QTest::addColumn<bool>("moved");
+    QTest::newRow("click") << 0 << true << false;
+    QTest::newRow("a shaking hand") << QGuiApplication::styleHints()->startDragDistance() - 1 << true << false;
+    QTest::newRow("drag") << 60 << false << true;
+}
+
+void TestWidgets::chartMenuOnAClickNotADrag()
+{
+    QFETCH(int, moveBy);
+    QFETCH(bool, menu);
+    QFETCH(bool, moved);
+    FedChart f;
+    f.chart.show();
+    f.feed(200 * 90);
+    QSignalSpy asked(&f.chart, &StripChart::menuRequested);
+    const QPoint from = f.chart.plotRect().center(), to = from + QPoint(moveBy, 0);
+    QTest::mousePress(&f.chart, Qt::RightButton, {}, from);
+    QTest::mouseMove(&f.chart, to);
+    QTest::mouseRelease(&f.chart, Qt::RightButton, {}, to);
+    QCOMPARE(asked.count(), menu ? 1 : 0);
+    QCOMPARE(f.chart.isFollowing(), !moved);
+    if (menu)
+        QCOMPARE(asked[0][0].toPoint(), f.chart.mapToGlobal(to));
+    // A left click is a time stamp's, never the menu's; Shift+F10 asks for it.
+    QTest::mouseClick(&f.chart, Qt::LeftButton, {}, from);
+    QCOMPARE(asked.count(), menu ? 1 : 0);
+    QTest::keyClick(&f.chart, Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(&f.chart, Qt::Key_F10);
+    QCOMPARE(asked.count(), menu ? 2 : 1);
+}
+
+void TestWidgets::chartPictureWithoutScreenCues()
+{
+    FedChart f;
+    f.chart.setTraceCaption(0, "Remote Temperature");
+    f.chart.show();
+    f.feed(200 * 10, 40);
+    f.chart.setScrollBack(2);   // the screen would show the way back to live data
+    f.chart.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.chart));
+    f.chart.setFocus();
+    QVERIFY(f.chart.hasFocus());
+    QImage picture(f.chart.size(), QImage::Format_RGB32);
+    f.chart.renderPicture(picture);
+    const QImage screen = f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(picture.size(), screen.size());
+    // The plot is as on screen, trace included; the arrows are not.
+    const QRect plot = f.chart.plotRect();
+    QCOMPARE(picture.copy(plot), screen.copy(plot));
+    bool traced = false;
+    for (int x = plot.left(); x <= plot.right() && !traced; ++x)
+        for (int y = plot.top(); y <= plot.bottom() && !traced; ++y)
+            traced = picture.pixelColor(x, y) == f.chart.traceColor(0);
+    QVERIFY(traced);
+    const QRect arrows = f.chart.zoomInRect().united(f.chart.zoomOutRect());
+    QVERIFY(picture.copy(arrows) != screen.copy(arrows));
+    const QColor window = f.chart.palette().color(QPalette::Window);
+    for (const QRect &cue : {arrows, QRect(0, 0, f.chart.width(), 1)})
+        for (int x = cue.left(); x <= cue.right(); ++x)
+            QCOMPARE(picture.pixelColor(x, cue.top()), window);
 }
 
 namespace {
