@@ -1,6 +1,7 @@
 #include "gui/ui.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace ort {
 
@@ -15,6 +16,19 @@ QString QtUi::openFileName(QWidget *parent, const QString &caption, const QStrin
     // The log may be a new file, so the dialog must not insist that it exists.
     return QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtUi::saveFileName(QWidget *parent, const QString &caption, const QString &filter)
+{
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const auto useSuffixOf = [&dialog](const QString &nameFilter) {
+        static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+        dialog.setDefaultSuffix(firstPattern.match(nameFilter).captured(1));
+    };
+    useSuffixOf(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 } // namespace ort

@@ -22,6 +22,10 @@ public:
     // An empty result means the user cancelled. `filter` is in Qt's form,
     // e.g. "Excel Files (*.xls)".
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &filter) = 0;
+    // A file to write, asking before one is replaced. `filter` may list
+    // several types ("PNG Image (*.png);;SVG Drawing (*.svg)"); a name given
+    // without an extension gets that of the type chosen. Empty: cancelled.
+    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) = 0;
 };
 
 // The real dialogs.
@@ -29,6 +33,7 @@ class QtUi final : public Ui {
 public:
     QMessageBox::StandardButton message(QWidget *parent, const MessageRequest &request) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) override;
 };
 
 } // namespace ort

@@ -21,6 +21,12 @@ QString FakeUi::openFileName(QWidget *, const QString &, const QString &filter)
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
+QString FakeUi::saveFileName(QWidget *parent, const QString &caption, const QString &filter)
+{
+    saveCaptions.append(caption);
+    return openFileName(parent, caption, filter);
+}
+
 namespace {
 QList<QPointer<QObject>> g_standIns;
 } // namespace
