@@ -1,16 +1,20 @@
 // Renders the "Control Center" page offscreen to PNG for review, after two
 // minutes of monitoring on the simulated board after "Easy Setup" (limits
-// 0 and 90 C), so that the alert lamp has turned red, and logging to a file:
+// 0 and 90 C), so that the alert lamp has turned red, and logging to a file;
+// then the chart's menu, and the chart as "Save Picture…" writes it:
 //   QT_QPA_PLATFORM=offscreen monitor_gallery [folder]
 #include "shell/mainmenuform.h"
 #include "tests/support/programfixture.h"
 #include "widgets/panel3d.h"
 #include "widgets/stripchart.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <cstdio>
 
 using namespace ort;
 
@@ -49,5 +53,14 @@ int main(int argc, char **argv)
     // The log's count is repainted at the next frame.
     QTest::qWait(2 * StripChart::FrameIntervalMs);
     test::saveWindowPicture(main, dir, "controlcenter");
-    return 0;
+
+    QTest::mouseClick(chart, Qt::RightButton, {}, chart->plotRect().center());
+    test::saveWindowPicture(test::control<QMenu>(main, "Strip1Menu"), dir, "graph_menu");
+    test::control<QMenu>(main, "Strip1Menu")->hide();
+    for (const char *name : {"graph.png", "graph.svg"}) {
+        f.ui.fileAnswers << QDir(dir).filePath(name);
+        test::control<QAction>(main, "SavePicture")->trigger();
+        std::printf("%s\n", qPrintable(QDir(dir).filePath(name)));
+    }
+    return f.ui.messages.isEmpty() ? 0 : 1;
 }
