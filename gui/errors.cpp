@@ -1,16 +1,46 @@
 #include "gui/errors.h"
 #include "gui/ui.h"
+#include "link/runtimeerror.h"
 #include "link/text.h"
+
+#include <QCoreApplication>
 
 namespace ort {
 
 namespace {
 bool g_boxOpen = false;
+
+// A reason as the component gives it has no full stop of its own.
+QString sentence(const QString &text)
+{
+    if (text.isEmpty() || text.endsWith('.') || text.endsWith('!') || text.endsWith('?'))
+        return text;
+    return text + QLatin1Char('.');
+}
+} // namespace
+
+QString failureWords(std::exception_ptr error)
+{
+    const RunTimeError e = RunTimeError::from(error);
+    const QString text = QString::fromUtf8(e.what());
+    switch (e.number()) {
+    case RunTimeError::Overflow:
+        return QStringLiteral("A value outside 0 to 255 was to be sent to the chip");
+    case RunTimeError::DeviceIo:
+        return text;
+    default:
+        return QStringLiteral("The program met a fault of its own (%1)").arg(text);
+    }
 }
 
-QString runTimeErrorText(const RunTimeError &error)
+MessageRequest failureMessage(const QString &what, const QString &done)
 {
-    return QStringLiteral("Run-time error '%1':\n\n%2").arg(error.number()).arg(QString::fromStdString(error.what()));
+    return {ProductName, sentence(what) + QStringLiteral("\n\n") + done, QMessageBox::Critical, QMessageBox::Ok};
+}
+
+QString failureLine(const QString &what, const QString &done)
+{
+    return sentence(what) + QLatin1Char(' ') + done;
 }
 
 bool errorBoxOpen()
@@ -20,8 +50,6 @@ bool errorBoxOpen()
 
 bool showFailureBox(Ui &ui, QWidget *parent, const MessageRequest &request)
 {
-    // The box runs its own event loop: a timer or a click may fail again
-    // while it is open, and must not stack a second box on the first.
     if (g_boxOpen)
         return false;
     g_boxOpen = true;
@@ -32,14 +60,25 @@ bool showFailureBox(Ui &ui, QWidget *parent, const MessageRequest &request)
     return true;
 }
 
-void presentRunTimeError(Ui &ui, QWidget *parent, std::exception_ptr error)
+void showFailureBoxLater(Ui &ui, QWidget *parent, const MessageRequest &request, std::function<void()> after)
 {
-    const RunTimeError e = RunTimeError::from(error);
-    MessageRequest request;
-    request.title = ProductName;
-    request.text = runTimeErrorText(e);
-    request.icon = QMessageBox::Critical;
-    showFailureBox(ui, parent, request);
+    // Queued on the window: a window closed meanwhile takes its box with it.
+    QObject *context = parent ? static_cast<QObject *>(parent) : QCoreApplication::instance();
+    QMetaObject::invokeMethod(
+        context,
+        [&ui, parent, request, after = std::move(after)] {
+            showFailureBox(ui, parent, request);
+            if (after)
+                after();
+        },
+        Qt::QueuedConnection);
+}
+
+void presentFailure(Ui &ui, QWidget *parent, std::exception_ptr error, const QString &done)
+{
+    const QString what = failureWords(error);
+    ui.failures().report(failureLine(what, done));
+    showFailureBox(ui, parent, failureMessage(what, done));
 }
 
 } // namespace ort

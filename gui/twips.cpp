@@ -1,6 +1,7 @@
 #include "gui/twips.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QWidget>
 
@@ -23,6 +24,11 @@ void centreOnScreen(QWidget *window)
     if (!screen)
         return;
     const QRect s = screen->geometry();
+    // Before it is first shown a window may still be smaller than its layout
+    // needs; the layout grows it at once, and it is centred on that size.
+    window->ensurePolished();
+    if (QLayout *layout = window->layout())
+        layout->activate();
     const QSize size = window->frameGeometry().size().isValid() ? window->frameGeometry().size() : window->size();
     window->move(s.left() + (s.width() - size.width()) / 2, s.top() + (s.height() - size.height()) / 2);
 }

@@ -5,6 +5,22 @@
 
 namespace ort {
 
+void FailureNotice::report(const QString &line)
+{
+    ++m_count;
+    m_text = line;
+    emit changed(m_text);
+}
+
+void FailureNotice::clear()
+{
+    // Runs after every successful tick: nothing to do is the common case.
+    if (m_text.isEmpty())
+        return;
+    m_text.clear();
+    emit changed(m_text);
+}
+
 QMessageBox::StandardButton QtUi::message(QWidget *parent, const MessageRequest &request)
 {
     QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMessageBox>
+#include <QObject>
 #include <QString>
 
 class QWidget;
@@ -15,6 +16,28 @@ struct MessageRequest {
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
 };
 
+// The last failure, in one line, until something succeeds again. Only one
+// failure box is open at a time, so a failure met while one is open has no
+// box of its own: the main window's status line shows it from here.
+class FailureNotice : public QObject {
+    Q_OBJECT
+public:
+    QString text() const { return m_text; }
+    // How many failures have been reported: a handler that sees it unchanged
+    // at its end has succeeded.
+    int count() const { return m_count; }
+    void report(const QString &line);
+    void clear();
+
+signals:
+    // The line to show; empty once something has succeeded.
+    void changed(const QString &line);
+
+private:
+    QString m_text;
+    int m_count = 0;
+};
+
 class Ui {
 public:
     virtual ~Ui() = default;
@@ -26,6 +49,11 @@ public:
     // several types ("PNG Image (*.png);;SVG Drawing (*.svg)"); a name given
     // without an extension gets that of the type chosen. Empty: cancelled.
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) = 0;
+
+    FailureNotice &failures() { return m_failures; }
+
+private:
+    FailureNotice m_failures;
 };
 
 // The real dialogs.

@@ -5,7 +5,8 @@
 
 namespace ort {
 
-// A run-time error of the program: a number and a text, as the user sees it.
+// A run-time error of the program: a number and a text. The user is told
+// the text, in words; the number only tells the kinds apart.
 class RunTimeError : public std::runtime_error {
 public:
     static constexpr int Overflow = 6;

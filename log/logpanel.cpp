@@ -5,6 +5,7 @@
 #include "gui/twips.h"
 #include "log/logrecord.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -94,10 +95,14 @@ void LogPanel::MakeLog_CMD_Click()
 {
     // Each step goes on whatever the one before it did; a file that cannot
     // be written shows at the first record.
-    const QString chosen =
+    QString chosen =
         m_services.ui.openFileName(window(), QStringLiteral("Make New Log"), QStringLiteral("Excel Files (*.xls)"));
     if (chosen.isEmpty())
         return;
+    // A name typed without an extension gets the one the dialog offers;
+    // another extension is still refused below.
+    if (!QFileInfo(chosen).fileName().contains(QLatin1Char('.')))
+        chosen += QStringLiteral(".xls");
     m_file.setName(chosen);
     if (!chosen.endsWith(QStringLiteral(".xls"), Qt::CaseSensitive)) {
         MessageRequest request;
@@ -140,7 +145,7 @@ void LogPanel::Check3_Click()
             break;
         }
     } catch (...) {
-        LogFailure(FailurePath::Toggle);
+        LogFailure(FailurePath::Toggle, failureWords(std::current_exception()));
     }
 }
 
@@ -213,15 +218,14 @@ void LogPanel::Tick(int16_t remote, int16_t local, bool graphOn)
 {
     const double now = m_services.clock.secondsSinceMidnight();
     const double delay = NumericValue(m_text1->text());
-    if (m_file.named() && graphOn && m_check3->isOn() && (now - m_lastLogTime >= delay || delay == 0)) {
+    if (m_file.named() && graphOn && m_check3->isOn() &&
+        (SecondsSinceRecord(now, m_lastLogTime) >= delay || delay == 0)) {
         try {
             AppendLogRecord(remote, local);
-        } catch (const LogFileError &) {
-            LogFailure(FailurePath::Tick);
+        } catch (const LogFileError &e) {
+            LogFailure(FailurePath::Tick, QString::fromStdString(e.what()));
         }
     }
-    if (m_lastLogTime > 85999)
-        m_lastLogTime = 0;
 }
 
 void LogPanel::AppendLogRecord(int16_t remote, int16_t local)
@@ -249,20 +253,26 @@ void LogPanel::StopLogging()
     showLoggingOff();
 }
 
-void LogPanel::LogFailure(FailurePath path)
+// The box comes after the tick has returned, so that the measurement timer
+// goes on while it is open; logging is already off by then.
+void LogPanel::LogFailure(FailurePath path, const QString &reason)
 {
     endLog();
     if (path == FailurePath::Toggle)
         m_check3->setEnabled(false);
+    m_services.ui.failures().report(
+        failureLine(QStringLiteral("The log file could not be written: ") + reason, QStringLiteral("Logging stopped.")));
     MessageRequest request;
     request.title = QStringLiteral("Error");
     request.text = QStringLiteral("There has been a problem writing to the log file.\r"
-                                  "This file may be locked by another application.");
+                                  "This file may be locked by another application.\r\r") +
+                   reason + (reason.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral("."));
     request.icon = QMessageBox::NoIcon;
     request.buttons = QMessageBox::Ok;
-    showFailureBox(m_services.ui, window(), request);
-    if (path == FailurePath::Tick)
-        showLoggingOff();
+    showFailureBoxLater(m_services.ui, window(), request, [this, path] {
+        if (path == FailurePath::Tick)
+            showLoggingOff();
+    });
 }
 
 } // namespace ort

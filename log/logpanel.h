@@ -29,9 +29,9 @@ public:
     void Check3_Click();
     void Text1_Change();
 
-    // The log steps at the end of a measurement tick: a record when one is
-    // due, then the wrap of LastLogTime before midnight. A file that cannot
-    // be written ends logging with the log-file message; the tick goes on.
+    // The log step at the end of a measurement tick: a record when one is
+    // due. A file that cannot be written ends logging with the log-file
+    // message; the tick goes on.
     void Tick(int16_t remote, int16_t local, bool graphOn);
     // Throws LogFileError when the file cannot be written.
     void AppendLogRecord(int16_t remote, int16_t local);
@@ -56,7 +56,8 @@ protected:
 
 private:
     enum class FailurePath { Toggle, Tick };
-    void LogFailure(FailurePath path);
+    // `reason` is the system's, "No space left on device" say.
+    void LogFailure(FailurePath path, const QString &reason);
     void endLog();
     void showLoggingOff();
     void showCount(const QString &text);

@@ -2,6 +2,8 @@
 #include "base/numbers.h"
 #include "link/text.h"
 
+#include <cmath>
+
 namespace ort {
 
 QByteArray LogHeader()
@@ -64,6 +66,13 @@ double NumericValue(const QString &text)
 int RoundedSecond(double secondsSinceMidnight)
 {
     return roundHalfEven(secondsSinceMidnight);
+}
+
+double SecondsSinceRecord(double secondsSinceMidnight, int lastLogTime)
+{
+    constexpr double Day = 86400;
+    const double elapsed = std::fmod(secondsSinceMidnight - lastLogTime, Day);
+    return elapsed < -0.5 ? elapsed + Day : elapsed;
 }
 
 } // namespace ort

@@ -25,4 +25,10 @@ double NumericValue(const QString &text);
 // Seconds since midnight to the nearest whole second, halves to the even one.
 int RoundedSecond(double secondsSinceMidnight);
 
+// Seconds from the last record's time of day to now, modulo 24 hours, so
+// that the delay holds across midnight. The last record's time is rounded
+// and may lie up to half a second ahead of the clock: that was a moment ago,
+// not a day ago, and gives a little less than nothing.
+double SecondsSinceRecord(double secondsSinceMidnight, int lastLogTime);
+
 } // namespace ort

@@ -78,6 +78,7 @@ ControlsPanel::ControlsPanel(Services &services, MeasurementCycle &cycle, LimitG
 void ControlsPanel::showRate(int code)
 {
     m_shownRate = code;
+    m_cycle.setConversionRate(code);
     m_selector1->setPosition(code);
 }
 
@@ -88,6 +89,7 @@ void ControlsPanel::Selector1_Click(int position)
     d.WriteValue = position;
     m_services.link.WriteRegister();
     m_shownRate = position;
+    m_cycle.setConversionRate(position);
 }
 
 void ControlsPanel::Command1_Click()
@@ -112,7 +114,7 @@ void ControlsPanel::EasySetup()
     write(chip::RemoteLowLimitWrite, EasyLowLimit);
 
     for (LimitGauges::Which which : {LimitGauges::Local, LimitGauges::Remote}) {
-        const auto [high, low] = m_gauges.PlaceLimits(which, LimitGauges::Placement::ReadBack);
+        const auto [high, low] = m_gauges.PlaceLimits(which);
         m_gauges.CaptionLimits(which, high, low);
     }
 
@@ -151,9 +153,9 @@ void ControlsPanel::RefreshMonitorControls()
     // Codes above 7 act as 7 on the chip, and the knob stops there too.
     showRate(d.ReadValue);
 
-    const auto [localHigh, localLow] = m_gauges.PlaceLimits(LimitGauges::Local, LimitGauges::Placement::Scale);
+    const auto [localHigh, localLow] = m_gauges.PlaceLimits(LimitGauges::Local);
     m_gauges.CaptionLimits(LimitGauges::Local, localHigh, localLow);
-    const auto [remoteHigh, remoteLow] = m_gauges.PlaceLimits(LimitGauges::Remote, LimitGauges::Placement::Scale);
+    const auto [remoteHigh, remoteLow] = m_gauges.PlaceLimits(LimitGauges::Remote);
     m_cycle.barPanel().clearBars();
     m_gauges.CaptionLimits(LimitGauges::Remote, remoteHigh, remoteLow);
 }

@@ -82,22 +82,39 @@ void LimitGauges::LGauge_PointerMoved(Which which, int pointer)
         // Against the band's stored start, which every path keeps at the low pointer.
         hi = SeparatedHigh(w->pointerPosition(LinearGauge::HighPointer), w->bandStartPosition());
         lo = w->pointerPosition(LinearGauge::LowPointer);
+        break;
+    case LinearGauge::LowPointer:
+        lo = SeparatedLow(w->pointerPosition(LinearGauge::LowPointer), w->bandEndPosition());
+        hi = w->pointerPosition(LinearGauge::HighPointer);
+        break;
+    case LinearGauge::Band:
+        lo = w->bandStartPosition();
+        hi = w->bandEndPosition();
+        break;
+    default:
+        return;
+    }
+    // At an end of the scale, or with limits that were set closer elsewhere
+    // (a band too narrow to move), the rule cannot be kept: the drag writes
+    // nothing and the gauge shows what the chip holds.
+    if (!LimitsApart(lo, hi)) {
+        showKnown(g);
+        return;
+    }
+    switch (pointer) {
+    case LinearGauge::HighPointer:
         w->setBandEnd(hi);
         w->setPointerValue(LinearGauge::HighPointer, hi);
         writeLimit(g.highWrite, hi);
         g.shown.high = hi;
         break;
     case LinearGauge::LowPointer:
-        lo = SeparatedLow(w->pointerPosition(LinearGauge::LowPointer), w->bandEndPosition());
-        hi = w->pointerPosition(LinearGauge::HighPointer);
         w->setBandStart(lo);
         w->setPointerValue(LinearGauge::LowPointer, lo);
         writeLimit(g.lowWrite, lo);
         g.shown.low = lo;
         break;
-    case LinearGauge::Band:
-        lo = w->bandStartPosition();
-        hi = w->bandEndPosition();
+    default:
         w->setPointerValue(LinearGauge::LowPointer, lo);
         w->setPointerValue(LinearGauge::HighPointer, hi);
         writeLimit(g.lowWrite, lo);
@@ -106,8 +123,6 @@ void LimitGauges::LGauge_PointerMoved(Which which, int pointer)
         writeLimit(g.highWrite, hi);
         g.shown.high = hi;
         break;
-    default:
-        return;
     }
     w->setCaption(HighCaption, PositionCaption(hi));
     w->setCaption(LowCaption, PositionCaption(lo));
@@ -129,17 +144,14 @@ void LimitGauges::showKnown(Gauge &g)
     g.widget->setCaption(LowCaption, g.shown.lowCaption);
 }
 
-std::pair<int, int> LimitGauges::PlaceLimits(Which which, Placement placement)
+std::pair<int, int> LimitGauges::PlaceLimits(Which which)
 {
     Gauge &g = m_gauges[which];
     Declare &d = m_services.declare;
-    auto position = [placement](int byte) {
-        return placement == Placement::ReadBack ? ReadBackPosition(byte) : GaugePosition(byte);
-    };
     d.RegisterPointer = g.highRead;
     m_services.link.ReadRegister();
     const int highByte = d.ReadValue;
-    g.shown.high = position(highByte);
+    g.shown.high = GaugePosition(highByte);
     g.shown.highCaption = LimitCaption(highByte);
     g.widget->setBandEnd(g.shown.high);
     g.widget->setPointerValue(LinearGauge::HighPointer, g.shown.high);
@@ -147,7 +159,7 @@ std::pair<int, int> LimitGauges::PlaceLimits(Which which, Placement placement)
     d.RegisterPointer = g.lowRead;
     m_services.link.ReadRegister();
     const int lowByte = d.ReadValue;
-    g.shown.low = position(lowByte);
+    g.shown.low = GaugePosition(lowByte);
     g.shown.lowCaption = LimitCaption(lowByte);
     g.widget->setBandStart(g.shown.low);
     g.widget->setPointerValue(LinearGauge::LowPointer, g.shown.low);

@@ -18,9 +18,6 @@ class LimitGauges : public QObject {
     Q_OBJECT
 public:
     enum Which { Local = 0, Remote = 1 };
-    // How a limit byte read from the chip is placed: as everywhere, or as the
-    // easy setup places what it reads back (0x80 beside 0 C).
-    enum class Placement { Scale, ReadBack };
 
     LimitGauges(Services &services, BarPanel &bars, QObject *parent = nullptr);
 
@@ -31,7 +28,7 @@ public:
 
     // Reads the gauge's high limit, then its low limit, and puts the band's
     // ends and the pointers there; returns the bytes read (high, low).
-    std::pair<int, int> PlaceLimits(Which which, Placement placement);
+    std::pair<int, int> PlaceLimits(Which which);
     // Captions 3 and 2 from the bytes read.
     void CaptionLimits(Which which, int highByte, int lowByte);
 

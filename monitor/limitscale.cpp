@@ -6,38 +6,17 @@ namespace ort {
 
 namespace {
 constexpr int ScaleEnd = 255;
-constexpr int ZeroPosition = 128;   // 0 C
-
-// 128 - (m AND 0x7F): the link's sign handling of a byte's low seven bits,
-// magnitude to two's complement and back; 0 gives 128.
-int negativeMagnitude(int value)
-{
-    return ((~value) & 0x7F) + 1;
-}
+constexpr int SignBit = 0x80;   // flipping it turns a limit byte into its position and back
 } // namespace
-
-int ReadBackPosition(int limitByte)
-{
-    const int b = limitByte & 0xFF;
-    if (b <= 0x7F)
-        return b + ZeroPosition;
-    return negativeMagnitude(b & 0x7F);
-}
 
 int GaugePosition(int limitByte)
 {
-    // -128 C has no magnitude position of its own: it would land on 0 C.
-    return (limitByte & 0xFF) == 0x80 ? 0 : ReadBackPosition(limitByte);
+    return (limitByte & 0xFF) ^ SignBit;
 }
 
 int LimitByte(int position)
 {
-    const int p = std::clamp(position, 0, ScaleEnd);
-    if (p >= ZeroPosition)
-        return p & 0x7F;
-    if (p == 0)
-        return 0x80;
-    return negativeMagnitude(p) | 0x80;
+    return std::clamp(position, 0, ScaleEnd) ^ SignBit;
 }
 
 QString LimitCaption(int limitByte)
@@ -49,29 +28,22 @@ QString LimitCaption(int limitByte)
 
 QString PositionCaption(int position)
 {
-    const int p = std::clamp(position, 0, ScaleEnd);
-    QString number;
-    if (p >= ZeroPosition)
-        number = QString::number(p & 0x7F);
-    else if (p == 0)
-        number = QStringLiteral("-128");
-    else
-        number = QStringLiteral("-") + QString::number(p);
-    return number + QStringLiteral(" C");
+    return QString::number(std::clamp(position, 0, ScaleEnd) - SignBit) + QStringLiteral(" C");
 }
 
 int SeparatedHigh(int high, int bandStart)
 {
-    if (bandStart + LimitSeparation > high)
-        high = bandStart + LimitSeparation;
-    return std::clamp(high, 0, ScaleEnd);
+    return std::max(high, bandStart + LimitSeparation);
 }
 
 int SeparatedLow(int low, int bandEnd)
 {
-    if (bandEnd - LimitSeparation < low)
-        low = bandEnd - LimitSeparation;
-    return std::clamp(low, 0, ScaleEnd);
+    return std::min(low, bandEnd - LimitSeparation);
+}
+
+bool LimitsApart(int low, int high)
+{
+    return low >= 0 && high <= ScaleEnd && high - low >= LimitSeparation;
 }
 
 } // namespace ort

@@ -95,11 +95,17 @@ void MeasurementCycle::Timer1_Timer()
     // would break into its bus transaction. The next tick reads.
     if (m_alert.busHeld())
         return;
+    FailureNotice &failures = m_services.ui.failures();
+    const int failed = failures.count();
     try {
         tick();
     } catch (...) {
         busFailure(std::current_exception());
+        return;
     }
+    // A tick that wrote its record and read the chip clears the last failure.
+    if (failures.count() == failed)
+        failures.clear();
 }
 
 int16_t MeasurementCycle::readTemperature(uint8_t reg)
@@ -114,8 +120,11 @@ void MeasurementCycle::tick()
     // What the log gets: step 3's readings when the bars are on, else step 2's.
     int16_t RemoteReading = 0;
     int16_t LocalReading = 0;
-    if (m_alert.alertButton()->isOn())
-        m_alert.setLamp(m_services.link.AnyLimitFlagSet() == 1 ? AlertPanel::Lamp::Alert : AlertPanel::Lamp::NoAlert);
+    if (m_alert.alertButton()->isOn()) {
+        const bool flagged = m_services.link.AnyLimitFlagSet() == 1;
+        const bool alert = m_alertHold.read(flagged, m_services.clock.now(), ConversionPeriod(m_rateCode));
+        m_alert.setLamp(alert ? AlertPanel::Lamp::Alert : AlertPanel::Lamp::NoAlert);
+    }
 
     if (m_graph.check2()->isOn()) {
         RemoteReading = readTemperature(chip::RemoteTemperature);
@@ -145,13 +154,16 @@ void MeasurementCycle::tick()
 // switched off after it, through the toggles' handlers.
 void MeasurementCycle::busFailure(std::exception_ptr error)
 {
+    static const QString done = QStringLiteral("Monitoring stopped.");
     m_timer1->stop();
     m_log.StopLogging();
-    QWidget *window = m_alert.window();
-    presentRunTimeError(m_services.ui, window, error);
-    m_alert.alertButton()->setValue(TriStateCheckBox::Off);
-    m_bars.check1()->setValue(TriStateCheckBox::Off);
-    m_graph.check2()->setValue(TriStateCheckBox::Off);
+    const QString what = failureWords(error);
+    m_services.ui.failures().report(failureLine(what, done));
+    showFailureBoxLater(m_services.ui, m_alert.window(), failureMessage(what, done), [this] {
+        m_alert.alertButton()->setValue(TriStateCheckBox::Off);
+        m_bars.check1()->setValue(TriStateCheckBox::Off);
+        m_graph.check2()->setValue(TriStateCheckBox::Off);
+    });
 }
 
 } // namespace ort

@@ -1,4 +1,6 @@
 #pragma once
+#include "monitor/alerthold.h"
+
 #include <QObject>
 #include <cstdint>
 
@@ -42,6 +44,10 @@ public:
     BarPanel &barPanel() const { return m_bars; }
     LogPanel &logPanel() const { return m_log; }
 
+    // The chip's conversion rate code, as the rate selector last knew it:
+    // the lamp holds an alert for a conversion period at that rate.
+    void setConversionRate(int code) { m_rateCode = code; }
+
     QTimer &Timer1() const { return *m_timer1; }
     // Disables Timer1 and leaves the toggles as they are (a change of tab).
     void StopTimer1();
@@ -58,6 +64,8 @@ private:
     BarPanel &m_bars;
     LogPanel &m_log;
     QTimer *m_timer1;
+    AlertHold m_alertHold;
+    int m_rateCode = 2;   // the chip's power-on rate
 };
 
 } // namespace ort

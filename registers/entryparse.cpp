@@ -17,24 +17,15 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Hand-written rather than std::from_chars or strtod: those stop at the
-// first blank, and a double cannot tell 2.5 from 2.5000000000000000001.
-class Reader {
-public:
-    explicit Reader(std::string_view text) : m_text(text) {}
-    // The next character that is not a blank, without taking it; 0 at the end.
-    char peek()
-    {
-        while (m_at < m_text.size() && isBlank(m_text[m_at]))
-            ++m_at;
-        return m_at < m_text.size() ? m_text[m_at] : '\0';
-    }
-    void take() { ++m_at; }
-
-private:
-    std::string_view m_text;
-    size_t m_at = 0;
-};
+// The text without the blanks around it.
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
 
 int64_t accumulate(int64_t value, int base, int digit)
 {
@@ -43,40 +34,55 @@ int64_t accumulate(int64_t value, int base, int digit)
 
 } // namespace
 
-int64_t ParseHexEntry(std::string_view text)
+// Hand-written rather than std::from_chars or strtod: from_chars takes no
+// sign but "-", and a double cannot tell 2.5 from 2.5000000000000000001.
+
+std::optional<int64_t> ParseHexEntry(std::string_view text)
 {
-    Reader r(text);
+    text = trimmed(text);
+    if (text.empty())
+        return std::nullopt;
     int64_t value = 0;
-    for (int d; (d = hexDigitValue(r.peek())) >= 0; r.take())
+    for (char c : text) {
+        const int d = hexDigitValue(c);
+        if (d < 0)
+            return std::nullopt;
         value = accumulate(value, 16, d);
+    }
     return value;
 }
 
-int64_t ParseDecimalEntry(std::string_view text)
+std::optional<int64_t> ParseDecimalEntry(std::string_view text)
 {
-    Reader r(text);
+    text = trimmed(text);
+    size_t at = 0;
+    auto peek = [&] { return at < text.size() ? text[at] : '\0'; };
     bool negative = false;
-    if (r.peek() == '+' || r.peek() == '-') {
-        negative = r.peek() == '-';
-        r.take();
+    if (peek() == '+' || peek() == '-') {
+        negative = peek() == '-';
+        ++at;
     }
     int64_t whole = 0;
-    for (; isDigit(r.peek()); r.take())
-        whole = accumulate(whole, 10, r.peek() - '0');
+    int digits = 0;
+    for (; isDigit(peek()); ++at, ++digits)
+        whole = accumulate(whole, 10, peek() - '0');
 
     // Only the fraction's first digit and whether anything follows it
     // decide the rounding.
     int first = 0;
     bool restNonZero = false;
-    if (r.peek() == '.') {
-        r.take();
-        if (isDigit(r.peek())) {
-            first = r.peek() - '0';
-            r.take();
+    if (peek() == '.') {
+        ++at;
+        if (isDigit(peek())) {
+            first = peek() - '0';
+            ++at;
+            ++digits;
         }
-        for (; isDigit(r.peek()); r.take())
-            restNonZero = restNonZero || r.peek() != '0';
+        for (; isDigit(peek()); ++at)
+            restNonZero = restNonZero || peek() != '0';
     }
+    if (digits == 0 || at != text.size())
+        return std::nullopt;
     const bool up = first > 5 || (first == 5 && (restNonZero || whole % 2 == 1));
     const int64_t magnitude = std::min(EntryLimit, whole + (up ? 1 : 0));
     return negative ? -magnitude : magnitude;

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // The register editor's two entry boxes read untrusted text typed by the
-// user. Both parsers are total: any text gives a number, and text without a
-// number gives 0. Pure.
+// user. An entry is a number only when all of it is one, blanks and tabs
+// around it allowed; anything else (nothing, "zz", "12a") is no number, and
+// the editor writes nothing for it. Pure.
 
 namespace ort {
 
@@ -12,13 +14,11 @@ namespace ort {
 // any register value, so callers refuse it like any other such value.
 inline constexpr int64_t EntryLimit = 1'000'000'000;
 
-// The hexadecimal digits (either case) from the start of the text up to the
-// first other character; blanks and tabs are skipped wherever they stand.
-int64_t ParseHexEntry(std::string_view text);
+// Hexadecimal digits, either case.
+std::optional<int64_t> ParseHexEntry(std::string_view text);
 
-// An optional sign, digits, an optional decimal point and fraction, up to
-// the first character that cannot continue the number, blanks and tabs
-// skipped; the nearest whole number, halves going to the even neighbour.
-int64_t ParseDecimalEntry(std::string_view text);
+// An optional sign, digits, an optional decimal point and fraction (".5" and
+// "5." too); the nearest whole number, halves going to the even neighbour.
+std::optional<int64_t> ParseDecimalEntry(std::string_view text);
 
 } // namespace ort

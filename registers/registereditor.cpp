@@ -56,7 +56,8 @@ RegisterEditor::RegisterEditor(Services &services, QWidget &page, const Panels &
     connect(&m_panels.write, &WritePanel::writePressed, this,
             [this, guarded](int base) { guarded([&] { WriteTypedValue(base); }); });
     connect(m_timer3, &QTimer::timeout, this, [this] {
-        runGuardedTick(m_services.ui, &m_page, *m_timer3, [this] { Timer3_Timer(); }, [this] { continuousOff(); });
+        runGuardedTick(m_services.ui, &m_page, *m_timer3, [this] { Timer3_Timer(); }, [this] { continuousOff(); },
+                       QStringLiteral("Continuous reading stopped."));
     });
 }
 
@@ -124,15 +125,22 @@ void RegisterEditor::ToggleBit(int bit)
     ShowRegister();
 }
 
-bool RegisterEditor::refuseDecimal(long long value)
+// An entry that is not a register's value writes nothing and says why; the
+// box keeps what was typed.
+bool RegisterEditor::refuseEntry(bool hex, std::optional<int64_t> value)
 {
-    if (value >= 0 && value <= 255)
+    const QString entry = hex ? QStringLiteral("hexadecimal") : QStringLiteral("decimal");
+    QString why;
+    if (!value)
+        why = QStringLiteral("is not a %1 number").arg(entry);
+    else if (*value < 0 || *value > 255)
+        why = QStringLiteral("is not a value from 0 to 255, which is what a register holds");
+    else
         return false;
     MessageRequest request;
     request.title = ProductName;
-    request.text = QStringLiteral("A register holds a value from 0 to 255.\n\n"
-                                  "The decimal entry \"%1\" was not written.")
-                       .arg(m_panels.write.decimalBox()->text());
+    request.text = QStringLiteral("The %1 entry \"%2\" %3.\n\nNothing was written.")
+                       .arg(entry, (hex ? m_panels.write.hexBox() : m_panels.write.decimalBox())->text(), why);
     request.icon = QMessageBox::Warning;
     m_services.ui.message(&m_page, request);
     return true;
@@ -144,11 +152,12 @@ void RegisterEditor::WriteTypedValue(int base)
     WritePanel &w = m_panels.write;
     const bool hex = base == 16;
     const std::string text = (hex ? w.hexBox() : w.decimalBox())->text().toStdString();
-    const long long value = hex ? ParseHexEntry(text) : ParseDecimalEntry(text);
+    const std::optional<int64_t> parsed = hex ? ParseHexEntry(text) : ParseDecimalEntry(text);
     // The hexadecimal box holds two digits, so only the decimal one can ask
     // for more than a byte.
-    if (!hex && refuseDecimal(value))
+    if (refuseEntry(hex, parsed))
         return;
+    const int64_t value = *parsed;
 
     d.EditorWriteActive = 1;
     // A failed write must not leave the digits drawn from the typed value.

@@ -1,5 +1,7 @@
 #pragma once
 #include <QObject>
+#include <cstdint>
+#include <optional>
 
 class QTimer;
 class QWidget;
@@ -47,7 +49,7 @@ signals:
     void standbyShown(bool standby);
 
 private:
-    bool refuseDecimal(long long value);
+    bool refuseEntry(bool hex, std::optional<int64_t> value);
     void continuousOff();
 
     Services &m_services;

@@ -28,7 +28,7 @@ bool Application::notify(QObject *receiver, QEvent *event)
     } catch (...) {
         if (!m_ui)
             throw;
-        presentRunTimeError(*m_ui, nullptr, std::current_exception());
+        presentFailure(*m_ui, nullptr, std::current_exception());
         return false;
     }
 }

@@ -1,5 +1,6 @@
 #include "shell/mainmenuform.h"
 #include "gui/artwork.h"
+#include "gui/colours.h"
 #include "gui/errors.h"
 #include "gui/twips.h"
 #include "link/text.h"
@@ -48,6 +49,21 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
     m_connection = new QLabel(statusLine);
     m_connection->setObjectName("ConnectionLBL");
     statusLine->addWidget(m_connection, 1);
+    // The last failure stands over the connection until something succeeds:
+    // one that came while a box was open has no box of its own.
+    auto showFailure = [statusLine](const QString &line) {
+        QPalette palette = statusLine->palette();
+        palette.setColor(QPalette::WindowText, line.isEmpty() ? QPalette().color(QPalette::WindowText)
+                                                              : colour::DarkRed);
+        statusLine->setPalette(palette);
+        if (line.isEmpty())
+            statusLine->clearMessage();
+        else
+            statusLine->showMessage(line);
+    };
+    connect(&m_program.ui().failures(), &FailureNotice::changed, statusLine, showFailure);
+    if (!m_program.ui().failures().text().isEmpty())
+        showFailure(m_program.ui().failures().text());
 
     // Ctrl+Q quits as the Quit button does, from any tab; the button's
     // caption stays as it is.

@@ -1,10 +1,14 @@
 // Renders the "Control Center" page offscreen to PNG for review, after two
 // minutes of monitoring on the simulated board after "Easy Setup" (limits
 // 0 and 90 C), so that the alert lamp has turned red, and logging to a file;
-// then the chart's menu, and the chart as "Save Picture…" writes it:
+// then once more after the log file failed, with the failure in the status
+// line, and the box that said so; then the chart's menu, and the chart as "Save
+// Picture…" writes it:
 //   QT_QPA_PLATFORM=offscreen monitor_gallery [folder]
+#include "log/logpanel.h"
 #include "shell/mainmenuform.h"
 #include "tests/support/programfixture.h"
+#include "tests/support/readonlyfile.h"
 #include "widgets/panel3d.h"
 #include "widgets/stripchart.h"
 
@@ -12,9 +16,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <utility>
 
 using namespace ort;
 
@@ -47,13 +53,36 @@ int main(int argc, char **argv)
     // On until the remote temperature passes 90 C and the lamp turns red.
     for (int i = 0; i < 4000 && lamp->caption() != "Alert Detected"; ++i)
         f.tick(timer1, 1, 0.05);
-    // A real tick while the picture is taken would read the status again,
-    // which clears the flag until the next conversion.
+    // The picture shows the page as these ticks left it.
     timer1.stop();
     // The log's count is repainted at the next frame.
     QTest::qWait(2 * StripChart::FrameIntervalMs);
     test::saveWindowPicture(main, dir, "controlcenter");
 
+    // The log file made read-only: the window while the box is open, and the
+    // box; saved once the file may be written again, as the pictures are
+    // written with the same rights.
+    QPixmap window, message;
+    {
+        test::ReadOnlyFile locked(logDir.filePath("readings.xls"));
+        f.ui.whileOpen = [&](const MessageRequest &r) {
+            window = main->grab();
+            QMessageBox box(r.icon, r.title, r.text, r.buttons);
+            box.show();
+            QApplication::processEvents();
+            message = box.grab();
+        };
+        timer1.start();
+        f.tick(timer1, 30, 0.05);
+        timer1.stop();
+    }
+    for (const auto &[picture, name] : {std::pair(window, "controlcenter_logfailure"), {message, "logfailure_box"}}) {
+        picture.save(dir + "/" + name + ".png");
+        std::printf("%s/%s.png\n", qPrintable(dir), name);
+    }
+
+    f.ui.whileOpen = nullptr;
+    const qsizetype boxes = f.ui.messages.size();
     QTest::mouseClick(chart, Qt::RightButton, {}, chart->plotRect().center());
     test::saveWindowPicture(test::control<QMenu>(main, "Strip1Menu"), dir, "graph_menu");
     test::control<QMenu>(main, "Strip1Menu")->hide();
@@ -62,5 +91,5 @@ int main(int argc, char **argv)
         test::control<QAction>(main, "SavePicture")->trigger();
         std::printf("%s\n", qPrintable(QDir(dir).filePath(name)));
     }
-    return f.ui.messages.isEmpty() ? 0 : 1;
+    return f.ui.messages.size() == boxes ? 0 : 1;
 }

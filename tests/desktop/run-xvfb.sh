@@ -4,9 +4,13 @@
 # Starts Xvfb with a small window manager (openbox) and the program on the
 # simulated board, then with xdotool: a key on the splash opens the wizard;
 # Return walks the welcome and medium panels, the search and the results;
-# Finish opens the main window; Ctrl+Q ends the program with status 0. Every
-# step must happen within a few seconds. Offscreen tests cannot see which
-# window has the keyboard; this one can. Screenshots of every step go to
+# Finish opens the main window, centred, with the window class its desktop
+# entry names; on the "Control Center" the remote high limit is lowered on
+# its gauge below the remote temperature, the alert check is switched on, and
+# the alert lamp must turn red and stay red (probed by its pixels); Ctrl+Q
+# ends the program with status 0. Every step must happen within a few
+# seconds. Offscreen tests cannot see which window has the keyboard, nor
+# what real timers do; this one can. Screenshots of every step go to
 # BUILD/desktop/ (and failed-*.png on a failure).
 #
 # Usage: run-xvfb.sh [BUILD_DIR]
@@ -94,6 +98,18 @@ visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1;
 shown() { [[ -n $(visible "$1") ]]; }
 gone() { [[ -z $(visible "$1") ]]; }
 active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
+# How many pixels of the picture PNG are exactly the colour COLOUR.
+pixels() {
+    convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:round(mean*w*h)]' info:
+}
+# The alert lamp is the only pure red (255, 0, 0) of the main window, and
+# the only pure green when it shows no alert.
+lamp_red() {
+    local red green
+    import -window "$1" "$out/probe.png" 2>/dev/null || return 1
+    red=$(pixels "$out/probe.png" "rgb(255,0,0)") && green=$(pixels "$out/probe.png" "rgb(0,255,0)") || return 1
+    ((red > 1000 && green == 0))
+}
 # The window's picture differs from the one saved as NAME.png.
 changed() {
     import -window "$1" "$out/now.png" 2>/dev/null || return 1
@@ -150,6 +166,44 @@ has_icon "$main" || fail "the main window has no icon"
 sleep 0.3
 shot 5-main
 
+begin "the main window is centred on its own size and has its desktop entry's class"
+read -r x w < <(xdotool getwindowgeometry "$main" |
+    awk '/Position/ { split($2, p, ","); x = p[1] } /Geometry/ { split($2, g, "x"); w = g[1] } END { print x, w }')
+screen_w=$(xdotool getdisplaygeometry | cut -d' ' -f1)
+centre=$(((screen_w - w) / 2))
+# The window manager's frame puts the contents a few pixels in.
+((x >= centre && x <= centre + 10)) || fail "left edge $x for a width of $w; centred it is $centre"
+class=$(xprop -id "$main" WM_CLASS | sed 's/.*", "\(.*\)"$/\1/')
+wanted=$(sed -n 's/^StartupWMClass=//p' "$build"/data/*.desktop)
+[[ -n $wanted && $class == "$wanted" ]] || fail "window class \"$class\", desktop entry StartupWMClass \"$wanted\""
+
+begin "a remote high limit lowered on its gauge: the lamp turns red and stays red"
+xdotool key ctrl+Tab ctrl+Tab
+sleep 0.5
+import -window "$main" "$out/6-control-center.png"
+# LGauge1, the remote gauge, is the upper one; its high pointer is drawn in
+# rgb(220,40,40). A click on it gives it the keyboard without moving it.
+box=$(convert "$out/6-control-center.png" -fill black +opaque "rgb(220,40,40)" -fill white -opaque "rgb(220,40,40)" \
+    -format '%@' info:)
+[[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || fail "no limit gauge pointer on the Control Center ($box)"
+xdotool mousemove --window "$main" $((BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((BASH_REMATCH[4] + 3)) click 1
+# Eleven steps of 10 C down from +127 C: +17 C, under the simulated remote
+# diode's 20 to 100 C.
+for _ in $(seq 11); do xdotool key Next; done
+# Back along the focus chain to the alert check (LGauge2, Text1,
+# MakeLog_CMD, Command2, alert_button), and switch it on.
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+# The chip flags the limit at its next conversion, 4 s apart at power-on.
+step_limit=10 poll lamp_red "$main" || fail "the lamp did not turn red"
+shot 7-alert
+# Probed for at least 2 s (SECONDS counts whole seconds).
+held=$SECONDS probes=0
+while ((SECONDS - held < 3)); do
+    lamp_red "$main" || fail "the lamp went out after $((SECONDS - held)) s while the temperature is above the limit"
+    probes=$((probes + 1))
+done
+((probes >= 5)) || fail "the lamp was probed only $probes times"
+
 begin "Ctrl+Q ends the program with status 0"
 xdotool key ctrl+q
 deadline=$((SECONDS + step_limit))
@@ -161,5 +215,5 @@ status=0
 wait "$program_pid" || status=$?
 program_pid=
 ((status == 0)) || fail "the program ended with status $status"
-rm -f "$out/now.png"
+rm -f "$out/now.png" "$out/probe.png"
 echo "test-desktop: passed, $step steps (pictures in $out)"

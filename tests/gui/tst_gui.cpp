@@ -8,6 +8,7 @@
 #include "tests/support/testsupport.h"
 
 #include <QPainter>
+#include <QVBoxLayout>
 #include <QScreen>
 #include <QtTest>
 
@@ -105,11 +106,20 @@ void TestGui::twipsAtTheScreensResolution()
 
 void TestGui::centring()
 {
+    // Laid out, a window grows to what its contents need when it is shown:
+    // it is centred on that size, not on the one it was given.
     QWidget w;
-    w.setFixedSize(300, 200);
+    auto *layout = new QVBoxLayout(&w);
+    auto *inside = new QWidget(&w);
+    inside->setMinimumSize(420, 260);
+    layout->addWidget(inside);
+    w.resize(200, 100);
     centreOnScreen(&w);
+    const QPoint at = w.pos();
+    w.show();
     const QRect screen = w.screen()->geometry();
-    QCOMPARE(w.pos(), QPoint(screen.left() + (screen.width() - 300) / 2, screen.top() + (screen.height() - 200) / 2));
+    QCOMPARE(at, QPoint(screen.left() + (screen.width() - w.width()) / 2,
+                        screen.top() + (screen.height() - w.height()) / 2));
 }
 
 void TestGui::chipPictureCarriesTheNameWithinThePackage_data()
@@ -183,10 +193,11 @@ void TestGui::errorTexts_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("text");
-    QTest::newRow("overflow") << 0 << "Run-time error '6':\n\nOverflow";
-    QTest::newRow("bus failure") << 1 << "Run-time error '57':\n\nNo acknowledge from device at 4Ch";
-    QTest::newRow("a fault of the program") << 2 << "Run-time error '51':\n\nvector index";
-    QTest::newRow("anything else") << 3 << "Run-time error '51':\n\nInternal error";
+    // In words, no error numbers: what failed, then what was done.
+    QTest::newRow("overflow") << 0 << "A value outside 0 to 255 was to be sent to the chip.";
+    QTest::newRow("bus failure") << 1 << "No acknowledge from device at 4Ch.";
+    QTest::newRow("a fault of the program") << 2 << "The program met a fault of its own (vector index).";
+    QTest::newRow("anything else") << 3 << "The program met a fault of its own (Internal error).";
 }
 
 void TestGui::errorTexts()
@@ -207,9 +218,10 @@ void TestGui::errorTexts()
         }
     });
     QCOMPARE(ui.messages.size(), 1);
-    QCOMPARE(ui.messages[0].text, text);
+    QCOMPARE(ui.messages[0].text, text + "\n\nThe operation was abandoned.");
     QCOMPARE(ui.messages[0].title, QString("ORT310 Evaluation Software"));
     QCOMPARE(ui.messages[0].icon, QMessageBox::Critical);
+    QCOMPARE(ui.failures().text(), text + " The operation was abandoned.");
 }
 
 void TestGui::guardedHandlerAbandonsAndGoesOn()
@@ -235,6 +247,13 @@ void TestGui::guardedHandlerAbandonsAndGoesOn()
     // The next error gets its box: the first one is closed.
     runGuarded(ui, nullptr, [] { throw RunTimeError::overflow(); });
     QCOMPARE(ui.messages.size(), 2);
+    // The status line keeps the failure until a handler succeeds, one that
+    // met a failure of its own and went on included.
+    QVERIFY(!ui.failures().text().isEmpty());
+    runGuarded(ui, nullptr, [&] { ui.failures().report("The log file could not be written."); });
+    QCOMPARE(ui.failures().text(), QString("The log file could not be written."));
+    runGuarded(ui, nullptr, [] {});
+    QCOMPARE(ui.failures().text(), QString());
 }
 
 void TestGui::oneErrorBoxAtATime()
@@ -258,7 +277,9 @@ void TestGui::oneErrorBoxAtATime()
     runGuarded(ui, nullptr, [] { throw RunTimeError::overflow(); });
     QCOMPARE(nestedRan, 3);   // the handlers ran and were abandoned...
     QCOMPARE(ui.messages.size(), 1);   // ...without a box of their own
-    QCOMPARE(ui.messages[0].text, QString("Run-time error '6':\n\nOverflow"));
+    QVERIFY(ui.messages[0].text.startsWith("A value outside 0 to 255"));
+    // The last of them is in the status line.
+    QCOMPARE(ui.failures().text(), QString("No acknowledge from device at 4Ch. The operation was abandoned."));
     QVERIFY(openDuringBox);
     QVERIFY(!errorBoxOpen());
 }
@@ -270,9 +291,9 @@ void TestGui::failingTickStopsItsTimerBeforeTheBox()
     QTimer timer;
     timer.setTimerType(Qt::PreciseTimer);
     timer.setInterval(5);
-    int ticks = 0;
+    int ticks = 0, returned = 0;
     bool toggleUp = false;
-    QList<bool> activeAtBox;
+    QList<bool> activeAtBox, returnedAtBox;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         runGuardedTick(
             ui, nullptr, timer,
@@ -281,17 +302,27 @@ void TestGui::failingTickStopsItsTimerBeforeTheBox()
                 if (ticks == 3)
                     throw NoAcknowledge("No acknowledge from device at 4Ch");
             },
-            [&] { toggleUp = true; });
+            [&] { toggleUp = true; }, "Continuous reading stopped.");
     });
-    ui.whileOpen = [&](const MessageRequest &) { activeAtBox << timer.isActive(); };
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++returned; });
+    ui.whileOpen = [&](const MessageRequest &) {
+        activeAtBox << timer.isActive();
+        returnedAtBox << (returned == ticks);
+    };
     timer.start();
 
     QCOMPARE(test::tick(clock, timer, 10), 3);   // no tick after the failing one
     QCOMPARE(ticks, 3);
     QCOMPARE(activeAtBox, QList<bool>({false}));   // one box, the timer already stopped
+    QCOMPARE(returnedAtBox, QList<bool>({true}));   // and the tick over
     QVERIFY(toggleUp);
     QCOMPARE(clock.now(), 0.015);
-    QCOMPARE(ui.messages[0].text, QString("Run-time error '57':\n\nNo acknowledge from device at 4Ch"));
+    QCOMPARE(ui.messages[0].text, QString("No acknowledge from device at 4Ch.\n\nContinuous reading stopped."));
+    // The status line says so until a tick succeeds.
+    QCOMPARE(ui.failures().text(), QString("No acknowledge from device at 4Ch. Continuous reading stopped."));
+    timer.start();
+    test::tick(clock, timer);
+    QCOMPARE(ui.failures().text(), QString());
 }
 
 QTEST_MAIN(TestGui)

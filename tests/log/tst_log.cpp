@@ -81,6 +81,7 @@ private slots:
     void newFileGetsHeaderThenRestartMarker();
     void refusedNames_data();
     void refusedNames();
+    void nameWithoutExtensionGetsXls();
     void cancelledDialogChangesNothing();
     void switchingOffNeedsANewFile();
     void delayKeyFilter_data();
@@ -89,8 +90,10 @@ private slots:
     void recordsFollowTheDelay();
     void delayThatIsNotANumberLogsEveryTick();
     void nothingLoggedUnlessEverythingHolds();
-    void lastLogTimeWrapsBeforeMidnight_data();
-    void lastLogTimeWrapsBeforeMidnight();
+    void secondsSinceRecord_data();
+    void secondsSinceRecord();
+    void delayHoldsAcrossMidnight_data();
+    void delayHoldsAcrossMidnight();
     void countGoesOnPastAMillion();
     void readOnlyFileEndsLogging();
     void failedWriteEndsLoggingAndKeepsRecords();
@@ -313,7 +316,7 @@ void TestLog::refusedNames_data()
     QTest::newRow("mixed case") << "readings.Xls";
     QTest::newRow("longer extension") << "readings.xlsx";
     QTest::newRow("other extension") << "readings.txt";
-    QTest::newRow("no extension") << "xls";
+    QTest::newRow("empty extension") << "readings.";
 }
 
 void TestLog::refusedNames()
@@ -332,6 +335,16 @@ void TestLog::refusedNames()
     QVERIFY(panel->LogFileName().isEmpty());
     QVERIFY(!QFile::exists(dir->filePath(name)));
     verifyLoggingOff();
+}
+
+void TestLog::nameWithoutExtensionGetsXls()
+{
+    QVERIFY(QDir(dir->path()).mkdir("logs.d"));   // a dot in the folder's name does not count
+    choose(path("logs.d/readings"));
+    QVERIFY(f->ui.messages.isEmpty());
+    QCOMPARE(panel->LogFileName(), path("logs.d/readings.xls"));
+    QCOMPARE(check3()->value(), 1);
+    QCOMPARE(contents(path("logs.d/readings.xls")), LogHeader());
 }
 
 void TestLog::verifyLoggingOff()
@@ -453,24 +466,52 @@ void TestLog::nothingLoggedUnlessEverythingHolds()
     QCOMPARE(panel->LastLogTime(), 0);
 }
 
-void TestLog::lastLogTimeWrapsBeforeMidnight_data()
+void TestLog::secondsSinceRecord_data()
 {
     QTest::addColumn<double>("now");
-    QTest::addColumn<int>("kept");
-    QTest::newRow("85999 stays") << 85999.2 << 85999;
-    QTest::newRow("86000 wraps") << 85999.6 << 0;
-    QTest::newRow("later wraps") << 86300.0 << 0;
+    QTest::addColumn<int>("last");
+    QTest::addColumn<double>("elapsed");
+    QTest::newRow("same day") << 43210.5 << 43200 << 10.5;
+    QTest::newRow("last rounded ahead") << 43199.5 << 43200 << -0.5;
+    QTest::newRow("last rounded up to midnight") << 0.25 << 86400 << 0.25;
+    QTest::newRow("across midnight") << 3.0 << 86398 << 5.0;
+    QTest::newRow("a long pause across midnight") << 1000.0 << 40000 << 47400.0;
 }
 
-void TestLog::lastLogTimeWrapsBeforeMidnight()
+void TestLog::secondsSinceRecord()
 {
     QFETCH(double, now);
-    QFETCH(int, kept);
+    QFETCH(int, last);
+    QFETCH(double, elapsed);
+    QCOMPARE(SecondsSinceRecord(now, last), elapsed);
+}
+
+void TestLog::delayHoldsAcrossMidnight_data()
+{
+    // Ticks every 1/8 s for 30 s with a delay of 5 s: seven records, also
+    // from 23:53:20 on and across midnight.
+    QTest::addColumn<double>("start");
+    QTest::addColumn<QStringList>("times");
+    QTest::newRow("23:53:20") << 85990.0
+                              << QStringList({"23:53:10", "23:53:15", "23:53:20", "23:53:25", "23:53:30", "23:53:35",
+                                              "23:53:40"});
+    QTest::newRow("midnight") << 86390.0
+                              << QStringList({"23:59:50", "23:59:55", "00:00:00", "00:00:05", "00:00:10", "00:00:15",
+                                              "00:00:20"});
+}
+
+void TestLog::delayHoldsAcrossMidnight()
+{
+    QFETCH(double, start);
+    QFETCH(QStringList, times);
+    control<QLineEdit>(panel.get(), "Text1")->setText("5");
     choose(path("readings.xls"));
-    f->clock().setTimeOfDay(now);
-    panel->Tick(25, 28, true);
-    QCOMPARE(count(), QString(" 1"));
-    QCOMPARE(panel->LastLogTime(), kept);
+    f->clock().setTimeOfDay(start);
+    f->tick([&] { panel->Tick(25, 28, true); }, 240, 0.125);
+    QByteArray expected = LogHeader();
+    for (const QString &t : times)
+        expected += "\r" + t.toLatin1() + "\t 25 \t 28 \r\n";
+    QCOMPARE(contents(path("readings.xls")), expected);
 }
 
 void TestLog::countGoesOnPastAMillion()
@@ -502,6 +543,7 @@ void TestLog::readOnlyFileEndsLogging()
             // Before the box: logging off and the file forgotten, the
             // button back; the captions follow after it.
             QCOMPARE(check3()->value(), 2);
+            QVERIFY(check3()->isEnabled());   // disabled after the box on this path
             QVERIFY(panel->LogFileName().isEmpty());
             QVERIFY(control<QPushButton>(panel.get(), "MakeLog_CMD")->isEnabled());
         };
@@ -511,8 +553,10 @@ void TestLog::readOnlyFileEndsLogging()
     }
     QCOMPARE(f->ui.messages.size(), 1);
     QCOMPARE(f->ui.messages[0].title, QString("Error"));
+    // The documented text, then the system's reason.
     QCOMPARE(f->ui.messages[0].text, QString("There has been a problem writing to the log file.\r"
-                                             "This file may be locked by another application."));
+                                             "This file may be locked by another application.\r\r"
+                                             "Permission denied."));
     QCOMPARE(f->ui.messages[0].icon, QMessageBox::NoIcon);
     QCOMPARE(f->ui.messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     verifyLoggingOff();
@@ -550,7 +594,7 @@ void TestLog::failureBoxNotStacked()
     other.title = "other";
     f->ui.whileOpen = [&](const MessageRequest &r) {
         if (r.title == "other")
-            panel->Tick(25, 28, true);
+            f->tick([&] { panel->Tick(25, 28, true); });
     };
     QVERIFY(showFailureBox(f->ui, nullptr, other));
     QCOMPARE(f->ui.messages.size(), 1);

@@ -154,8 +154,8 @@ private slots:
     void oneShot();
     void selectorWritesItsPosition();
     void easySetup();
-    void easySetupPlacesAReadBack0x80At128_data();
-    void easySetupPlacesAReadBack0x80At128();
+    void readBack0x80AtTheBottom_data();
+    void readBack0x80AtTheBottom();
 
     void failedGaugeWriteAbandonsTheDrag();
     void failedEasySetup();
@@ -177,25 +177,23 @@ void TestControls::gaugePosition_data()
 {
     QTest::addColumn<int>("byte");
     QTest::addColumn<int>("position");
-    QTest::addColumn<int>("readBack");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("+90") << 0x5A << 218 << 218 << "90 C";
-    QTest::newRow("0") << 0x00 << 128 << 128 << "0 C";
-    QTest::newRow("+127") << 0x7F << 255 << 255 << "127 C";
-    QTest::newRow("-55") << 0xC9 << 55 << 55 << "-55 C";
-    QTest::newRow("-1") << 0xFF << 1 << 1 << "-1 C";
-    QTest::newRow("-127") << 0x81 << 127 << 127 << "-127 C";
-    QTest::newRow("-128") << 0x80 << 0 << 128 << "-128 C";
+    // In temperature order: position = temperature + 128.
+    QTest::newRow("+90") << 0x5A << 218 << "90 C";
+    QTest::newRow("0") << 0x00 << 128 << "0 C";
+    QTest::newRow("+127") << 0x7F << 255 << "127 C";
+    QTest::newRow("-55") << 0xC9 << 73 << "-55 C";
+    QTest::newRow("-1") << 0xFF << 127 << "-1 C";
+    QTest::newRow("-127") << 0x81 << 1 << "-127 C";
+    QTest::newRow("-128") << 0x80 << 0 << "-128 C";
 }
 
 void TestControls::gaugePosition()
 {
     QFETCH(int, byte);
     QFETCH(int, position);
-    QFETCH(int, readBack);
     QFETCH(QString, caption);
     QCOMPARE(GaugePosition(byte), position);
-    QCOMPARE(ReadBackPosition(byte), readBack);
     QCOMPARE(LimitCaption(byte), caption);
 }
 
@@ -208,9 +206,9 @@ void TestControls::limitByte_data()
     QTest::newRow("128") << 128 << 0x00 << "0 C";
     QTest::newRow("255") << 255 << 0x7F << "127 C";
     QTest::newRow("133") << 133 << 0x05 << "5 C";
-    QTest::newRow("54") << 54 << 0xCA << "-54 C";
-    QTest::newRow("1") << 1 << 0xFF << "-1 C";
-    QTest::newRow("127") << 127 << 0x81 << "-127 C";
+    QTest::newRow("74") << 74 << 0xCA << "-54 C";
+    QTest::newRow("1") << 1 << 0x81 << "-127 C";
+    QTest::newRow("127") << 127 << 0xFF << "-1 C";
     QTest::newRow("0") << 0 << 0x80 << "-128 C";
     QTest::newRow("below the scale") << -3 << 0x80 << "-128 C";
     QTest::newRow("above the scale") << 260 << 0x7F << "127 C";
@@ -233,6 +231,9 @@ void TestControls::everyLimitByteComesBack()
         QCOMPARE(LimitByte(GaugePosition(b)), b);
         QCOMPARE(PositionCaption(GaugePosition(b)), LimitCaption(b));
     }
+    // One step to the right is one degree warmer, all along the scale.
+    for (int p = 0; p < 255; ++p)
+        QCOMPARE(PositionCaption(p + 1).section(' ', 0, 0).toInt(), PositionCaption(p).section(' ', 0, 0).toInt() + 1);
 }
 
 void TestControls::separation_data()
@@ -241,17 +242,20 @@ void TestControls::separation_data()
     QTest::addColumn<int>("dragged");
     QTest::addColumn<int>("bandOtherEnd");
     QTest::addColumn<int>("result");
-    QTest::newRow("high snaps up") << true << 130 << 128 << 133;
-    QTest::newRow("high one short") << true << 132 << 128 << 133;
-    QTest::newRow("high just far enough") << true << 133 << 128 << 133;
-    QTest::newRow("high free") << true << 200 << 128 << 200;
-    QTest::newRow("negative limits by position") << true << 30 << 20 << 30;
-    QTest::newRow("high held at the top") << true << 253 << 252 << 255;
-    QTest::newRow("low snaps down") << false << 216 << 218 << 213;
-    QTest::newRow("low one short") << false << 214 << 218 << 213;
-    QTest::newRow("low just far enough") << false << 213 << 218 << 213;
-    QTest::newRow("low free") << false << 100 << 218 << 100;
-    QTest::newRow("low held at the bottom") << false << 1 << 2 << 0;
+    QTest::addColumn<bool>("apart");   // limits a drag may write
+    QTest::newRow("high snaps up") << true << 130 << 128 << 133 << true;
+    QTest::newRow("high one short") << true << 132 << 128 << 133 << true;
+    QTest::newRow("high just far enough") << true << 133 << 128 << 133 << true;
+    QTest::newRow("high free") << true << 200 << 128 << 200 << true;
+    QTest::newRow("high below a negative low") << true << 98 << 108 << 113 << true;
+    QTest::newRow("high off the top") << true << 253 << 252 << 257 << false;
+    QTest::newRow("high at the top") << true << 255 << 250 << 255 << true;
+    QTest::newRow("low snaps down") << false << 216 << 218 << 213 << true;
+    QTest::newRow("low one short") << false << 214 << 218 << 213 << true;
+    QTest::newRow("low just far enough") << false << 213 << 218 << 213 << true;
+    QTest::newRow("low free") << false << 100 << 218 << 100 << true;
+    QTest::newRow("low off the bottom") << false << 1 << 2 << -3 << false;
+    QTest::newRow("low at the bottom") << false << 0 << 5 << 0 << true;
 }
 
 void TestControls::separation()
@@ -260,7 +264,9 @@ void TestControls::separation()
     QFETCH(int, dragged);
     QFETCH(int, bandOtherEnd);
     QFETCH(int, result);
+    QFETCH(bool, apart);
     QCOMPARE(high ? SeparatedHigh(dragged, bandOtherEnd) : SeparatedLow(dragged, bandOtherEnd), result);
+    QCOMPARE(high ? LimitsApart(bandOtherEnd, result) : LimitsApart(result, bandOtherEnd), apart);
 }
 
 void TestControls::oneShotCaption_data()
@@ -358,18 +364,22 @@ void TestControls::pointerMoved_data()
                                           << 133 << "0 C" << "5 C";
     QTest::newRow("low snaps below 90 C") << "LGauge2" << 0x00 << 0x5A << 1 << 216 << QStringList{"w12=85"} << 213
                                           << 218 << "85 C" << "90 C";
-    QTest::newRow("remote low to -54") << "LGauge1" << 0xC9 << 0x7F << 1 << 54 << QStringList{"w14=202"} << 54 << 255
+    QTest::newRow("remote low to -54") << "LGauge1" << 0xC9 << 0x7F << 1 << 74 << QStringList{"w14=202"} << 74 << 255
                                        << "-54 C" << "127 C";
     QTest::newRow("remote high free") << "LGauge1" << 0x00 << 0x5A << 2 << 170 << QStringList{"w13=42"} << 128 << 170
                                       << "0 C" << "42 C";
     QTest::newRow("band: low, then high") << "LGauge2" << 0x00 << 0x5A << 0 << 138
                                           << QStringList{"w12=10", "w11=100"} << 138 << 228 << "10 C" << "100 C";
-    QTest::newRow("negative limits compare positions") << "LGauge2" << 0xEC << 0x00 << 2 << 30
-                                                       << QStringList{"w11=226"} << 20 << 30 << "-20 C" << "-30 C";
-    QTest::newRow("high held at the top") << "LGauge1" << 0x7C << 0x7F << 2 << 253 << QStringList{"w13=127"} << 252
-                                          << 255 << "124 C" << "127 C";
-    QTest::newRow("low held at the bottom") << "LGauge1" << 0x80 << 0xFD << 1 << 1 << QStringList{"w14=128"} << 0 << 3
-                                            << "-128 C" << "-3 C";
+    // -30 C is below a low limit of -20 C: the high pointer snaps to -15 C.
+    QTest::newRow("high below a negative low") << "LGauge2" << 0xEC << 0x00 << 2 << 98 << QStringList{"w11=241"}
+                                               << 108 << 113 << "-20 C" << "-15 C";
+    // Where the rule cannot be kept on the scale nothing is written.
+    QTest::newRow("high off the top") << "LGauge1" << 0x7C << 0x7F << 2 << 253 << QStringList{} << 252 << 255
+                                      << "124 C" << "127 C";
+    QTest::newRow("low off the bottom") << "LGauge1" << 0x80 << 0x83 << 1 << 1 << QStringList{} << 0 << 3 << "-128 C"
+                                        << "-125 C";
+    QTest::newRow("band closer than the rule") << "LGauge2" << 0x0A << 0x0C << 0 << 100 << QStringList{} << 138
+                                               << 140 << "10 C" << "12 C";
 }
 
 // The handler as the widget runs it: the widget has moved the pointer, then
@@ -413,13 +423,17 @@ void TestControls::mouseDragWritesAsTheHandler_data()
     QTest::addColumn<QStringList>("writes");
     QTest::addColumn<int>("lowAfter");
     QTest::addColumn<int>("highAfter");
-    // Power-on limits: high +127 C (255), low -55 C (55).
-    QTest::newRow("remote low, one step") << Route::Smbus << "LGauge1" << 1 << -1 << QStringList{"w14=202"} << 54
+    // Power-on limits: high +127 C (255), low -55 C (73).
+    QTest::newRow("remote low, one step") << Route::Smbus << "LGauge1" << 1 << -1 << QStringList{"w14=200"} << 72
                                           << 255;
-    QTest::newRow("local high down") << Route::PrinterPort << "LGauge2" << 2 << -37 << QStringList{"w11=90"} << 55
+    QTest::newRow("local high down") << Route::PrinterPort << "LGauge2" << 2 << -37 << QStringList{"w11=90"} << 73
                                      << 218;
-    QTest::newRow("local band down") << Route::Smbus << "LGauge2" << 0 << -20 << QStringList{"w12=221", "w11=107"}
-                                     << 35 << 235;
+    QTest::newRow("local band down") << Route::Smbus << "LGauge2" << 0 << -20 << QStringList{"w12=181", "w11=107"}
+                                     << 53 << 235;
+    // Dragged far left, the high pointer stops 5 C above the low one (the
+    // move and the release each write it).
+    QTest::newRow("remote high past the low") << Route::Smbus << "LGauge1" << 2 << -200
+                                              << QStringList{"w13=206", "w13=206"} << 73 << 78;
 }
 
 void TestControls::mouseDragWritesAsTheHandler()
@@ -503,7 +517,7 @@ void TestControls::enteringControlCenter()
     QCOMPARE(lamp()->backgroundColor(), QColor(192, 192, 192));
     QCOMPARE(control<RotarySelector>(main, "Selector1")->position(), 5);
     verifyGauge(gauge("LGauge2"), 128, 218, "0 C", "90 C");
-    verifyGauge(gauge("LGauge1"), 20, 198, "-20 C", "70 C");
+    verifyGauge(gauge("LGauge1"), 108, 198, "-20 C", "70 C");
     for (const char *name : {"Percent1", "Percent2"}) {
         QCOMPARE(control<PercentBar>(main, name)->value(), 0.0);
         QCOMPARE(control<PercentBar>(main, name)->text(), QString());
@@ -517,7 +531,7 @@ void TestControls::enteringTwiceReadsTheChipAgain()
 {
     QVERIFY(open(Route::Smbus));
     enterControlCenter();
-    verifyGauge(gauge("LGauge1"), 55, 255, "-55 C", "127 C");
+    verifyGauge(gauge("LGauge1"), 73, 255, "-55 C", "127 C");
     QCOMPARE(control<RotarySelector>(main, "Selector1")->position(), 2);
     switchMonitoringOn();
     enter(MainTabs::Main);
@@ -681,15 +695,16 @@ void TestControls::easySetup()
     QCOMPARE(transfers(), QStringList({"r2", "r1", "r0", "r1", "r0"}));
 }
 
-void TestControls::easySetupPlacesAReadBack0x80At128_data()
+void TestControls::readBack0x80AtTheBottom_data()
 {
     QTest::addColumn<bool>("easy");
     QTest::addColumn<int>("position");
-    QTest::newRow("easy setup") << true << 128;
+    // -128 C at the cold end, however it was read; not beside 0 C.
+    QTest::newRow("easy setup") << true << 0;
     QTest::newRow("entering the page") << false << 0;
 }
 
-void TestControls::easySetupPlacesAReadBack0x80At128()
+void TestControls::readBack0x80AtTheBottom()
 {
     QFETCH(bool, easy);
     QFETCH(int, position);
@@ -714,21 +729,21 @@ void TestControls::failedGaugeWriteAbandonsTheDrag()
     const QPoint press = from.toPoint();
     auto at = [&](int position) { return QPoint(qRound(g->xAt(position) + (press.x() - from.x())), press.y()); };
     QTest::mousePress(g, Qt::LeftButton, {}, press);
-    for (int position : {65, 75, 85})
+    for (int position : {83, 93, 103})
         QTest::mouseMove(g, at(position));
-    QTest::mouseRelease(g, Qt::LeftButton, {}, at(90));
+    QTest::mouseRelease(g, Qt::LeftButton, {}, at(108));
     // One box, one attempt; the pointer shows what the chip holds.
     QCOMPARE(f->ui.messages.size(), 1);
     QVERIFY(f->ui.messages[0].text.contains("No acknowledge"));
-    QCOMPARE(transfers(), QStringList({"w14=191"}));
-    verifyGauge(g, 55, 255, "-55 C", "127 C");
+    QCOMPARE(transfers(), QStringList({"w14=211"}));
+    verifyGauge(g, 73, 255, "-55 C", "127 C");
     QCOMPARE(f->ends, 0);
     // A new drag tries again.
     f->clearCalls();
     drag(g, LinearGauge::LowPointer, 1);
     QCOMPARE(f->ui.messages.size(), 2);
-    QCOMPARE(transfers(), QStringList({"w14=200"}));
-    verifyGauge(g, 55, 255, "-55 C", "127 C");
+    QCOMPARE(transfers(), QStringList({"w14=202"}));
+    verifyGauge(g, 73, 255, "-55 C", "127 C");
 }
 
 void TestControls::failedEasySetup()
@@ -804,10 +819,10 @@ void TestControls::partlyFailedChangesShowWhatWasWritten()
     enterControlCenter();
     LinearGauge *g = gauge("LGauge2");
     drag(g, LinearGauge::Band, -10);
-    QCOMPARE(transfers(), QStringList({"w12=211", "w11=117"}));
+    QCOMPARE(transfers(), QStringList({"w12=191", "w11=117"}));
     QCOMPARE(f->ui.messages.size(), 1);
     // The low limit was written, the high one was not.
-    verifyGauge(g, 45, 255, "-45 C", "127 C");
+    verifyGauge(g, 63, 255, "-65 C", "127 C");
 
     f.reset();
     QVERIFY(open(Route::Smbus, [](sim::ChipSetup &c) { c.nackAfterTransfers = 8; }));

@@ -8,6 +8,8 @@
 #include "link/text.h"
 #include "log/logpanel.h"
 #include "log/logrecord.h"
+#include "gui/errors.h"
+#include "monitor/alerthold.h"
 #include "monitor/alertpanel.h"
 #include "monitor/measurementcycle.h"
 #include "monitor/pause.h"
@@ -18,11 +20,13 @@
 #include "tests/support/readonlyfile.h"
 #include "widgets/panel3d.h"
 #include "widgets/percentbar.h"
+#include "widgets/rotaryselector.h"
 #include "widgets/stripchart.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -135,6 +139,22 @@ class TestMonitor : public QObject {
         return tabs->tabText(tabs->currentIndex()) == "Control Center";
     }
     TriStateCheckBox *box(const char *name) { return control<TriStateCheckBox>(main, name); }
+    // Writes the chip's register behind the program's back.
+    void poke(uint8_t writeAddress, int value)
+    {
+        f->state().RegisterPointer = writeAddress;
+        f->state().WriteValue = value;
+        f->program->link().WriteRegister();
+    }
+    // Leaves the page and comes back: it is loaded from the chip again.
+    void reenter()
+    {
+        auto *tabs = control<QTabWidget>(main, "MainTab");
+        const int page = tabs->currentIndex();
+        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(page);
+    }
+    QString statusLine() { return control<QStatusBar>(main, "StatusLine")->currentMessage(); }
     QTimer &timer1() { return *control<QTimer>(main, "Timer1"); }
     Panel3D *lamp() { return control<Panel3D>(main, "alert_detect_light"); }
     StripChart *chart() { return control<StripChart>(main, "Strip1"); }
@@ -185,6 +205,10 @@ private slots:
     void remoteReadingShown();
     void statusLamp_data();
     void statusLamp();
+    void alertHold_data();
+    void alertHold();
+    void lampHoldsTheAlert_data();
+    void lampHoldsTheAlert();
     void togglesStartAndStopTimer1_data();
     void togglesStartAndStopTimer1();
     void aClickRunsTheHandler();
@@ -205,6 +229,7 @@ private slots:
     void busFailureInStep2();
     void logFailureKeepsTheCycleRunning();
     void oneFailureBoxAtATime();
+    void ticksGoOnUnderARealBox();
 
     void clearGraphThenDrawAgain();
     void timeStampsOnLeftClick();
@@ -448,6 +473,85 @@ void TestMonitor::statusLamp()
     QCOMPARE(lamp()->caption(), QString("No Alert Detected"));
 }
 
+void TestMonitor::alertHold_data()
+{
+    // Status reads at these times, "F" flagged or "-" clear; the lamp after
+    // each, "R" red or "G" green.
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<QList<double>>("times");
+    QTest::addColumn<QString>("reads");
+    QTest::addColumn<QString>("lamp");
+    // The hold is a period and a quarter: 5 s at the power-on rate.
+    const QList<double> t = {0, 1, 4.99, 5, 6, 7};
+    QTest::newRow("clear reads within the hold") << 2 << t << "F---F-" << "RRRGRR";
+    QTest::newRow("flag again restarts it") << 2 << t << "F-F---" << "RRRRRR";
+    QTest::newRow("codes above 7 act as 7") << 9 << QList<double>{0, 0.15, 0.16} << "F--" << "RRG";
+    QTest::newRow("slowest rate") << 0 << QList<double>{0, 19.9, 20} << "F--" << "RRG";
+}
+
+void TestMonitor::alertHold()
+{
+    QFETCH(int, rate);
+    QFETCH(QList<double>, times);
+    QFETCH(QString, reads);
+    QFETCH(QString, lamp);
+    AlertHold hold;
+    QString shown;
+    for (int i = 0; i < times.size(); ++i)
+        shown += hold.read(reads[i] == 'F', times[i], ConversionPeriod(rate)) ? 'R' : 'G';
+    QCOMPARE(shown, lamp);
+}
+
+void TestMonitor::lampHoldsTheAlert_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<bool>("knob");   // set by turning Selector1, else read on entering the page
+    QTest::newRow("power-on rate") << 2 << false;
+    QTest::newRow("rate read on entry") << 5 << false;
+    QTest::newRow("rate from the knob") << 7 << true;
+}
+
+// The chip's flags come back only at its next conversion after a status
+// read; the lamp stays red in between, and goes green once a whole
+// conversion has passed without a flag.
+void TestMonitor::lampHoldsTheAlert()
+{
+    QFETCH(int, rate);
+    QFETCH(bool, knob);
+    sim::Scenario s = boardReading();
+    s.smbus.chips[0].remote = sim::constantTemperature(50);
+    QVERIFY(open(Route::Smbus, s));
+    poke(chip::RemoteHighLimitWrite, 40);
+    if (!knob)
+        poke(chip::ConversionRateWrite, rate);
+    reenter();
+    if (knob) {
+        auto *selector = control<RotarySelector>(main, "Selector1");
+        QTest::mouseClick(selector, Qt::LeftButton, {}, selector->labelRect(rate).center().toPoint());
+    }
+    const double period = ConversionPeriod(rate);
+    const int perPeriod = int(period / 0.005);
+    switchOn({"alert_button"});
+    QString lamps;
+    for (int i = 0; i < 3 * perPeriod; ++i) {
+        f->tick(timer1());
+        lamps += lamp()->caption() == "Alert Detected" ? 'R' : 'G';
+    }
+    QVERIFY2(lamps.contains('R'), "no alert was ever shown");
+    QCOMPARE(lamps.indexOf('G', lamps.indexOf('R')), -1);
+
+    // The limit goes back up: the alert ends within the hold and a conversion.
+    poke(chip::RemoteHighLimitWrite, 0x7F);
+    int red = 0;
+    while (lamp()->caption() == "Alert Detected" && red < 3 * perPeriod) {
+        f->tick(timer1());
+        ++red;
+    }
+    QVERIFY2(red <= int(2.25 * perPeriod) + 1, qPrintable(QString::number(red)));
+    QCOMPARE(lamp()->backgroundColor(), QColor(0, 255, 0));
+    QVERIFY(f->ui.messages.isEmpty());
+}
+
 void TestMonitor::togglesStartAndStopTimer1_data()
 {
     QTest::addColumn<QString>("name");
@@ -624,7 +728,7 @@ void TestMonitor::clearAlertOnSmbus()
     // A missing acknowledge at 0Ch means nobody is alerting; another failure is shown.
     QCOMPARE(f->ui.messages.size(), hostFails ? 1 : 0);
     if (hostFails)
-        QCOMPARE(f->ui.messages[0].text, QString("Run-time error '57':\n\nThe SMBus host controller is busy"));
+        QCOMPARE(f->ui.messages[0].text, QString("The SMBus host controller is busy.\n\nThe operation was abandoned."));
     QCOMPARE(f->ends, 0);
 }
 
@@ -689,7 +793,7 @@ void TestMonitor::busFailureInStep2()
     f->tick(timer1(), 5);
     QVERIFY(checkedWhileOpen);
     QCOMPARE(f->ui.messages.size(), 1);
-    QCOMPARE(f->ui.messages[0].text, QString("Run-time error '57':\n\nNo acknowledge from device at 18h"));
+    QCOMPARE(f->ui.messages[0].text, QString("No acknowledge from device at 18h.\n\nMonitoring stopped."));
     QCOMPARE(f->ui.messages[0].icon, QMessageBox::Critical);
     // After the box: monitoring off through the toggles, logging off, the log as it was.
     QVERIFY(!timer1().isActive());
@@ -715,7 +819,8 @@ void TestMonitor::logFailureKeepsTheCycleRunning()
     QCOMPARE(f->ui.messages.size(), 1);
     QCOMPARE(f->ui.messages[0].title, QString("Error"));
     QCOMPARE(f->ui.messages[0].text, QString("There has been a problem writing to the log file.\r"
-                                             "This file may be locked by another application."));
+                                             "This file may be locked by another application.\r\r"
+                                             "Permission denied."));
     QCOMPARE(f->ui.messages[0].icon, QMessageBox::NoIcon);
     QVERIFY(timer1().isActive());
     QCOMPARE(box("Check1")->value(), 1);
@@ -749,6 +854,33 @@ void TestMonitor::oneFailureBoxAtATime()
     QCOMPARE(box("Check1")->value(), 0);
     QCOMPARE(box("Check2")->value(), 0);
     QCOMPARE(f->ends, 0);
+    // The bus failure had no box, but the status line says it until
+    // something succeeds.
+    QCOMPARE(statusLine(), QString("No acknowledge from device at 18h. Monitoring stopped."));
+    faulty->m_smbus.failRead = nullptr;
+    switchOn({"alert_button"});
+    QCOMPARE(statusLine(), QString("No acknowledge from device at 18h. Monitoring stopped."));
+    f->tick(timer1());
+    QCOMPARE(statusLine(), QString());
+}
+
+// A real box runs Qt's own event loop, which never runs a timer from inside
+// that timer's handler: the log's box must come after the tick that failed,
+// or monitoring stands still until it is closed.
+void TestMonitor::ticksGoOnUnderARealBox()
+{
+    QVERIFY(open(Route::Smbus));
+    logTo("0");
+    switchOn({"Check1"});
+    QVERIFY(logPanel());
+    logPanel()->file().setWriter([](QFile &, const char *, qint64) -> qint64 { return -1; });
+    int underBox = 0;
+    connect(&timer1(), &QTimer::timeout, this, [&] { underBox += errorBoxOpen(); });
+    test::answerWithRealBoxes(f->ui, [&] { return underBox >= 5; });
+    QTRY_VERIFY_WITH_TIMEOUT(f->ui.messages.size() == 1 && !errorBoxOpen(), 5000);
+    QVERIFY2(underBox >= 5, qPrintable(QString::number(underBox)));
+    QVERIFY(timer1().isActive());
+    verifyLoggingOff();
 }
 
 void TestMonitor::clearGraphThenDrawAgain()

@@ -62,6 +62,9 @@ int tick(ManualClock &clock, QTimer &timer, int n, std::optional<double> dt)
         clock.advance(step);
         QTimerEvent event(timer.timerId());
         QCoreApplication::sendEvent(&timer, &event);
+        // Back in the event loop: what the tick queued for later (a failure
+        // box, say) runs now.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         ++ran;
     }
     return ran;
@@ -72,6 +75,7 @@ int tick(ManualClock &clock, const std::function<void()> &handler, int n, double
     for (int i = 0; i < n; ++i) {
         clock.advance(dt);
         handler();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     }
     return n;
 }

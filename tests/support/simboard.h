@@ -47,9 +47,10 @@ private:
 // Runs `n` ticks of `timer` without waiting for it: before each tick the
 // clock moves on by `dt` seconds (by default the timer's interval), then the
 // tick is delivered as the timer's own timer event, so its handlers run
-// through the application's event dispatch exactly as a real tick does. A
-// timer that is stopped, by its own handler say, gets no further ticks.
-// Returns the number of ticks that ran.
+// through the application's event dispatch exactly as a real tick does, and
+// then the calls it queued run, as they would once it returned to the event
+// loop. A timer that is stopped, by its own handler say, gets no further
+// ticks. Returns the number of ticks that ran.
 int tick(ManualClock &clock, QTimer &timer, int n = 1, std::optional<double> dt = std::nullopt);
 // The same for a handler called directly.
 int tick(ManualClock &clock, const std::function<void()> &handler, int n = 1, double dt = 0.005);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimerEvent>
 #include <cstdio>
 
@@ -25,6 +26,24 @@ QString FakeUi::saveFileName(QWidget *parent, const QString &caption, const QStr
 {
     saveCaptions.append(caption);
     return openFileName(parent, caption, filter);
+}
+
+void answerWithRealBoxes(FakeUi &ui, std::function<bool()> enough, double seconds)
+{
+    ui.whileOpen = [enough = std::move(enough), seconds](const MessageRequest &request) {
+        QElapsedTimer open;
+        open.start();
+        QTimer watch;
+        watch.setInterval(1);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (!enough() && open.elapsed() < seconds * 1000)
+                return;
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->done(QMessageBox::Ok);
+        });
+        watch.start();
+        QtUi().message(nullptr, request);
+    };
 }
 
 namespace {

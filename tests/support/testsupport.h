@@ -39,6 +39,12 @@ public:
     std::function<void(const MessageRequest &)> whileOpen;
 };
 
+// Makes `ui` show every box it is asked for as a real QMessageBox, whose
+// event loop is Qt's own, and close it as soon as `enough` holds (checked
+// every millisecond) or after `seconds`. For the few tests that must see what
+// the program's real timers do while a box is open: these wait on real time.
+void answerWithRealBoxes(FakeUi &ui, std::function<bool()> enough, double seconds = 2);
+
 // Top-level windows that are still there (by object name or class).
 QStringList leftWindows();
 // Deletes what is pending deletion, then fails the current case for every
