@@ -198,12 +198,16 @@ void GraphPanel::saveReadings()
 
 void GraphPanel::saveFailed(const QString &title, const QString &what, const QString &path, const QString &reason)
 {
+    const QString line = QStringLiteral("%1 could not be saved to %2").arg(what, QDir::toNativeSeparators(path));
     MessageRequest request;
     request.title = title;
-    request.text = QStringLiteral("%1 could not be saved to %2.").arg(what, QDir::toNativeSeparators(path));
+    request.text = line + QLatin1Char('.');
     if (!reason.isEmpty())
         request.text += QStringLiteral("\n\n") + reason;
     request.icon = QMessageBox::Warning;
+    // In the status line too: a box already open would leave this one unshown.
+    m_services.ui.failures().report(failureLine(reason.isEmpty() ? line : line + QStringLiteral(": ") + reason,
+                                                QStringLiteral("Nothing was written.")));
     showFailureBox(m_services.ui, window(), request);
 }
 

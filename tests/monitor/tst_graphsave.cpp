@@ -246,6 +246,7 @@ void TestGraphSave::notSaved()
     }
     QCOMPARE(f->ui.saveCaptions.size(), action.isEmpty() ? 0 : 1);
     QCOMPARE(f->ui.messages.size(), message.isEmpty() ? 0 : 1);
+    QCOMPARE(f->ui.failures().text().startsWith(message + path + ": "), !message.isEmpty());
     if (!message.isEmpty())
         QVERIFY2(f->ui.messages[0].text.startsWith(message + path + '.'), qPrintable(f->ui.messages[0].text));
     // Nothing half-written, and the file that was there is as it was.
