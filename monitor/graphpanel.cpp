@@ -187,11 +187,10 @@ void GraphPanel::saveReadings()
     if (path.isEmpty())
         return;
     QSaveFile file(path);
-    bool written = false;
-    {
+    const bool written = [&] {
         const BusyCursor busy;
-        written = file.open(QIODevice::WriteOnly) && writeReadingsCsv(*m_strip1, file) && file.commit();
-    }
+        return file.open(QIODevice::WriteOnly) && writeReadingsCsv(*m_strip1, file) && file.commit();
+    }();
     if (!written)
         saveFailed(QStringLiteral("Save Readings"), QStringLiteral("The readings"), path, file.errorString());
 }

@@ -253,6 +253,8 @@ void TestGraphSave::notSaved()
     QCOMPARE(QDir(tmp->path()).entryList(QDir::Files), QStringList{"kept.csv"});
     QCOMPARE(lines(kept.fileName()), QStringList{"kept"});
     QCOMPARE(f->ends, 0);
+    auto *clear = control<QPushButton>(main, "Command6");   // at the right, its own size
+    QCOMPARE(clear->geometry().right(), chart->geometry().right());
 }
 
 QTEST_MAIN(TestGraphSave)
