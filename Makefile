@@ -8,8 +8,10 @@
 # make test-package (install it, start it from its menu entry, remove it),
 # make fuzz (the parsers of outside input under libFuzzer, 20 s each).
 
-PACKAGES := g++ cmake ninja-build qt6-base-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
-            desktop-file-utils appstream
+# gnumeric brings ssconvert, with which a test sees a spreadsheet read the
+# chart's saved readings as three columns.
+PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
+            desktop-file-utils appstream gnumeric
 BUILD    ?= build
 JOBS     ?= 2
 WERROR   := $(if $(filter true 1,$(CI)),ON,OFF)

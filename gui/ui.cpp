@@ -1,6 +1,7 @@
 #include "gui/ui.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace ort {
 
@@ -35,7 +36,15 @@ QString QtUi::openFileName(QWidget *parent, const QString &caption, const QStrin
 
 QString QtUi::saveFileName(QWidget *parent, const QString &caption, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const auto useSuffixOf = [&dialog](const QString &nameFilter) {
+        static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));
+        dialog.setDefaultSuffix(firstPattern.match(nameFilter).captured(1));
+    };
+    useSuffixOf(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 } // namespace ort

@@ -45,8 +45,9 @@ public:
     // An empty result means the user cancelled. `filter` is in Qt's form,
     // e.g. "Excel Files (*.xls)".
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &filter) = 0;
-    // A file to save to: the dialog asks before an existing file is replaced.
-    // Empty when the user cancelled.
+    // A file to write, asking before one is replaced. `filter` may list
+    // several types ("PNG Image (*.png);;SVG Drawing (*.svg)"); a name given
+    // without an extension gets that of the type chosen. Empty: cancelled.
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) = 0;
 
     FailureNotice &failures() { return m_failures; }

@@ -1,6 +1,9 @@
 #pragma once
 #include "widgets/panel3d.h"
 
+class QAction;
+class QIODevice;
+class QMenu;
 class QPushButton;
 
 namespace ort {
@@ -13,7 +16,9 @@ class TriStateCheckBox;
 // toggle and "Clear Graph". The remote reading goes to trace 0 and the local
 // one to trace 1. The chart's time runs on the program's monotonic clock, so
 // it never steps back (not at midnight either), and is labelled with the
-// time of day.
+// time of day. A right click on the chart (or the menu key) opens a menu that
+// saves the chart as a picture or its readings as CSV; the same two by
+// shortcut while the chart has the keyboard.
 class GraphPanel : public Panel3D {
     Q_OBJECT
 public:
@@ -26,14 +31,31 @@ public:
     // 1 is the left button, 2 the right one, 4 the middle one.
     void Strip1_MouseDown(int button);
 
+    // Ask for a file and write the chart to it: a picture (PNG, or SVG by
+    // the name's extension), or the readings.
+    void savePicture();
+    void saveReadings();
+
     StripChart *chart() const { return m_strip1; }
     TriStateCheckBox *check2() const { return m_check2; }
 
 private:
+    void saveFailed(const QString &title, const QString &what, const QString &path, const QString &reason);
+
     Services &m_services;
     StripChart *m_strip1;
     TriStateCheckBox *m_check2;
     QPushButton *m_command6;
+    QAction *m_savePicture;
+    QAction *m_saveReadings;
+    QMenu *m_menu;
 };
+
+// The chart's readings as CSV: a header "time,remote,local", then a row each
+// time either reading changes (StripChart::forEachChange), its time as the
+// local date and time to the millisecond in ISO 8601
+// ("2024-05-01T12:00:00.125"). The chart's times are taken as seconds since
+// the epoch, as the panel keeps them. False when the device failed a write.
+bool writeReadingsCsv(const StripChart &chart, QIODevice &out);
 
 } // namespace ort

@@ -4,11 +4,14 @@
 #include "widgets/scale.h"
 #include "widgets/traceline.h"
 
+#include <QContextMenuEvent>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleHints>
 #include <algorithm>
 #include <cmath>
 
@@ -268,6 +271,12 @@ std::size_t StripChart::historyBytes() const
     return bytes;
 }
 
+void StripChart::forEachChange(const ChangeRowFunction &f) const
+{
+    const std::array<const SampleHistory *, TraceCount> traces{&m_traces[0].samples, &m_traces[1].samples};
+    forEachChangeRow(traces, f);
+}
+
 QRect StripChart::plotRect() const { return computeLayout(this).plot; }
 QRect StripChart::zoomOutRect() const { return computeLayout(this).zoomOut; }
 QRect StripChart::zoomInRect() const { return computeLayout(this).zoomIn; }
@@ -304,6 +313,22 @@ void StripChart::paintEvent(QPaintEvent *)
 {
     m_lastFrame.start();
     QPainter p(this);
+    paintFrame(p, true);
+}
+
+void StripChart::renderPicture(QPaintDevice &device) const
+{
+    QPainter p(&device);
+    // The layout is measured in the screen's font metrics; a device of
+    // another resolution must draw the text at the same pixel size.
+    QFont font = this->font();
+    font.setPixelSize(QFontInfo(font).pixelSize());
+    p.setFont(font);
+    paintFrame(p, false);
+}
+
+void StripChart::paintFrame(QPainter &p, bool onScreen) const
+{
     const Frame f(*this);
     p.fillRect(rect(), palette().color(QPalette::Window));
     p.fillRect(f.plot, Qt::white);
@@ -323,6 +348,8 @@ void StripChart::paintEvent(QPaintEvent *)
     p.setBrush(Qt::NoBrush);
     p.drawRect(f.plot.adjusted(-1, -1, 0, 0));
     drawCaptions(p, f);
+    if (!onScreen)
+        return;
     drawArrow(p, f.zoomIn, false);
     drawArrow(p, f.zoomOut, true);
     if (!m_following)
@@ -481,6 +508,8 @@ void StripChart::mousePressEvent(QMouseEvent *event)
     }
     if (event->button() == Qt::RightButton) {
         m_dragging = true;
+        m_dragMoved = false;
+        m_dragFrom = pos;
         m_dragX = event->position().x();
         m_dragEnd = viewEnd();
     }
@@ -491,6 +520,11 @@ void StripChart::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_dragging)
         return;
+    // A hand that shakes while clicking moves nothing.
+    if (!m_dragMoved && (event->position().toPoint() - m_dragFrom).manhattanLength() <
+                            QGuiApplication::styleHints()->startDragDistance())
+        return;
+    m_dragMoved = true;
     // The data follows the mouse: dragging to the right shows older samples.
     const double dt = (event->position().x() - m_dragX) * m_span / computeLayout(this).plot.width();
     pinViewEnd(m_dragEnd - dt);
@@ -498,8 +532,22 @@ void StripChart::mouseMoveEvent(QMouseEvent *event)
 
 void StripChart::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::RightButton)
-        m_dragging = false;
+    if (event->button() != Qt::RightButton)
+        return;
+    const bool click = m_dragging && !m_dragMoved;
+    m_dragging = false;
+    if (click)
+        emit menuRequested(event->globalPosition().toPoint());
+}
+
+void StripChart::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The mouse's request comes with the right button's press, which starts
+    // a drag; the release asks for the menu when there was none. Here only
+    // the keyboard's (the menu key) is answered.
+    if (event->reason() != QContextMenuEvent::Mouse)
+        emit menuRequested(event->globalPos());
+    event->accept();
 }
 
 void StripChart::keyPressEvent(QKeyEvent *event)
@@ -520,6 +568,12 @@ void StripChart::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_End:
         setScrollBack(0);
+        break;
+    case Qt::Key_F10:
+        if (event->modifiers() == Qt::ShiftModifier)
+            emit menuRequested(mapToGlobal(plotRect().center()));
+        else
+            QWidget::keyPressEvent(event);
         break;
     default:
         QWidget::keyPressEvent(event);

@@ -1,4 +1,5 @@
 #pragma once
+#include "widgets/changerows.h"
 #include "widgets/chartaxes.h"   // formatTime, for a time shown as the chart shows it
 #include "widgets/columncache.h"
 #include "widgets/samplehistory.h"
@@ -20,8 +21,9 @@ namespace ort {
 // and a frame for each would cost far more than the eye gains from it.
 //
 // Mouse: the arrows at the end of the time axis zoom out and in; a right-button
-// drag moves the view through history. Keys: +/- zoom, Left/Right move, End
-// returns to the newest data.
+// drag moves the view through history, and a right click that does not drag
+// asks for a menu (menuRequested), as do the menu key and Shift+F10. Keys:
+// +/- zoom, Left/Right move, End returns to the newest data.
 class StripChart : public QWidget {
     Q_OBJECT
 public:
@@ -86,6 +88,13 @@ public:
     const SampleHistory &history(int trace) const { return m_traces[index(trace)].samples; }
     const std::vector<TimeStamp> &timeStamps() const { return m_stamps; }
     std::size_t historyBytes() const;
+    // Both traces' histories as rows of changes, trace 0's value first.
+    void forEachChange(const ChangeRowFunction &f) const;
+
+    // Paints the chart as it stands onto a device of the chart's size, text
+    // at the size it has on screen, without what only the screen needs: the
+    // focus frame, the zoom arrows and the hint back to live data.
+    void renderPicture(QPaintDevice &device) const;
 
     QRect plotRect() const;
     QRect zoomOutRect() const;
@@ -97,6 +106,8 @@ public:
 signals:
     // Any button pressed on the chart away from the zoom arrows.
     void mouseButtonPressed(Qt::MouseButton button);
+    // Where a menu for the chart should open, in screen coordinates.
+    void menuRequested(const QPoint &globalPos);
     void viewChanged();
 
 protected:
@@ -105,6 +116,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     struct Trace {
@@ -127,6 +139,7 @@ private:
     void drawCaptions(QPainter &p, const Frame &f) const;
     void drawArrow(QPainter &p, const QRect &r, bool zoomOut) const;
     void drawLiveHint(QPainter &p, const Frame &f) const;
+    void paintFrame(QPainter &p, bool onScreen) const;
     void scheduleFrame();
 
     Clock m_clock;
@@ -142,6 +155,8 @@ private:
     bool m_following = true;
     double m_pinnedEnd = 0;
     bool m_dragging = false;
+    bool m_dragMoved = false;   // past the drag distance: no longer a click
+    QPoint m_dragFrom;
     double m_dragX = 0;
     double m_dragEnd = 0;
     QTimer m_frameTimer;

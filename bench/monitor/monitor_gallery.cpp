@@ -2,7 +2,8 @@
 // minutes of monitoring on the simulated board after "Easy Setup" (limits
 // 0 and 90 C), so that the alert lamp has turned red, and logging to a file;
 // then once more after the log file failed, with the failure in the status
-// line, and the box that said so:
+// line, and the box that said so; then the chart's menu, and the chart as "Save
+// Picture…" writes it:
 //   QT_QPA_PLATFORM=offscreen monitor_gallery [folder]
 #include "log/logpanel.h"
 #include "shell/mainmenuform.h"
@@ -11,8 +12,10 @@
 #include "widgets/panel3d.h"
 #include "widgets/stripchart.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -77,5 +80,16 @@ int main(int argc, char **argv)
         picture.save(dir + "/" + name + ".png");
         std::printf("%s/%s.png\n", qPrintable(dir), name);
     }
-    return 0;
+
+    f.ui.whileOpen = nullptr;
+    const qsizetype boxes = f.ui.messages.size();
+    QTest::mouseClick(chart, Qt::RightButton, {}, chart->plotRect().center());
+    test::saveWindowPicture(test::control<QMenu>(main, "Strip1Menu"), dir, "graph_menu");
+    test::control<QMenu>(main, "Strip1Menu")->hide();
+    for (const char *name : {"graph.png", "graph.svg"}) {
+        f.ui.fileAnswers << QDir(dir).filePath(name);
+        test::control<QAction>(main, "SavePicture")->trigger();
+        std::printf("%s\n", qPrintable(QDir(dir).filePath(name)));
+    }
+    return f.ui.messages.size() == boxes ? 0 : 1;
 }

@@ -24,6 +24,7 @@ QString FakeUi::openFileName(QWidget *, const QString &, const QString &filter)
 
 QString FakeUi::saveFileName(QWidget *parent, const QString &caption, const QString &filter)
 {
+    saveCaptions.append(caption);
     return openFileName(parent, caption, filter);
 }
 

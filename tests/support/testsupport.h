@@ -26,12 +26,13 @@ class FakeUi final : public Ui {
 public:
     QMessageBox::StandardButton message(QWidget *parent, const MessageRequest &request) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &filter) override;
-    // Answered from the same list as openFileName.
+    // Answered from fileAnswers as well; the caption is kept in saveCaptions.
     QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) override;
 
     QList<MessageRequest> messages;
     QStringList fileFilters;
     QStringList fileAnswers;   // taken in order; empty = the user cancels
+    QStringList saveCaptions;
     QMessageBox::StandardButton answer = QMessageBox::Ok;
     // Runs while a box is "open", as a real box's event loop would run timer
     // ticks and clicks: set it to make something happen behind a box.

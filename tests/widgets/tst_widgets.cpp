@@ -1,3 +1,4 @@
+#include "widgets/changerows.h"
 #include "widgets/chartaxes.h"
 #include "widgets/columncache.h"
 #include "widgets/lineargauge.h"
@@ -10,12 +11,14 @@
 #include "widgets/traceline.h"
 
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QVBoxLayout>
 #include <QtTest>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <span>
 
 using namespace ort;
 
@@ -52,6 +55,11 @@ private slots:
     void chartTimeStampsInOrder();
     void chartFollowsThenStaysPutAfterPan();
     void chartZoomArrowsAndButtons();
+    void changeRowsAgainstEveryMillisecond_data();
+    void changeRowsAgainstEveryMillisecond();
+    void chartMenuOnAClickNotADrag_data();
+    void chartMenuOnAClickNotADrag();
+    void chartPictureWithoutScreenCues();
 
     void gaugeDragHitsTheRightPointer_data();
     void gaugeDragHitsTheRightPointer();
@@ -721,6 +729,123 @@ void TestWidgets::chartZoomArrowsAndButtons()
     QCOMPARE(pressed.count(), 2);
     QCOMPARE(pressed[0][0].value<Qt::MouseButton>(), Qt::LeftButton);
     QCOMPARE(pressed[1][0].value<Qt::MouseButton>(), Qt::RightButton);
+}
+
+namespace {
+
+// The rows as a table of every millisecond gives them: each trace's value at
+// the end of each millisecond, a row where that differs from the one before.
+QStringList rowsByMillisecond(const SampleHistory (&h)[2], long long ms)
+{
+    QStringList rows;
+    std::size_t next[2] = {0, 0};
+    float v[2] = {NAN, NAN};
+    QString last = "nan nan";
+    for (; next[0] < h[0].size() || next[1] < h[1].size(); ++ms) {
+        for (int i : {0, 1})
+            for (; next[i] < h[i].size() && SampleHistory::toMs(h[i].time(next[i])) == ms; ++next[i])
+                v[i] = h[i].value(next[i]);
+        const QString now = QString("%1 %2").arg(v[0]).arg(v[1]);
+        if (now != last)
+            rows << QString::number(ms) + ' ' + now;
+        last = now;
+    }
+    return rows;
+}
+
+} // namespace
+
+void TestWidgets::changeRowsAgainstEveryMillisecond_data()
+{
+    QTest::addColumn<int>("samples0");
+    QTest::addColumn<int>("samples1");
+    QTest::addColumn<int>("maxStepMs");   // steps of 0 put samples in the same millisecond
+    QTest::addColumn<double>("repeatChance");
+    QTest::newRow("two traces over several blocks") << 2000 << 1500 << 3 << 0.8;
+    QTest::newRow("every sample a change") << 600 << 600 << 2 << 0.0;
+    QTest::newRow("nothing but repeats") << 700 << 300 << 4 << 1.0;
+    QTest::newRow("one trace empty") << 0 << 900 << 2 << 0.5;
+    QTest::newRow("many in one millisecond") << 1000 << 1000 << 1 << 0.3;
+}
+
+void TestWidgets::changeRowsAgainstEveryMillisecond()
+{
+    QFETCH(int, samples0);
+    QFETCH(int, samples1);
+    QFETCH(int, maxStepMs);
+    QFETCH(double, repeatChance);
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> step(0, maxStepMs), value(-128, 127);
+    std::bernoulli_distribution repeat(repeatChance);
+    const long long start = 1'700'000'000'000;
+    SampleHistory h[2];
+    for (int i : {0, 1}) {   // trace 1 starts later: the first rows have no value for it
+        float v = 25;
+        long long ms = start + 50 * i;
+        for (int k = 0; k < (i ? samples1 : samples0); ++k, ms += step(rng)) {
+            if (!repeat(rng))
+                v = static_cast<float>(value(rng));
+            h[i].append(SampleHistory::fromMs(ms), v);
+        }
+    }
+    const SampleHistory *traces[] = {&h[0], &h[1]};
+    QStringList rows;
+    forEachChangeRow(traces, [&](long long ms, std::span<const float> v) {
+        rows << QString("%1 %2 %3").arg(ms).arg(v[0]).arg(v[1]);
+    });
+    QCOMPARE(rows, rowsByMillisecond(h, start));
+}
+
+void TestWidgets::chartMenuOnAClickNotADrag_data()
+{
+    QTest::addColumn<int>("moveBy");   // pixels the mouse moves with the right button down
+    QTest::newRow("click") << 0;
+    QTest::newRow("a shaking hand") << QGuiApplication::styleHints()->startDragDistance() - 1;
+    QTest::newRow("drag") << 60;
+}
+
+void TestWidgets::chartMenuOnAClickNotADrag()
+{
+    QFETCH(int, moveBy);
+    const bool drag = moveBy >= QGuiApplication::styleHints()->startDragDistance();
+    FedChart f;
+    f.chart.show();
+    f.feed(200 * 90);
+    QSignalSpy asked(&f.chart, &StripChart::menuRequested);
+    const QPoint from = f.chart.plotRect().center(), to = from + QPoint(moveBy, 0);
+    QTest::mousePress(&f.chart, Qt::RightButton, {}, from);
+    QTest::mouseMove(&f.chart, to);
+    QTest::mouseRelease(&f.chart, Qt::RightButton, {}, to);
+    QCOMPARE(f.chart.isFollowing(), !drag);
+    QCOMPARE(asked.count(), drag ? 0 : 1);
+    if (!drag)
+        QCOMPARE(asked[0][0].toPoint(), f.chart.mapToGlobal(to));
+    // Neither a left click nor F10 alone asks for it; Shift+F10 does.
+    QTest::mouseClick(&f.chart, Qt::LeftButton, {}, from);
+    QTest::keyClick(&f.chart, Qt::Key_F10);
+    QTest::keyClick(&f.chart, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(asked.count(), drag ? 1 : 2);
+}
+
+void TestWidgets::chartPictureWithoutScreenCues()
+{
+    FedChart f;
+    f.chart.show();
+    f.feed(200 * 10, 40);
+    f.chart.setScrollBack(2);   // the screen shows the way back to live data
+    f.chart.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.chart));
+    f.chart.setFocus();   // and a focus frame
+    QImage picture(f.chart.size(), QImage::Format_RGB32);
+    f.chart.renderPicture(picture);
+    const QImage screen = f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // The plot as on screen, traces and all; the arrows and the frame not.
+    const QRect plot = f.chart.plotRect(), arrows = f.chart.zoomInRect().united(f.chart.zoomOutRect());
+    QCOMPARE(picture.copy(plot), screen.copy(plot));
+    QVERIFY(picture.copy(arrows) != screen.copy(arrows));
+    for (const QRect &cue : {arrows, QRect(0, 0, f.chart.width(), 1)})
+        for (int x = cue.left(); x <= cue.right(); ++x)
+            QCOMPARE(picture.pixelColor(x, cue.top()), f.chart.palette().color(QPalette::Window));
 }
 
 namespace {
