@@ -321,7 +321,7 @@ void readCommand(Invocation &run, const Verb &verb, const Options &options, cons
     case Command::Write:
         expectArguments(verb, positional, 2, 2);
         run.registerAddress = parseRegister(positional[0]);
-        if (const RegisterRow &row = RegisterTable[RegisterRowOf(run.registerAddress)]; !row.writable)
+        if (const RegisterRow &row = RegisterTable[registerRowOf(run.registerAddress)]; !row.writable)
             refuse(QStringLiteral("The register %1 (%2) is read-only")
                        .arg(hexWithSuffix(row.readAddress), QString::fromLatin1(row.typeName.data(), row.typeName.size())));
         run.value = parseByteValue(positional[1]);

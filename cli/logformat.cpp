@@ -7,7 +7,7 @@ QByteArray logStart(LogFormat format, bool continuing)
 {
     switch (format) {
     case LogFormat::Tsv:
-        return continuing ? LogRestartMarker() : LogHeader();
+        return continuing ? logRestartMarker() : logHeader();
     case LogFormat::Csv:
         return continuing ? QByteArray() : QByteArrayLiteral("time,remote,local\n");
     case LogFormat::Jsonl:
@@ -26,7 +26,7 @@ QByteArray logRecord(LogFormat format, const QDateTime &when, int remote, int lo
 {
     switch (format) {
     case LogFormat::Tsv:
-        return LogRecordLine(when.time().msecsSinceStartOfDay() / 1000.0, remote, local);
+        return logRecordLine(when.time().msecsSinceStartOfDay() / 1000.0, remote, local);
     case LogFormat::Csv:
         return isoTime(when).toLatin1() + ',' + QByteArray::number(remote) + ',' + QByteArray::number(local) + '\n';
     case LogFormat::Jsonl:

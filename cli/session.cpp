@@ -67,7 +67,7 @@ std::vector<Found> searchChips(BusAccessServer &bus, const Target &target)
     if (target.route != Route::Printer)
         search.SearchOnBoardSmbus();
 
-    const std::vector<ResultEntry> entries = search.ListEntries();
+    const std::vector<ResultEntry> entries = search.listEntries();
     const size_t printerCount = search.printerFinds().size();
     std::vector<Found> found;
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -85,15 +85,15 @@ std::vector<Found> searchChips(BusAccessServer &bus, const Target &target)
 std::vector<std::string> componentProblems(BusAccessServer &bus, const Target &target)
 {
     std::vector<std::string> problems;
-    const auto info = bus.CreateSystemInfo();
+    const auto info = bus.createSystemInfo();
     if (target.route != Route::Smbus) {
-        for (const std::string &p : info->PortProblems())
+        for (const std::string &p : info->portProblems())
             problems.push_back(p);
         if (target.portBase && portIndexOf(bus, *target.portBase) < 0)
             problems.push_back("There is no printer port at " + hexWithSuffix(*target.portBase).toStdString());
     }
     if (target.route != Route::Printer)
-        if (const std::string p = info->SmbusProblem(); !p.empty())
+        if (const std::string p = info->smbusProblem(); !p.empty())
             problems.push_back(p);
     return problems;
 }
@@ -110,9 +110,9 @@ Session::Session(BusAccessServer &bus, const Target &target) : m_bus(bus), m_lin
     }
     m_chip = found.front();
     if (m_chip.route == Route::Printer)
-        ConnectPrinterPortChip(bus, m_state, m_chip.printer, m_chip.entry.address);
+        connectPrinterPortChip(bus, m_state, m_chip.printer, m_chip.entry.address);
     else
-        ConnectSmbusChip(bus, m_state, m_chip.entry.address);
+        connectSmbusChip(bus, m_state, m_chip.entry.address);
     m_state.DeviceAddress = m_chip.entry.address;
 }
 

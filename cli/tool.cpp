@@ -106,8 +106,8 @@ struct Temperatures {
 // Remote first, as the measurement cycle reads them.
 Temperatures readTemperatures(Session &s)
 {
-    const int remote = DecodeTemperature(s.read(RemoteTemperature));
-    const int local = DecodeTemperature(s.read(LocalTemperature));
+    const int remote = decodeTemperature(s.read(RemoteTemperature));
+    const int local = decodeTemperature(s.read(LocalTemperature));
     return {remote, local};
 }
 
@@ -177,7 +177,7 @@ int info(Session &s, const Output &out)
     const uint8_t rate = s.read(ConversionRateRead);
     int limits[LimitCount];
     for (int i = 0; i < LimitCount; ++i)
-        limits[i] = DecodeTemperature(s.read(static_cast<uint8_t>(LocalHighLimitRead + i)));
+        limits[i] = decodeTemperature(s.read(static_cast<uint8_t>(LocalHighLimitRead + i)));
     const uint8_t status = s.read(Status);
     const bool masked = config & ConfigAlertMasked;
     const bool standby = config & ConfigStandby;
@@ -292,7 +292,7 @@ int readRegisters(Session &s, const Invocation &run, const Output &out)
 
 int writeRegister(Session &s, const Invocation &run, const Output &out)
 {
-    const RegisterRow &row = RegisterTable[RegisterRowOf(run.registerAddress)];
+    const RegisterRow &row = RegisterTable[registerRowOf(run.registerAddress)];
     const uint8_t address = *row.writeAddress;
     s.write(address, run.value);
     const uint8_t value = static_cast<uint8_t>(run.value);
@@ -309,7 +309,7 @@ int limits(Session &s, const Invocation &run, const Output &out)
     const bool setting = std::any_of(run.limits.begin(), run.limits.end(), [](const auto &l) { return l.has_value(); });
     if (setting) {
         for (int i = 0; i < LimitCount; ++i)
-            now[i] = run.limits[i] ? *run.limits[i] : DecodeTemperature(s.read(static_cast<uint8_t>(LocalHighLimitRead + i)));
+            now[i] = run.limits[i] ? *run.limits[i] : decodeTemperature(s.read(static_cast<uint8_t>(LocalHighLimitRead + i)));
         for (const auto &[high, low, name] : {std::tuple{LocalHigh, LocalLow, "local"}, std::tuple{RemoteHigh, RemoteLow, "remote"}})
             if (now[high] < now[low])
                 throw UsageError(QStringLiteral("The %1 high limit would be %2, below its low limit %3: nothing was written")
@@ -320,7 +320,7 @@ int limits(Session &s, const Invocation &run, const Output &out)
                 s.write(static_cast<uint8_t>(LocalHighLimitWrite + i), *run.limits[i] & 0xFF);
     }
     for (int i = 0; i < LimitCount; ++i)
-        now[i] = DecodeTemperature(s.read(static_cast<uint8_t>(LocalHighLimitRead + i)));
+        now[i] = decodeTemperature(s.read(static_cast<uint8_t>(LocalHighLimitRead + i)));
     if (out.json()) {
         out.value(QJsonObject{{QStringLiteral("local_high"), now[LocalHigh]},
                               {QStringLiteral("local_low"), now[LocalLow]},

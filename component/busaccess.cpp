@@ -334,9 +334,9 @@ void SmbusHost::WriteRegister(uint8_t address7, uint8_t reg, uint8_t value)
         steadyNs, [&] { m_server.backend().smbus().writeByteData(address7, reg, value); });
 }
 
-bool SmbusHost::SelectHostBaseAddress(uint32_t base)
+bool SmbusHost::selectHostBaseAddress(uint32_t base)
 {
-    m_server.transcript().record("SmbusHost.SelectHostBaseAddress", base);
+    m_server.transcript().record("SmbusHost.selectHostBaseAddress", base);
     return m_server.backend().selectSmbusBase(base);
 }
 
@@ -372,15 +372,15 @@ std::string SystemInfo::BuildNumber()
     return m_server.backend().buildNumber();
 }
 
-std::string SystemInfo::SmbusProblem()
+std::string SystemInfo::smbusProblem()
 {
-    m_server.transcript().record("SystemInfo.SmbusProblem");
+    m_server.transcript().record("SystemInfo.smbusProblem");
     return m_server.backend().smbusProblem();
 }
 
-std::vector<std::string> SystemInfo::PortProblems()
+std::vector<std::string> SystemInfo::portProblems()
 {
-    m_server.transcript().record("SystemInfo.PortProblems");
+    m_server.transcript().record("SystemInfo.portProblems");
     return m_server.backend().portProblems();
 }
 
@@ -437,9 +437,9 @@ void BusAccessServer::SelectBus(int bus)
     m_bus = bus;
 }
 
-std::unique_ptr<SystemInfo> BusAccessServer::CreateSystemInfo()
+std::unique_ptr<SystemInfo> BusAccessServer::createSystemInfo()
 {
-    m_transcript.record("BusAccessServer.CreateSystemInfo");
+    m_transcript.record("BusAccessServer.createSystemInfo");
     return std::make_unique<SystemInfo>(*this);
 }
 

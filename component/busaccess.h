@@ -90,7 +90,7 @@ public:
     uint32_t HostBaseAddress();
     // Our addition: picks the host controller at an I/O base the user typed,
     // where the machine has more than one. Returns whether one is there.
-    bool SelectHostBaseAddress(uint32_t base);
+    bool selectHostBaseAddress(uint32_t base);
     // Our addition: the SMBus adapters the user may choose from, where the
     // machine has more than one that does byte-data transfers (empty where
     // there is no choice), and the choice. SelectAdapter returns whether the
@@ -112,8 +112,8 @@ public:
     // Our additions, so that a refusal can say why: the reason the SMBus
     // host cannot be used (empty when it can), and one sentence for each
     // printer port that exists but cannot be opened.
-    std::string SmbusProblem();
-    std::vector<std::string> PortProblems();
+    std::string smbusProblem();
+    std::vector<std::string> portProblems();
 
 private:
     BusAccessServer &m_server;
@@ -127,7 +127,7 @@ public:
     void SelectBus(int bus);
     int selectedBus() const { return m_bus; }
     // The operating-system information object, a second class of the component.
-    std::unique_ptr<SystemInfo> CreateSystemInfo();
+    std::unique_ptr<SystemInfo> createSystemInfo();
 
     Backend &backend() { return *m_backend; }
     // Our additions, outside the contract and not recorded in the transcript:

@@ -26,7 +26,7 @@ namespace {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const std::string_view text(reinterpret_cast<const char *>(data), size);
-    check(ort::ParseHexEntry(text));
-    check(ort::ParseDecimalEntry(text));
+    check(ort::parseHexEntry(text));
+    check(ort::parseDecimalEntry(text));
     return 0;
 }

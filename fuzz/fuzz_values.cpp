@@ -27,10 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         case 5: check(parsePortBase(text) != 0); break;
         case 6: { const int r = parseRateCode(text); check(r >= 0 && r <= 7); break; }
         case 7: { const int r = parseConversionsPerSecond(text); check(r >= 0 && r <= 7); break; }
-        case 8: check(ort::RegisterRowOf(parseRegister(text)) >= 0); break;
+        case 8: check(ort::registerRowOf(parseRegister(text)) >= 0); break;
         default: {
             // The log's delay box.
-            const double v = ort::NumericValue(text);
+            const double v = ort::numericValue(text);
             check(!std::isnan(v));
             break;
         }

@@ -119,7 +119,7 @@ void LogPanel::MakeLog_CMD_Click()
     m_check3->setValue(TriStateCheckBox::On);
     m_makeLog->setEnabled(false);
     try {
-        m_file.append(m_file.hasContent() ? LogRestartMarker() : LogHeader());
+        m_file.append(m_file.hasContent() ? logRestartMarker() : logHeader());
     } catch (const LogFileError &) {
     }
 }
@@ -145,7 +145,7 @@ void LogPanel::Check3_Click()
             break;
         }
     } catch (...) {
-        LogFailure(FailurePath::Toggle, failureWords(std::current_exception()));
+        logFailure(FailurePath::Toggle, failureWords(std::current_exception()));
     }
 }
 
@@ -176,14 +176,14 @@ void LogPanel::showCount(const QString &text)
     m_label14->setText(text);
 }
 
-void LogPanel::SetLogging(int value)
+void LogPanel::setLogging(int value)
 {
     m_check3->setValue(value);
 }
 
 void LogPanel::Text1_Change()
 {
-    if (NumericValue(m_text1->text()) > LongestDelay)
+    if (numericValue(m_text1->text()) > LongestDelay)
         m_text1->setText(QStringLiteral("3600"));
 }
 
@@ -214,16 +214,16 @@ bool LogPanel::eventFilter(QObject *watched, QEvent *event)
     return !digit;
 }
 
-void LogPanel::Tick(int16_t remote, int16_t local, bool graphOn)
+void LogPanel::tick(int16_t remote, int16_t local, bool graphOn)
 {
     const double now = m_services.clock.secondsSinceMidnight();
-    const double delay = NumericValue(m_text1->text());
+    const double delay = numericValue(m_text1->text());
     if (m_file.named() && graphOn && m_check3->isOn() &&
-        (SecondsSinceRecord(now, m_lastLogTime) >= delay || delay == 0)) {
+        (secondsSinceRecord(now, m_lastLogTime) >= delay || delay == 0)) {
         try {
             AppendLogRecord(remote, local);
         } catch (const LogFileError &e) {
-            LogFailure(FailurePath::Tick, QString::fromStdString(e.what()));
+            logFailure(FailurePath::Tick, QString::fromStdString(e.what()));
         }
     }
 }
@@ -231,9 +231,9 @@ void LogPanel::Tick(int16_t remote, int16_t local, bool graphOn)
 void LogPanel::AppendLogRecord(int16_t remote, int16_t local)
 {
     const double now = m_services.clock.secondsSinceMidnight();
-    m_lastLogTime = RoundedSecond(now);
-    m_file.append(LogRecordLine(now, remote, local));
-    const double count = NumericValue(m_label14->text()) + 1;
+    m_lastLogTime = roundedSecond(now);
+    m_file.append(logRecordLine(now, remote, local));
+    const double count = numericValue(m_label14->text()) + 1;
     showCount(QStringLiteral(" ") + QString::number(static_cast<long long>(count)));
     if (count > CountReapply)
         Check3_Click();
@@ -247,7 +247,7 @@ void LogPanel::endLog()
     m_makeLog->setEnabled(true);
 }
 
-void LogPanel::StopLogging()
+void LogPanel::stopLogging()
 {
     endLog();
     showLoggingOff();
@@ -255,7 +255,7 @@ void LogPanel::StopLogging()
 
 // The box comes after the tick has returned, so that the measurement timer
 // goes on while it is open; logging is already off by then.
-void LogPanel::LogFailure(FailurePath path, const QString &reason)
+void LogPanel::logFailure(FailurePath path, const QString &reason)
 {
     endLog();
     if (path == FailurePath::Toggle)

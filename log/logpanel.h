@@ -32,14 +32,14 @@ public:
     // The log step at the end of a measurement tick: a record when one is
     // due. A file that cannot be written ends logging with the log-file
     // message; the tick goes on.
-    void Tick(int16_t remote, int16_t local, bool graphOn);
+    void tick(int16_t remote, int16_t local, bool graphOn);
     // Throws LogFileError when the file cannot be written.
     void AppendLogRecord(int16_t remote, int16_t local);
     // Ends logging as a failed write does, without a message: a failure of
     // the bus has its own.
-    void StopLogging();
+    void stopLogging();
     // Sets Check3's value; its handler runs.
-    void SetLogging(int value);
+    void setLogging(int value);
 
     TriStateCheckBox *check3() const { return m_check3; }
     LogFile &file() { return m_file; }
@@ -57,7 +57,7 @@ protected:
 private:
     enum class FailurePath { Toggle, Tick };
     // `reason` is the system's, "No space left on device" say.
-    void LogFailure(FailurePath path, const QString &reason);
+    void logFailure(FailurePath path, const QString &reason);
     void endLog();
     void showLoggingOff();
     void showCount(const QString &text);

@@ -6,17 +6,17 @@
 
 namespace ort {
 
-QByteArray LogHeader()
+QByteArray logHeader()
 {
     return QByteArrayLiteral("Time\tRTemp\tLTemp\r\n");
 }
 
-QByteArray LogRestartMarker()
+QByteArray logRestartMarker()
 {
     return QByteArrayLiteral("\r\t\t\tRestart\r\n");
 }
 
-QByteArray LogNumber(int value)
+QByteArray logNumber(int value)
 {
     QByteArray out(value < 0 ? "-" : " ");
     out += QByteArray::number(value < 0 ? -static_cast<long long>(value) : value);
@@ -24,19 +24,19 @@ QByteArray LogNumber(int value)
     return out;
 }
 
-QByteArray LogRecordLine(double secondsSinceMidnight, int remote, int local)
+QByteArray logRecordLine(double secondsSinceMidnight, int remote, int local)
 {
     QByteArray out("\r");
     out += timeOfDayText(secondsSinceMidnight).toLatin1();
     out += '\t';
-    out += LogNumber(remote);
+    out += logNumber(remote);
     out += '\t';
-    out += LogNumber(local);
+    out += logNumber(local);
     out += "\r\n";
     return out;
 }
 
-double NumericValue(const QString &text)
+double numericValue(const QString &text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -63,12 +63,12 @@ double NumericValue(const QString &text)
     return ok ? v : 0;
 }
 
-int RoundedSecond(double secondsSinceMidnight)
+int roundedSecond(double secondsSinceMidnight)
 {
     return roundHalfEven(secondsSinceMidnight);
 }
 
-double SecondsSinceRecord(double secondsSinceMidnight, int lastLogTime)
+double secondsSinceRecord(double secondsSinceMidnight, int lastLogTime)
 {
     constexpr double Day = 86400;
     const double elapsed = std::fmod(secondsSinceMidnight - lastLogTime, Day);

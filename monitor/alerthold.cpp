@@ -5,7 +5,7 @@
 
 namespace ort {
 
-double ConversionPeriod(int rateCode)
+double conversionPeriod(int rateCode)
 {
     return 16.0 / std::ldexp(1.0, std::clamp(rateCode, 0, 7));
 }

@@ -13,7 +13,7 @@ namespace ort {
 
 // Seconds from one conversion to the next at a rate code: 16 s at code 0,
 // halving with each code up to 1/8 s at 7; codes above 7 act as 7.
-double ConversionPeriod(int rateCode);
+double conversionPeriod(int rateCode);
 
 class AlertHold {
 public:

@@ -110,7 +110,7 @@ void ControlsPanel::EasySetup()
 
     for (LimitGauges::Which which : {LimitGauges::Local, LimitGauges::Remote}) {
         const auto [high, low] = m_gauges.PlaceLimits(which);
-        m_gauges.CaptionLimits(which, high, low);
+        m_gauges.captionLimits(which, high, low);
     }
 
     QTimer &timer1 = m_cycle.Timer1();
@@ -149,10 +149,10 @@ void ControlsPanel::RefreshMonitorControls()
     showRate(d.ReadValue);
 
     const auto [localHigh, localLow] = m_gauges.PlaceLimits(LimitGauges::Local);
-    m_gauges.CaptionLimits(LimitGauges::Local, localHigh, localLow);
+    m_gauges.captionLimits(LimitGauges::Local, localHigh, localLow);
     const auto [remoteHigh, remoteLow] = m_gauges.PlaceLimits(LimitGauges::Remote);
     m_cycle.barPanel().clearBars();
-    m_gauges.CaptionLimits(LimitGauges::Remote, remoteHigh, remoteLow);
+    m_gauges.captionLimits(LimitGauges::Remote, remoteHigh, remoteLow);
 }
 
 } // namespace ort

@@ -81,7 +81,7 @@ bool LimitGauges::eventFilter(QObject *watched, QEvent *event)
 void LimitGauges::writeLimit(uint8_t address, int position)
 {
     Declare &d = m_services.declare;
-    d.WriteValue = LimitByte(position);
+    d.WriteValue = limitByte(position);
     d.RegisterPointer = address;
     m_services.link.WriteRegister();
 }
@@ -96,11 +96,11 @@ void LimitGauges::LGauge_PointerMoved(Which which, int pointer)
     switch (pointer) {
     case LinearGauge::HighPointer:
         // Against the band's stored start, which every path keeps at the low pointer.
-        hi = SeparatedHigh(w->pointerPosition(LinearGauge::HighPointer), w->bandStartPosition());
+        hi = separatedHigh(w->pointerPosition(LinearGauge::HighPointer), w->bandStartPosition());
         lo = w->pointerPosition(LinearGauge::LowPointer);
         break;
     case LinearGauge::LowPointer:
-        lo = SeparatedLow(w->pointerPosition(LinearGauge::LowPointer), w->bandEndPosition());
+        lo = separatedLow(w->pointerPosition(LinearGauge::LowPointer), w->bandEndPosition());
         hi = w->pointerPosition(LinearGauge::HighPointer);
         break;
     case LinearGauge::Band:
@@ -113,7 +113,7 @@ void LimitGauges::LGauge_PointerMoved(Which which, int pointer)
     // At an end of the scale, or with limits that were set closer elsewhere
     // (a band too narrow to move), the rule cannot be kept: the drag writes
     // nothing and the gauge shows what the chip holds.
-    if (!LimitsApart(lo, hi)) {
+    if (!limitsApart(lo, hi)) {
         showKnown(g);
         return;
     }
@@ -135,13 +135,13 @@ void LimitGauges::LGauge_PointerMoved(Which which, int pointer)
         w->setPointerValue(LinearGauge::HighPointer, hi);
         writeLimit(g.lowWrite, lo);
         g.shown.low = lo;
-        g.shown.lowCaption = PositionCaption(lo);
+        g.shown.lowCaption = positionCaption(lo);
         writeLimit(g.highWrite, hi);
         g.shown.high = hi;
         break;
     }
-    w->setCaption(HighCaption, PositionCaption(hi));
-    w->setCaption(LowCaption, PositionCaption(lo));
+    w->setCaption(HighCaption, positionCaption(hi));
+    w->setCaption(LowCaption, positionCaption(lo));
     g.shown.highCaption = w->caption(HighCaption);
     g.shown.lowCaption = w->caption(LowCaption);
 }
@@ -182,7 +182,7 @@ std::pair<int, int> LimitGauges::PlaceLimits(Which which)
     return {highByte, lowByte};
 }
 
-void LimitGauges::CaptionLimits(Which which, int highByte, int lowByte)
+void LimitGauges::captionLimits(Which which, int highByte, int lowByte)
 {
     Gauge &g = m_gauges[which];
     g.shown.highCaption = LimitCaption(highByte);

@@ -30,7 +30,7 @@ public:
     // ends and the pointers there; returns the bytes read (high, low).
     std::pair<int, int> PlaceLimits(Which which);
     // Captions 3 and 2 from the bytes read.
-    void CaptionLimits(Which which, int highByte, int lowByte);
+    void captionLimits(Which which, int highByte, int lowByte);
 
 private:
     struct Shown {

@@ -14,7 +14,7 @@ int GaugePosition(int limitByte)
     return (limitByte & 0xFF) ^ SignBit;
 }
 
-int LimitByte(int position)
+int limitByte(int position)
 {
     return std::clamp(position, 0, ScaleEnd) ^ SignBit;
 }
@@ -26,22 +26,22 @@ QString LimitCaption(int limitByte)
     return number + QStringLiteral(" C");
 }
 
-QString PositionCaption(int position)
+QString positionCaption(int position)
 {
     return QString::number(std::clamp(position, 0, ScaleEnd) - SignBit) + QStringLiteral(" C");
 }
 
-int SeparatedHigh(int high, int bandStart)
+int separatedHigh(int high, int bandStart)
 {
     return std::max(high, bandStart + LimitSeparation);
 }
 
-int SeparatedLow(int low, int bandEnd)
+int separatedLow(int low, int bandEnd)
 {
     return std::min(low, bandEnd - LimitSeparation);
 }
 
-bool LimitsApart(int low, int high)
+bool limitsApart(int low, int high)
 {
     return low >= 0 && high <= ScaleEnd && high - low >= LimitSeparation;
 }

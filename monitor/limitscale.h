@@ -18,20 +18,20 @@ inline constexpr int LimitSeparation = 5;
 int GaugePosition(int limitByte);
 // The limit byte written for a position: 218 gives 0x5A, 74 gives 0xCA, 0
 // gives 0x80. Positions off the scale are taken at its nearest end.
-int LimitByte(int position);
+int limitByte(int position);
 
 // A limit's caption, "90 C", "0 C", "-55 C": signed, no plus sign, a space
 // before the C. From the register's byte, or from a position on the scale.
 QString LimitCaption(int limitByte);
-QString PositionCaption(int position);
+QString positionCaption(int position);
 
 // The separation rule for a dragged pointer, against the band's other end:
 // the high pointer is pushed up to bandStart + 5, the low one down to
 // bandEnd - 5. Near an end of the scale the result lies off it.
-int SeparatedHigh(int high, int bandStart);
-int SeparatedLow(int low, int bandEnd);
+int separatedHigh(int high, int bandStart);
+int separatedLow(int low, int bandEnd);
 // Whether a drag may give the chip these limits: both on the scale, the high
 // one at least 5 degrees above the low one.
-bool LimitsApart(int low, int high);
+bool limitsApart(int low, int high);
 
 } // namespace ort

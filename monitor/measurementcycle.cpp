@@ -32,7 +32,7 @@ MeasurementCycle::MeasurementCycle(Services &services, AlertPanel &alert, GraphP
     connect(m_alert.alertButton(), &TriStateCheckBox::valueChanged, this, &MeasurementCycle::alert_button_Click);
     connect(m_bars.check1(), &TriStateCheckBox::valueChanged, this, &MeasurementCycle::Check1_Click);
     connect(m_graph.check2(), &TriStateCheckBox::valueChanged, this, &MeasurementCycle::Check2_Click);
-    connect(&m_log, &LogPanel::loggingSwitchedOn, this, &MeasurementCycle::StartGraphingForLog);
+    connect(&m_log, &LogPanel::loggingSwitchedOn, this, &MeasurementCycle::startGraphingForLog);
 }
 
 void MeasurementCycle::ApplyMonitorToggles()
@@ -75,16 +75,16 @@ void MeasurementCycle::graphToggled()
     ApplyMonitorToggles();
     // Records are written only while a graph is on.
     if (!m_bars.check1()->isOn() && !m_graph.check2()->isOn())
-        m_log.SetLogging(TriStateCheckBox::Off);
+        m_log.setLogging(TriStateCheckBox::Off);
 }
 
-void MeasurementCycle::StartGraphingForLog()
+void MeasurementCycle::startGraphingForLog()
 {
     if (!m_bars.check1()->isOn() && !m_graph.check2()->isOn())
         m_graph.check2()->setValue(TriStateCheckBox::On);
 }
 
-void MeasurementCycle::StopTimer1()
+void MeasurementCycle::stopTimer1()
 {
     m_timer1->stop();
 }
@@ -112,7 +112,7 @@ int16_t MeasurementCycle::readTemperature(uint8_t reg)
 {
     m_services.declare.RegisterPointer = reg;
     m_services.link.ReadRegister();
-    return DecodeTemperature(m_services.declare.ReadValue);
+    return decodeTemperature(m_services.declare.ReadValue);
 }
 
 void MeasurementCycle::tick()
@@ -122,7 +122,7 @@ void MeasurementCycle::tick()
     int16_t LocalReading = 0;
     if (m_alert.alertButton()->isOn()) {
         const bool flagged = m_services.link.AnyLimitFlagSet() == 1;
-        const bool alert = m_alertHold.read(flagged, m_services.clock.now(), ConversionPeriod(m_rateCode));
+        const bool alert = m_alertHold.read(flagged, m_services.clock.now(), conversionPeriod(m_rateCode));
         m_alert.setLamp(alert ? AlertPanel::Lamp::Alert : AlertPanel::Lamp::NoAlert);
     }
 
@@ -137,16 +137,16 @@ void MeasurementCycle::tick()
         const chip::Route route = chip::routeOf(m_services.declare.BusMedium);
         auto show = [&](uint8_t reg, PercentBar *bar, const QString &prefix) {
             const int16_t t = readTemperature(reg);
-            bar->setValue(PercentBarLevel(t));
+            bar->setValue(percentBarLevel(t));
             bar->setReading(t);
-            bar->setText(BarCaption(prefix, t, route));
+            bar->setText(barCaption(prefix, t, route));
             return t;
         };
         RemoteReading = show(chip::RemoteTemperature, m_bars.remoteBar(), BarPanel::RemotePrefix);
         LocalReading = show(chip::LocalTemperature, m_bars.localBar(), BarPanel::LocalPrefix);
     }
 
-    m_log.Tick(RemoteReading, LocalReading, m_graph.check2()->isOn() || m_bars.check1()->isOn());
+    m_log.tick(RemoteReading, LocalReading, m_graph.check2()->isOn() || m_bars.check1()->isOn());
 }
 
 // A failed transfer stops monitoring instead of bringing the box back on
@@ -157,7 +157,7 @@ void MeasurementCycle::busFailure(std::exception_ptr error)
 {
     static const QString done = QStringLiteral("Monitoring stopped.");
     m_timer1->stop();
-    m_log.StopLogging();
+    m_log.stopLogging();
     const QString what = failureWords(error);
     m_services.ui.failures().report(failureLine(what, done));
     showFailureBoxLater(m_services.ui, m_alert.window(), failureMessage(what, done), [this] {

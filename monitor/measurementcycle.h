@@ -36,7 +36,7 @@ public:
     void Check2_Click() { graphToggled(); }
     // Logging was switched on: it needs a graph, so graphing starts when
     // neither graph is on.
-    void StartGraphingForLog();
+    void startGraphingForLog();
 
     // The panels it feeds, for the controls that switch its toggles.
     AlertPanel &alertPanel() const { return m_alert; }
@@ -50,7 +50,7 @@ public:
 
     QTimer &Timer1() const { return *m_timer1; }
     // Disables Timer1 and leaves the toggles as they are (a change of tab).
-    void StopTimer1();
+    void stopTimer1();
 
 private:
     void tick();

@@ -101,12 +101,12 @@ void OneShotPanel::CommandButton1_Click()
     // No wait: the register holds whatever it holds when the read comes.
     d.RegisterPointer = chip::RemoteTemperature;
     m_services.link.ReadRegister();
-    const int t = DecodeTemperature(d.ReadValue);
+    const int t = decodeTemperature(d.ReadValue);
     // Here the SMBus route is BusMedium 0 and every other value the printer port.
     const chip::Route route = chip::routeOf(d.BusMedium);
-    m_found->setText(OneShotCaption(t, route));
+    m_found->setText(oneShotCaption(t, route));
     if (route == chip::Route::PrinterPort && t >= 0)
-        emit remoteBarLevel(PercentBarLevel(t));
+        emit remoteBarLevel(percentBarLevel(t));
 }
 
 } // namespace ort

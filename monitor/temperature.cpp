@@ -2,18 +2,18 @@
 
 namespace ort {
 
-int16_t DecodeTemperature(int byte)
+int16_t decodeTemperature(int byte)
 {
     const int b = byte & 0xFF;
     return static_cast<int16_t>(b < 128 ? b : b - 256);
 }
 
-int PercentBarLevel(int celsius)
+int percentBarLevel(int celsius)
 {
     return static_cast<int>((celsius + 128) / 2.55);
 }
 
-QString BarCaption(const QString &prefix, int celsius, chip::Route route)
+QString barCaption(const QString &prefix, int celsius, chip::Route route)
 {
     QString number;
     if (celsius < 0)
@@ -25,7 +25,7 @@ QString BarCaption(const QString &prefix, int celsius, chip::Route route)
     return prefix + number + QStringLiteral("C");
 }
 
-QString OneShotCaption(int celsius, chip::Route route)
+QString oneShotCaption(int celsius, chip::Route route)
 {
     QString number;
     if (celsius < 0)

@@ -37,7 +37,7 @@ int64_t accumulate(int64_t value, int base, int digit)
 // Hand-written rather than std::from_chars or strtod: from_chars takes no
 // sign but "-", and a double cannot tell 2.5 from 2.5000000000000000001.
 
-std::optional<int64_t> ParseHexEntry(std::string_view text)
+std::optional<int64_t> parseHexEntry(std::string_view text)
 {
     text = trimmed(text);
     if (text.empty())
@@ -52,7 +52,7 @@ std::optional<int64_t> ParseHexEntry(std::string_view text)
     return value;
 }
 
-std::optional<int64_t> ParseDecimalEntry(std::string_view text)
+std::optional<int64_t> parseDecimalEntry(std::string_view text)
 {
     text = trimmed(text);
     size_t at = 0;

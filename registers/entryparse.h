@@ -15,10 +15,10 @@ namespace ort {
 inline constexpr int64_t EntryLimit = 1'000'000'000;
 
 // Hexadecimal digits, either case.
-std::optional<int64_t> ParseHexEntry(std::string_view text);
+std::optional<int64_t> parseHexEntry(std::string_view text);
 
 // An optional sign, digits, an optional decimal point and fraction (".5" and
 // "5." too); the nearest whole number, halves going to the even neighbour.
-std::optional<int64_t> ParseDecimalEntry(std::string_view text);
+std::optional<int64_t> parseDecimalEntry(std::string_view text);
 
 } // namespace ort

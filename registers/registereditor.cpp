@@ -153,7 +153,7 @@ void RegisterEditor::WriteTypedValue(int base)
     WritePanel &w = m_panels.write;
     const bool hex = base == 16;
     const std::string text = (hex ? w.hexBox() : w.decimalBox())->text().toStdString();
-    const std::optional<int64_t> parsed = hex ? ParseHexEntry(text) : ParseDecimalEntry(text);
+    const std::optional<int64_t> parsed = hex ? parseHexEntry(text) : parseDecimalEntry(text);
     // The hexadecimal box holds two digits, so only the decimal one can ask
     // for more than a byte.
     if (refuseEntry(hex, parsed))
@@ -201,7 +201,7 @@ void RegisterEditor::Timer3_Timer()
 {
     // The One-Shot register starts a conversion rather than holding a
     // value: it is read once when selected, never again and again.
-    if (m_panels.selector.isDown(RegisterRowOfButton("SSRibbon16")))
+    if (m_panels.selector.isDown(registerRowOfButton("SSRibbon16")))
         return;
     Declare &d = m_services.declare;
     d.RegisterPointer = d.EditorRegister;
@@ -213,7 +213,7 @@ void RegisterEditor::Timer3_Timer()
 void RegisterEditor::ResetEditor()
 {
     Declare &d = m_services.declare;
-    m_panels.selector.setSelectedRow(RegisterRowOf(chip::LocalTemperature));
+    m_panels.selector.setSelectedRow(registerRowOf(chip::LocalTemperature));
     d.EditorRegister = chip::LocalTemperature;
     continuousOff();
     m_panels.write.setEntriesEnabled(false);

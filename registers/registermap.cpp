@@ -34,7 +34,7 @@ const BitNameSet ConversionRateBitNames = {"Bit 0", "Bit 1", "Bit 2", "Bit 3",
 } // namespace
 // clang-format on
 
-int RegisterRowOf(int readAddress)
+int registerRowOf(int readAddress)
 {
     for (int i = 0; i < RegisterCount; ++i)
         if (RegisterTable[i].readAddress == readAddress)
@@ -42,7 +42,7 @@ int RegisterRowOf(int readAddress)
     return -1;
 }
 
-int RegisterRowOfButton(std::string_view button)
+int registerRowOfButton(std::string_view button)
 {
     for (int i = 0; i < RegisterCount; ++i)
         if (RegisterTable[i].button == button)

@@ -26,9 +26,9 @@ inline constexpr int RegisterCount = 12;
 extern const std::array<RegisterRow, RegisterCount> RegisterTable;
 
 // The table row of a read address, or -1.
-int RegisterRowOf(int readAddress);
+int registerRowOf(int readAddress);
 // The table row of a selector button, or -1.
-int RegisterRowOfButton(std::string_view button);
+int registerRowOfButton(std::string_view button);
 
 // The type name of a read or a write address; empty for an address that is
 // not in the table.

@@ -102,7 +102,7 @@ void frmSplash::Form_Load()
     centreOnScreen(this);
 }
 
-void frmSplash::OpenWizard()
+void frmSplash::openWizard()
 {
     if (m_opening)
         return;
@@ -120,7 +120,7 @@ void frmSplash::keyPressEvent(QKeyEvent *event)
 {
     // Only keys that produce a character count, as with a key-press event.
     if (!event->text().isEmpty())
-        OpenWizard();
+        openWizard();
     else
         QWidget::keyPressEvent(event);
 }
@@ -134,7 +134,7 @@ bool frmSplash::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonRelease && m_clickable.contains(static_cast<QWidget *>(watched))) {
         auto *me = static_cast<QMouseEvent *>(event);
         if (static_cast<QWidget *>(watched)->rect().contains(me->position().toPoint()))
-            OpenWizard();
+            openWizard();
         return true;
     }
     return QWidget::eventFilter(watched, event);

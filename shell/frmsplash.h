@@ -16,7 +16,7 @@ public:
     explicit frmSplash(Program &program);
     void Form_Load();
     // Opens the wizard and unloads the splash.
-    void OpenWizard();
+    void openWizard();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -29,7 +29,7 @@ public:
     QTabWidget *mainTab() const { return m_tabs; }
     RegisterEditor *registerEditor() const { return m_editor; }
     MainTabs *tabHandler() const { return m_tabHandler; }
-    // The "Control Center" page's cycle; its StopTimer1() stops Timer1.
+    // The "Control Center" page's cycle; its stopTimer1() stops Timer1.
     MeasurementCycle *measurementCycle() const { return m_cycle; }
     Program &program() { return m_program; }
 

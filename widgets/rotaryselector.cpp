@@ -15,7 +15,7 @@ namespace ort {
 
 namespace {
 // The knob turns through 270 degrees, leaving the bottom free.
-constexpr qreal kSweep = 270;
+constexpr qreal Sweep = 270;
 } // namespace
 
 RotarySelector::RotarySelector(QWidget *parent) : QWidget(parent)
@@ -54,7 +54,7 @@ QString RotarySelector::label(int position) const
 
 qreal RotarySelector::angleOf(int position)
 {
-    return -kSweep / 2 + position * kSweep / (PositionCount - 1);
+    return -Sweep / 2 + position * Sweep / (PositionCount - 1);
 }
 
 QPointF RotarySelector::knobCentre() const
@@ -89,8 +89,8 @@ int RotarySelector::positionToward(const QPointF &pos) const
 {
     const QPointF d = pos - knobCentre();
     const qreal angle = qRadiansToDegrees(std::atan2(d.x(), -d.y()));
-    const qreal step = kSweep / (PositionCount - 1);
-    return std::clamp(static_cast<int>(std::lround((angle + kSweep / 2) / step)), 0, PositionCount - 1);
+    const qreal step = Sweep / (PositionCount - 1);
+    return std::clamp(static_cast<int>(std::lround((angle + Sweep / 2) / step)), 0, PositionCount - 1);
 }
 
 void RotarySelector::userSet(int position)
@@ -186,7 +186,7 @@ void RotarySelector::mouseMoveEvent(QMouseEvent *event)
     // In the gap at the bottom the two ends meet; a knob resting at an end
     // stays there instead of jumping across to the other.
     const qreal angle = qRadiansToDegrees(std::atan2(d.x(), -d.y()));
-    if (std::abs(angle) > kSweep / 2 && (m_position == 0 || m_position == PositionCount - 1))
+    if (std::abs(angle) > Sweep / 2 && (m_position == 0 || m_position == PositionCount - 1))
         return;
     userSet(positionToward(event->position()));
 }

@@ -20,13 +20,13 @@ namespace ort {
 namespace {
 
 // Zoom steps of the axis arrows, in seconds.
-constexpr double kSpans[] = {5, 10, 30, 60, 120, 300, 600, 1800, 3600};
+constexpr double Spans[] = {5, 10, 30, 60, 120, 300, 600, 1800, 3600};
 
-const QColor kGrid(222, 222, 222);
-const QColor kZeroLine(170, 170, 170);
-const QColor kStampLine(0, 120, 0);
-const QColor kStampText(0, 100, 0);
-const QColor kStampBox(255, 255, 255, 220);
+const QColor Grid(222, 222, 222);
+const QColor ZeroLine(170, 170, 170);
+const QColor StampLine(0, 120, 0);
+const QColor StampText(0, 100, 0);
+const QColor StampBox(255, 255, 255, 220);
 
 struct Layout {
     QRect plot;
@@ -247,7 +247,7 @@ void StripChart::setTimeSpan(double seconds)
 
 void StripChart::zoomIn()
 {
-    for (auto it = std::rbegin(kSpans); it != std::rend(kSpans); ++it)
+    for (auto it = std::rbegin(Spans); it != std::rend(Spans); ++it)
         if (*it < m_span) {
             setTimeSpan(*it);
             return;
@@ -256,7 +256,7 @@ void StripChart::zoomIn()
 
 void StripChart::zoomOut()
 {
-    for (double s : kSpans)
+    for (double s : Spans)
         if (s > m_span) {
             setTimeSpan(s);
             return;
@@ -385,7 +385,7 @@ void StripChart::drawValueAxis(QPainter &p, const Frame &f) const
     const ValueScale scale(f.plot, axis.min, axis.max);
     for (double v : valueTicks(axis.min, axis.max, f.plot.height() / (f.fm.height() * 2))) {
         const int y = qRound(scale.y(v));
-        p.setPen(v == 0 ? kZeroLine : kGrid);
+        p.setPen(v == 0 ? ZeroLine : Grid);
         p.drawLine(f.plot.left(), y, f.plot.right(), y);
         p.setPen(f.text);
         p.drawLine(f.plot.left() - f.tick, y, f.plot.left() - 1, y);
@@ -400,7 +400,7 @@ void StripChart::drawTimeAxis(QPainter &p, const Frame &f) const
     const int labelW = f.fm.horizontalAdvance(formatTime(f.end, m_timeFormat)) + qRound(12 * f.s);
     for (double t : timeTicks(f.start, f.end, labelW / f.time.pixelsPerSecond)) {
         const int x = qRound(f.time.x(t));
-        p.setPen(kGrid);
+        p.setPen(Grid);
         p.drawLine(x, f.plot.top(), x, f.plot.bottom());
         p.setPen(f.text);
         p.drawLine(x, f.plot.bottom() + 1, x, f.plot.bottom() + f.tick);
@@ -434,7 +434,7 @@ void StripChart::drawTimeStamps(QPainter &p, const Frame &f) const
     for (; it != m_stamps.end() && it->time <= f.end; ++it) {
         // A stamp at the newest moment sits on the right edge, still inside the plot.
         const int x = std::min(f.plot.right(), static_cast<int>(std::lround(f.time.x(it->time))));
-        p.setPen(QPen(kStampLine, 1, Qt::DashLine));
+        p.setPen(QPen(StampLine, 1, Qt::DashLine));
         p.drawLine(x, f.plot.top(), x, f.plot.bottom());
         if (it->text.isEmpty())
             continue;
@@ -443,8 +443,8 @@ void StripChart::drawTimeStamps(QPainter &p, const Frame &f) const
         QRect box(x + qRound(2 * f.s), y, w, f.fm.height());
         if (box.right() > f.plot.right())
             box.moveRight(x - qRound(2 * f.s));
-        p.fillRect(box, kStampBox);
-        p.setPen(kStampText);
+        p.fillRect(box, StampBox);
+        p.setPen(StampText);
         p.drawText(box, Qt::AlignCenter, it->text);
     }
 }

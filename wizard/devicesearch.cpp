@@ -152,7 +152,7 @@ void DeviceSearch::SearchOnBoardSmbus()
     }
 }
 
-std::vector<ResultEntry> DeviceSearch::ListEntries()
+std::vector<ResultEntry> DeviceSearch::listEntries()
 {
     std::vector<ResultEntry> entries;
     int printerNumber = 0;
@@ -168,7 +168,7 @@ std::vector<ResultEntry> DeviceSearch::ListEntries()
     return entries;
 }
 
-void ConnectPrinterPortChip(BusAccessServer &bus, Declare &state, const PrinterFind &find, uint8_t addressByte)
+void connectPrinterPortChip(BusAccessServer &bus, Declare &state, const PrinterFind &find, uint8_t addressByte)
 {
     attempt([&] { bus.PrinterPort().SelectPort(find.port); });
     attempt([&] { bus.PrinterPort().Link().SetLinkVariant(find.linkVariant); });
@@ -178,7 +178,7 @@ void ConnectPrinterPortChip(BusAccessServer &bus, Declare &state, const PrinterF
     attempt([&] { state.PrinterPortBase = bus.PrinterPort().Link().PortBase(); });
 }
 
-void ConnectSmbusChip(BusAccessServer &bus, Declare &state, uint8_t address7)
+void connectSmbusChip(BusAccessServer &bus, Declare &state, uint8_t address7)
 {
     attempt([&] { bus.Smbus().SetDeviceAddress(address7); });
     attempt([&] { bus.SelectBus(chip::SelectSmbus); });

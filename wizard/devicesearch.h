@@ -73,7 +73,7 @@ public:
     // The finds as the result list shows them, printer-port finds first.
     // The port's base for an entry text is asked of the component; a
     // refusal leaves it 0 and the listing goes on.
-    std::vector<ResultEntry> ListEntries();
+    std::vector<ResultEntry> listEntries();
 
     const std::vector<PrinterFind> &printerFinds() const { return m_printer; }
     const std::vector<uint8_t> &smbusFinds() const { return m_smbus; }
@@ -101,7 +101,7 @@ struct Declare;
 // and sets the shared state's medium (and port base); the caller then sets
 // the device address. A component call that is refused is skipped and the
 // next step runs.
-void ConnectPrinterPortChip(BusAccessServer &bus, Declare &state, const PrinterFind &find, uint8_t addressByte);
-void ConnectSmbusChip(BusAccessServer &bus, Declare &state, uint8_t address7);
+void connectPrinterPortChip(BusAccessServer &bus, Declare &state, const PrinterFind &find, uint8_t addressByte);
+void connectSmbusChip(BusAccessServer &bus, Declare &state, uint8_t address7);
 
 } // namespace ort

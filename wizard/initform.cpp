@@ -54,7 +54,7 @@ InitForm::~InitForm() = default;
 void InitForm::Form_Load()
 {
     try {
-        m_systemInfo = m_services.bus.CreateSystemInfo();
+        m_systemInfo = m_services.bus.createSystemInfo();
         m_services.bus.PrinterPort().Link().SetBusParameter(chip::BusParameter);
         m_search.setCandidates(BuildCandidateAddresses());
         InitWizard();
@@ -209,7 +209,7 @@ void InitForm::StartSearch()
     m_back->setEnabled(true);
     m_next->setEnabled(false);
     unsetCursor();
-    m_results->ListSearchResults(m_search.ListEntries());
+    m_results->ListSearchResults(m_search.listEntries());
     m_finish->setEnabled(m_results->entrySelected());
     ShowPanel(4);
     m_searching->resetProgress();
@@ -259,10 +259,10 @@ void InitForm::FinishCMD_Click()
     Declare &state = m_services.declare;
     if (printer) {
         const size_t index = static_cast<size_t>(*printer - 1);
-        ConnectPrinterPortChip(m_services.bus, state, m_search.printerFinds().at(index), addresses.at(index));
+        connectPrinterPortChip(m_services.bus, state, m_search.printerFinds().at(index), addresses.at(index));
     }
     if (smbus)
-        ConnectSmbusChip(m_services.bus, state, *smbus);
+        connectSmbusChip(m_services.bus, state, *smbus);
     m_finishing = true;
     state.DeviceAddress = deviceAddress;
     m_host.showMainWindow();

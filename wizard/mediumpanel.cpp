@@ -155,7 +155,7 @@ void MediumPanel::SetupMediumPanel(SystemInfo &systemInfo, SmbusHost &smbus)
     // A port that exists but cannot be opened is not searched; say so now,
     // and what grants access, rather than let the search find nothing.
     QStringList portProblems;
-    for (const std::string &problem : systemInfo.PortProblems())
+    for (const std::string &problem : systemInfo.portProblems())
         portProblems << QString::fromStdString(problem);
     if (!portProblems.isEmpty()) {
         m_ppDesc->setText(portProblems.join(QStringLiteral(". ")) + QStringLiteral("."));
@@ -175,7 +175,7 @@ void MediumPanel::SetupMediumPanel(SystemInfo &systemInfo, SmbusHost &smbus)
     } else {
         // The component knows why it refuses the SMBus here; the sentence
         // about old platforms is for a component that gives no reason.
-        const QString reason = QString::fromStdString(systemInfo.SmbusProblem());
+        const QString reason = QString::fromStdString(systemInfo.smbusProblem());
         m_smbusDesc->setText(reason.isEmpty() ? QStringLiteral("Sorry, SMBus communication is only supported on "
                                                                "Windows 95,98 and ME.")
                                               : reason + QStringLiteral("."));
@@ -242,7 +242,7 @@ void MediumPanel::useChosenSmbusAdapter(SmbusHost &smbus)
     if (!m_smbusBase->isEnabled() || !ok || value == m_shownSmbusBase.toUInt(nullptr, 16))
         return;
     try {
-        smbus.SelectHostBaseAddress(value);
+        smbus.selectHostBaseAddress(value);
     } catch (const BusError &) {
         // No host there: the search goes on with the one in use.
     }

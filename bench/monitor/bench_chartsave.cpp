@@ -31,16 +31,16 @@ double cpuSeconds()
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    constexpr long kRate = 200;        // samples a second per trace
+    constexpr long Rate = 200;        // samples a second per trace
     constexpr long kConversions = 16;  // a second
     constexpr long kDay = 24L * 3600;
     StripChart chart;
     const double start = QDateTime(QDate(2024, 5, 1), QTime(0, 0)).toMSecsSinceEpoch() / 1000.0;
     double now = start;
     chart.setClock([&now] { return now; });
-    for (long i = 0; i < kDay * kRate; ++i) {
-        const long conversion = i * kConversions / kRate;
-        now = start + static_cast<double>(i) / kRate;
+    for (long i = 0; i < kDay * Rate; ++i) {
+        const long conversion = i * kConversions / Rate;
+        now = start + static_cast<double>(i) / Rate;
         chart.addSample(GraphPanel::RemoteTrace, 20 + conversion % 80);
         chart.addSample(GraphPanel::LocalTrace, 28 + conversion % 2);
     }

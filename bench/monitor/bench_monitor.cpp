@@ -40,7 +40,7 @@ using namespace ort;
 
 namespace {
 
-constexpr int kRate = 200;   // samples per second per trace
+constexpr int Rate = 200;   // samples per second per trace
 
 double cpuSeconds()
 {
@@ -97,17 +97,17 @@ void fill(StripChart &chart, double seconds)
     std::uniform_int_distribution<int> noise(-1, 1);
     float remote = 60, local = 28;
     long conversion = -1;
-    const long total = static_cast<long>(seconds * kRate);
-    const long first = 24L * 3600 * kRate - total;
+    const long total = static_cast<long>(seconds * Rate);
+    const long first = 24L * 3600 * Rate - total;
     for (long i = 0; i < total; ++i) {
         const long k = first + i;
-        const long c = k * 16 / kRate;
+        const long c = k * 16 / Rate;
         if (c != conversion) {
             conversion = c;
-            remote = static_cast<float>(std::lround(60 - 40 * std::cos(k / (kRate * 19.0)))) + noise(rng);
+            remote = static_cast<float>(std::lround(60 - 40 * std::cos(k / (Rate * 19.0)))) + noise(rng);
             local = static_cast<float>(28 + noise(rng));
         }
-        now = end - seconds + i / double(kRate) + late(rng);
+        now = end - seconds + i / double(Rate) + late(rng);
         chart.addSample(0, remote);
         chart.addSample(1, local);
     }

@@ -19,8 +19,8 @@ using namespace ort;
 
 namespace {
 
-constexpr int kRate = 200;             // samples per second per trace
-constexpr int kHour = 3600 * kRate;    // 720 000
+constexpr int Rate = 200;             // samples per second per trace
+constexpr int Hour = 3600 * Rate;    // 720 000
 
 } // namespace
 
@@ -38,10 +38,10 @@ int main(int argc, char **argv)
     QImage image(chart.size(), QImage::Format_ARGB32_Premultiplied);
     auto feed = [&](long samples) {
         for (long i = 0; i < samples; ++i, ++tick) {
-            const double t = tick / double(kRate);
+            const double t = tick / double(Rate);
             chart.addSample(0, std::round(60 + 40 * std::sin(t / 19.0)) + (tick % 3));
             chart.addSample(1, std::round(28 + 2 * std::sin(t / 7.0)));
-            now += 1.0 / kRate;
+            now += 1.0 / Rate;
         }
     };
 
@@ -54,20 +54,20 @@ int main(int argc, char **argv)
     stamps();
     auto nothing = [] {};
     // About 60 repaints a second while 200 samples a second come in.
-    auto live = [&] { feed(kRate / 60); };
+    auto live = [&] { feed(Rate / 60); };
     bench::medianFrameMs(chart, image, nothing);   // warm-up: fonts, glyph caches
     const double empty = bench::medianFrameMs(chart, image, nothing);
     std::printf("stripchart_paint_empty: %.3f ms\n", empty);
 
     const long rssBefore = bench::residentKiB();
-    feed(60 * kRate);
+    feed(60 * Rate);
     stamps();
     const double minute = bench::medianFrameMs(chart, image, live);
     std::printf("stripchart_paint_one_minute: %.3f ms\n", minute);
 
     QElapsedTimer t;
     t.start();
-    const long toHour = kHour - static_cast<long>(chart.history(0).size());
+    const long toHour = Hour - static_cast<long>(chart.history(0).size());
     feed(toHour);
     const double perSample = t.nsecsElapsed() / double(2 * toHour);
     const std::size_t hourSamples = chart.history(0).size();

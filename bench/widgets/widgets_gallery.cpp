@@ -30,7 +30,7 @@ void save(QWidget *w, const char *name)
     std::printf("%s\n", qPrintable(path));
 }
 
-const QStringList kRateLabels = {"0.0625", "0.125", "0.25", "0.5", "  1", "  2", "  4", "  8"};
+const QStringList RateLabels = {"0.0625", "0.125", "0.25", "0.5", "  1", "  2", "  4", "  8"};
 
 void chartPictures()
 {
@@ -94,7 +94,7 @@ void selectorPictures()
     auto *layout = new QHBoxLayout(&box);
     for (int position : {0, 4, 7}) {
         auto *s = new RotarySelector;
-        s->setLabels(kRateLabels);
+        s->setLabels(RateLabels);
         s->setPosition(position);
         layout->addWidget(s);
     }
@@ -178,7 +178,7 @@ void sheetPicture()
         g->setCaption(3, "90 C");
     }
     auto *rate = new RotarySelector;
-    rate->setLabels(kRateLabels);
+    rate->setLabels(RateLabels);
     rate->setPosition(7);
     auto *lamp = new Panel3D("Alert Detected");
     lamp->setBackgroundColor(QColor(255, 0, 0));

@@ -21,7 +21,7 @@ uint8_t SimBus::readByteData(uint8_t address7, uint8_t reg)
 {
     // The alert response address answers only a read; a host's
     // read-byte-data reaches it as a plain receive byte.
-    if (address7 != SimChip::kAlertResponseAddress) {
+    if (address7 != SimChip::AlertResponseAddress) {
         busStart();
         if (!busWrite(static_cast<uint8_t>(address7 << 1)) || !busWrite(reg)) {
             busStop();
@@ -66,7 +66,7 @@ bool SimBus::busWrite(uint8_t byte)
         }
         const uint8_t address7 = byte >> 1;
         const bool read = byte & 1;
-        if (address7 == SimChip::kAlertResponseAddress && read) {
+        if (address7 == SimChip::AlertResponseAddress && read) {
             m_alertByte.reset();
             for (auto &chip : m_chips) {
                 if ((m_alertByte = chip->respondToAlert()))

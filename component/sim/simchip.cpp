@@ -62,7 +62,7 @@ uint8_t SimChip::toByte(double celsius)
 void SimChip::startConversion(double at)
 {
     m_converting = true;
-    m_conversionEnd = at + kConversionTime;
+    m_conversionEnd = at + ConversionTime;
 }
 
 void SimChip::completeConversion(double at)
@@ -132,8 +132,8 @@ uint8_t SimChip::peek(uint8_t reg)
     case 0x06: return m_localLow;
     case 0x07: return m_remoteHigh;
     case 0x08: return m_remoteLow;
-    case 0xFE: return kManufacturerId;
-    case 0xFF: return kDieRevision;
+    case 0xFE: return ManufacturerId;
+    case 0xFF: return DieRevision;
     default: return 0x00;
     }
 }

@@ -15,10 +15,10 @@ namespace ort::sim {
 // order, so that a long pause leaves the chip exactly as many short ones.
 class SimChip {
 public:
-    static constexpr uint8_t kManufacturerId = 0x5C;
-    static constexpr uint8_t kDieRevision = 0x01;
-    static constexpr uint8_t kAlertResponseAddress = 0x0C;
-    static constexpr double kConversionTime = 1.0 / 16.0;
+    static constexpr uint8_t ManufacturerId = 0x5C;
+    static constexpr uint8_t DieRevision = 0x01;
+    static constexpr uint8_t AlertResponseAddress = 0x0C;
+    static constexpr double ConversionTime = 1.0 / 16.0;
 
     SimChip(const ChipSetup &setup, const Clock &clock, uint32_t seed);
 

@@ -76,8 +76,8 @@ void TestBackends::smbusHalf()
         QSKIP("ORT310_TEST_I2C is not set: name an adapter with a chip at 4Ch (/dev/i2c-N) to check the Linux SMBus host");
     try {
         std::unique_ptr<BusAccessServer> bus = server(backend, device);
-        std::unique_ptr<SystemInfo> info = bus->CreateSystemInfo();
-        QCOMPARE(text(info->SmbusProblem()), QString());
+        std::unique_ptr<SystemInfo> info = bus->createSystemInfo();
+        QCOMPARE(text(info->smbusProblem()), QString());
         QCOMPARE(text(info->BuildNumber()), QString("2222"));   // the SMBus is offered
         SmbusHost &host = bus->Smbus();
         QCOMPARE(host.ReadRegister(0x4C, 0xFE), uint8_t(0x5C));
@@ -142,7 +142,7 @@ void TestBackends::printerPortHalf()
                     index = i;
             }
             QStringList problems;
-            for (const std::string &p : bus->CreateSystemInfo()->PortProblems())
+            for (const std::string &p : bus->createSystemInfo()->portProblems())
                 problems << text(p);
             QVERIFY2(index >= 0, qPrintable(device + " is not offered: " + problems.join(" ")));
         }

@@ -420,17 +420,17 @@ void TestSimBoard::systemInfoReportsProblems()
         s.portProblems = {"Permission denied to open /dev/parport0", "Permission denied to open /dev/parport1"};
         {
             test::SimBoard board(s);
-            std::unique_ptr<SystemInfo> info = board.server().CreateSystemInfo();
+            std::unique_ptr<SystemInfo> info = board.server().createSystemInfo();
             QCOMPARE(QString::fromStdString(info->BuildNumber()), QString("2195"));
-            QCOMPARE(QString::fromStdString(info->SmbusProblem()), QString("No permission to open /dev/i2c-0"));
-            QCOMPARE(info->PortProblems(), s.portProblems);
-            QCOMPARE(board.calls(), QStringList({"BusAccessServer.CreateSystemInfo()", "SystemInfo.BuildNumber()",
-                                                 "SystemInfo.SmbusProblem()", "SystemInfo.PortProblems()"}));
+            QCOMPARE(QString::fromStdString(info->smbusProblem()), QString("No permission to open /dev/i2c-0"));
+            QCOMPARE(info->portProblems(), s.portProblems);
+            QCOMPARE(board.calls(), QStringList({"BusAccessServer.createSystemInfo()", "SystemInfo.BuildNumber()",
+                                                 "SystemInfo.smbusProblem()", "SystemInfo.portProblems()"}));
         }
 
         test::SimBoard plain(test::boardWith({}, {}, "2195"));
-        QCOMPARE(QString::fromStdString(plain.server().CreateSystemInfo()->SmbusProblem()), QString());
-        QVERIFY(plain.server().CreateSystemInfo()->PortProblems().empty());
+        QCOMPARE(QString::fromStdString(plain.server().createSystemInfo()->smbusProblem()), QString());
+        QVERIFY(plain.server().createSystemInfo()->portProblems().empty());
     });
 }
 
@@ -443,11 +443,11 @@ void TestSimBoard::transcriptFormatsOnlyWhenOn()
     t.record("PrinterPortLink.ReadRegister", uint8_t(152), uint8_t(254));
     t.record("PrinterPortLink.SetLinkVariant", false);
     t.record("PrinterPortLink.PortBase");
-    t.record("SmbusHost.SelectHostBaseAddress", uint32_t(0xEFA0));
+    t.record("SmbusHost.selectHostBaseAddress", uint32_t(0xEFA0));
     t.record("PrinterPortLink.SetBusParameter", -5);
     QCOMPARE(t.calls(), std::vector<std::string>({"PrinterPortLink.ReadRegister(152,254)",
                                                   "PrinterPortLink.SetLinkVariant(False)", "PrinterPortLink.PortBase()",
-                                                  "SmbusHost.SelectHostBaseAddress(61344)",
+                                                  "SmbusHost.selectHostBaseAddress(61344)",
                                                   "PrinterPortLink.SetBusParameter(-5)"}));
     t.clear();
     QVERIFY(t.calls().empty());

@@ -4,5 +4,5 @@
 
 QString probeUpward()
 {
-    return ort::hexText(ort::DecodeTemperature(0x19));
+    return ort::hexText(ort::decodeTemperature(0x19));
 }

@@ -285,7 +285,7 @@ void TestLinux::startsWithoutDevicesAndFindsNothing()
     auto program = std::make_unique<Program>(ui, std::make_unique<BusAccessServer>(std::move(backend)),
                                              std::make_shared<ManualClock>());
     BusAccessServer &bus = program->bus();
-    QVERIFY(!bus.CreateSystemInfo()->SmbusProblem().empty());
+    QVERIFY(!bus.createSystemInfo()->smbusProblem().empty());
     QVERIFY(!bus.simulated());
     QCOMPARE(bus.smbusAdapter(), std::string());
     QCOMPARE(bus.smbusBase(), 0u);

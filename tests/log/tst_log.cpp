@@ -134,13 +134,13 @@ void TestLog::recordBytes()
     QFETCH(int, remote);
     QFETCH(int, local);
     QFETCH(QByteArray, bytes);
-    QCOMPARE(LogRecordLine(seconds, remote, local), bytes);
+    QCOMPARE(logRecordLine(seconds, remote, local), bytes);
 }
 
 void TestLog::headerAndMarker()
 {
-    QCOMPARE(LogHeader(), QByteArray("Time\tRTemp\tLTemp\r\n"));
-    QCOMPARE(LogRestartMarker(), QByteArray("\r\t\t\tRestart\r\n"));
+    QCOMPARE(logHeader(), QByteArray("Time\tRTemp\tLTemp\r\n"));
+    QCOMPARE(logRestartMarker(), QByteArray("\r\t\t\tRestart\r\n"));
 }
 
 void TestLog::numericValue_data()
@@ -167,7 +167,7 @@ void TestLog::numericValue()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
-    QCOMPARE(NumericValue(text), value);
+    QCOMPARE(ort::numericValue(text), value);
 }
 
 void TestLog::roundedSecond_data()
@@ -185,7 +185,7 @@ void TestLog::roundedSecond()
 {
     QFETCH(double, seconds);
     QFETCH(int, rounded);
-    QCOMPARE(RoundedSecond(seconds), rounded);
+    QCOMPARE(ort::roundedSecond(seconds), rounded);
 }
 
 void TestLog::fileAppendsAndCloses()
@@ -224,8 +224,8 @@ void TestLog::writeFailingMidwayKeepsWholeLines()
     QFETCH(int, written);
     LogFile file;
     file.setName(path("a.xls"));
-    file.append(LogHeader());
-    file.append(LogRecordLine(43200, 25, 28));
+    file.append(logHeader());
+    file.append(logRecordLine(43200, 25, 28));
     const QByteArray before = contents(file.name());
     int calls = 0;
     file.setWriter([&](QFile &out, const char *data, qint64 size) -> qint64 {
@@ -233,12 +233,12 @@ void TestLog::writeFailingMidwayKeepsWholeLines()
             return -1;
         return written > 0 ? out.write(data, std::min<qint64>(written, size)) : -1;
     });
-    QVERIFY_THROWS_EXCEPTION(LogFileError, file.append(LogRecordLine(43201, 26, 28)));
+    QVERIFY_THROWS_EXCEPTION(LogFileError, file.append(logRecordLine(43201, 26, 28)));
     QCOMPARE(contents(file.name()), before);
     QVERIFY(!heldOpen(file.name()));
     file.setWriter({});
-    file.append(LogRecordLine(43202, 27, 28));
-    QCOMPARE(contents(file.name()), before + LogRecordLine(43202, 27, 28));
+    file.append(logRecordLine(43202, 27, 28));
+    QCOMPARE(contents(file.name()), before + logRecordLine(43202, 27, 28));
 }
 
 // A write may take only part of what it is given; the rest follows.
@@ -251,7 +251,7 @@ void TestLog::writeInPieces()
         ++calls;
         return out.write(data, std::min<qint64>(3, size));
     });
-    file.append(LogRecordLine(43200, -40, 100));
+    file.append(logRecordLine(43200, -40, 100));
     QCOMPARE(contents(file.name()), QByteArray("\r12:00:00\t-40 \t 100 \r\n"));
     QCOMPARE(calls, 8);   // 22 bytes, 3 at a time
 }
@@ -283,7 +283,7 @@ void TestLog::newFileGetsHeaderThenRestartMarker()
     choose(path("readings.xls"));
     QCOMPARE(f->ui.fileFilters, QStringList({"Excel Files (*.xls)"}));
     QCOMPARE(panel->LogFileName(), path("readings.xls"));
-    QCOMPARE(contents(path("readings.xls")), LogHeader());
+    QCOMPARE(contents(path("readings.xls")), logHeader());
     QCOMPARE(check3()->value(), 1);
     QVERIFY(check3()->isEnabled());
     QCOMPARE(check3()->text(), QString("Logging to File"));
@@ -292,11 +292,11 @@ void TestLog::newFileGetsHeaderThenRestartMarker()
     QVERIFY(control<QLabel>(panel.get(), "Label13")->isEnabled());
     QCOMPARE(on.count(), 1);
 
-    panel->Tick(25, 28, true);
+    panel->tick(25, 28, true);
     check3()->setValue(0);
     choose(path("readings.xls"));
-    const QByteArray record = LogRecordLine(f->clock().secondsSinceMidnight(), 25, 28);
-    QCOMPARE(contents(path("readings.xls")), LogHeader() + record + LogRestartMarker());
+    const QByteArray record = logRecordLine(f->clock().secondsSinceMidnight(), 25, 28);
+    QCOMPARE(contents(path("readings.xls")), logHeader() + record + logRestartMarker());
     QCOMPARE(on.count(), 2);
     QVERIFY(f->ui.messages.isEmpty());
 
@@ -306,7 +306,7 @@ void TestLog::newFileGetsHeaderThenRestartMarker()
     empty.close();
     check3()->setValue(0);
     choose(path("empty.xls"));
-    QCOMPARE(contents(path("empty.xls")), LogHeader());
+    QCOMPARE(contents(path("empty.xls")), logHeader());
 }
 
 void TestLog::refusedNames_data()
@@ -344,7 +344,7 @@ void TestLog::nameWithoutExtensionGetsXls()
     QVERIFY(f->ui.messages.isEmpty());
     QCOMPARE(panel->LogFileName(), path("logs.d/readings.xls"));
     QCOMPARE(check3()->value(), 1);
-    QCOMPARE(contents(path("logs.d/readings.xls")), LogHeader());
+    QCOMPARE(contents(path("logs.d/readings.xls")), logHeader());
 }
 
 void TestLog::verifyLoggingOff()
@@ -371,7 +371,7 @@ void TestLog::cancelledDialogChangesNothing()
 void TestLog::switchingOffNeedsANewFile()
 {
     choose(path("readings.xls"));
-    panel->Tick(25, 28, true);
+    panel->tick(25, 28, true);
     QCOMPARE(count(), QString(" 1"));
     QTest::mouseClick(check3(), Qt::LeftButton);   // the user switches it off
     verifyLoggingOff();
@@ -380,7 +380,7 @@ void TestLog::switchingOffNeedsANewFile()
     QTest::mouseClick(check3(), Qt::LeftButton);
     QCOMPARE(check3()->value(), 2);
     f->clock().advance(10);
-    panel->Tick(26, 28, true);
+    panel->tick(26, 28, true);
     QCOMPARE(contents(path("readings.xls")).count('\n'), 2);
 }
 
@@ -434,8 +434,8 @@ void TestLog::recordsFollowTheDelay()
     choose(path("readings.xls"));
     constexpr double dt = 1.0 / 256;
     f->clock().setTimeOfDay(firstTick - dt);
-    f->tick([&] { panel->Tick(25, 28, true); }, 11 * 256, dt);
-    QByteArray expected = LogHeader();
+    f->tick([&] { panel->tick(25, 28, true); }, 11 * 256, dt);
+    QByteArray expected = logHeader();
     for (const QString &t : times)
         expected += "\r" + t.toLatin1() + "\t 25 \t 28 \r\n";
     QCOMPARE(contents(path("readings.xls")), expected);
@@ -447,7 +447,7 @@ void TestLog::delayThatIsNotANumberLogsEveryTick()
     // Typing cannot put letters there, but the program can.
     control<QLineEdit>(panel.get(), "Text1")->setText("x5");
     choose(path("readings.xls"));
-    f->tick([&] { panel->Tick(-5, 0, true); }, 7);
+    f->tick([&] { panel->tick(-5, 0, true); }, 7);
     QCOMPARE(count(), QString(" 7"));
     QCOMPARE(contents(path("readings.xls")).count("\t-5 \t 0 \r\n"), 7);
 }
@@ -455,14 +455,14 @@ void TestLog::delayThatIsNotANumberLogsEveryTick()
 void TestLog::nothingLoggedUnlessEverythingHolds()
 {
     control<QLineEdit>(panel.get(), "Text1")->setText("0");
-    panel->Tick(25, 28, true);   // no file chosen
+    panel->tick(25, 28, true);   // no file chosen
     QCOMPARE(count(), QString("0"));
     choose(path("readings.xls"));
-    f->tick([&] { panel->Tick(25, 28, false); }, 3);   // no graph on
+    f->tick([&] { panel->tick(25, 28, false); }, 3);   // no graph on
     QCOMPARE(count(), QString("0"));
     check3()->setValue(0);
-    f->tick([&] { panel->Tick(25, 28, true); }, 3);   // logging off
-    QCOMPARE(contents(path("readings.xls")), LogHeader());
+    f->tick([&] { panel->tick(25, 28, true); }, 3);   // logging off
+    QCOMPARE(contents(path("readings.xls")), logHeader());
     QCOMPARE(panel->LastLogTime(), 0);
 }
 
@@ -483,7 +483,7 @@ void TestLog::secondsSinceRecord()
     QFETCH(double, now);
     QFETCH(int, last);
     QFETCH(double, elapsed);
-    QCOMPARE(SecondsSinceRecord(now, last), elapsed);
+    QCOMPARE(ort::secondsSinceRecord(now, last), elapsed);
 }
 
 void TestLog::delayHoldsAcrossMidnight_data()
@@ -507,8 +507,8 @@ void TestLog::delayHoldsAcrossMidnight()
     control<QLineEdit>(panel.get(), "Text1")->setText("5");
     choose(path("readings.xls"));
     f->clock().setTimeOfDay(start);
-    f->tick([&] { panel->Tick(25, 28, true); }, 240, 0.125);
-    QByteArray expected = LogHeader();
+    f->tick([&] { panel->tick(25, 28, true); }, 240, 0.125);
+    QByteArray expected = logHeader();
     for (const QString &t : times)
         expected += "\r" + t.toLatin1() + "\t 25 \t 28 \r\n";
     QCOMPARE(contents(path("readings.xls")), expected);
@@ -520,10 +520,10 @@ void TestLog::countGoesOnPastAMillion()
     choose(path("readings.xls"));
     QSignalSpy on(panel.get(), &LogPanel::loggingSwitchedOn);
     control<QLabel>(panel.get(), "Label14")->setText(" 999999");
-    f->tick([&] { panel->Tick(25, 28, true); });
+    f->tick([&] { panel->tick(25, 28, true); });
     QCOMPARE(count(), QString(" 1000000"));
     QCOMPARE(on.count(), 0);
-    f->tick([&] { panel->Tick(25, 28, true); }, 2);
+    f->tick([&] { panel->tick(25, 28, true); }, 2);
     QCOMPARE(count(), QString(" 1000002"));
     QCOMPARE(on.count(), 2);   // the "on" state put in force again, each time
     QCOMPARE(check3()->value(), 1);
@@ -535,7 +535,7 @@ void TestLog::readOnlyFileEndsLogging()
 {
     control<QLineEdit>(panel.get(), "Text1")->setText("0");
     choose(path("readings.xls"));
-    f->tick([&] { panel->Tick(25, 28, true); }, 2);
+    f->tick([&] { panel->tick(25, 28, true); }, 2);
     const QByteArray before = contents(path("readings.xls"));
     {
         test::ReadOnlyFile locked(path("readings.xls"));
@@ -547,9 +547,9 @@ void TestLog::readOnlyFileEndsLogging()
             QVERIFY(panel->LogFileName().isEmpty());
             QVERIFY(control<QPushButton>(panel.get(), "MakeLog_CMD")->isEnabled());
         };
-        f->tick([&] { panel->Tick(26, 28, true); });
+        f->tick([&] { panel->tick(26, 28, true); });
         f->ui.whileOpen = nullptr;
-        f->tick([&] { panel->Tick(27, 28, true); }, 3);
+        f->tick([&] { panel->tick(27, 28, true); }, 3);
     }
     QCOMPARE(f->ui.messages.size(), 1);
     QCOMPARE(f->ui.messages[0].title, QString("Error"));
@@ -568,14 +568,14 @@ void TestLog::failedWriteEndsLoggingAndKeepsRecords()
 {
     control<QLineEdit>(panel.get(), "Text1")->setText("0");
     choose(path("readings.xls"));
-    f->tick([&] { panel->Tick(25, 28, true); }, 3);
+    f->tick([&] { panel->tick(25, 28, true); }, 3);
     const QByteArray before = contents(path("readings.xls"));
     QCOMPARE(before.count("\t 25 \t 28 \r\n"), 3);
     panel->file().setWriter([](QFile &out, const char *data, qint64) -> qint64 {
         out.write(data, 4);   // part of the record, then the disk is full
         return -1;
     });
-    f->tick([&] { panel->Tick(26, 28, true); });
+    f->tick([&] { panel->tick(26, 28, true); });
     QCOMPARE(f->ui.messages.size(), 1);
     QCOMPARE(f->ui.messages[0].title, QString("Error"));
     verifyLoggingOff();
@@ -594,7 +594,7 @@ void TestLog::failureBoxNotStacked()
     other.title = "other";
     f->ui.whileOpen = [&](const MessageRequest &r) {
         if (r.title == "other")
-            f->tick([&] { panel->Tick(25, 28, true); });
+            f->tick([&] { panel->tick(25, 28, true); });
     };
     QVERIFY(showFailureBox(f->ui, nullptr, other));
     QCOMPARE(f->ui.messages.size(), 1);
@@ -620,7 +620,7 @@ void TestLog::countRepaintedAtFrameRate()
     } paints;
     label->installEventFilter(&paints);
     for (int i = 0; i < 100; ++i) {
-        f->tick([&] { panel->Tick(25, 28, true); });
+        f->tick([&] { panel->tick(25, 28, true); });
         QApplication::processEvents();
     }
     QCOMPARE(label->text(), QString(" 100"));

@@ -219,8 +219,8 @@ void TestControls::limitByte()
     QFETCH(int, position);
     QFETCH(int, byte);
     QFETCH(QString, caption);
-    QCOMPARE(LimitByte(position), byte);
-    QCOMPARE(PositionCaption(position), caption);
+    QCOMPARE(ort::limitByte(position), byte);
+    QCOMPARE(positionCaption(position), caption);
 }
 
 void TestControls::everyLimitByteComesBack()
@@ -228,12 +228,12 @@ void TestControls::everyLimitByteComesBack()
     // A limit shown and written back unmoved stays what the chip held, and
     // both captions agree.
     for (int b = 0; b < 256; ++b) {
-        QCOMPARE(LimitByte(GaugePosition(b)), b);
-        QCOMPARE(PositionCaption(GaugePosition(b)), LimitCaption(b));
+        QCOMPARE(ort::limitByte(GaugePosition(b)), b);
+        QCOMPARE(positionCaption(GaugePosition(b)), LimitCaption(b));
     }
     // One step to the right is one degree warmer, all along the scale.
     for (int p = 0; p < 255; ++p)
-        QCOMPARE(PositionCaption(p + 1).section(' ', 0, 0).toInt(), PositionCaption(p).section(' ', 0, 0).toInt() + 1);
+        QCOMPARE(positionCaption(p + 1).section(' ', 0, 0).toInt(), positionCaption(p).section(' ', 0, 0).toInt() + 1);
 }
 
 void TestControls::separation_data()
@@ -265,8 +265,8 @@ void TestControls::separation()
     QFETCH(int, bandOtherEnd);
     QFETCH(int, result);
     QFETCH(bool, apart);
-    QCOMPARE(high ? SeparatedHigh(dragged, bandOtherEnd) : SeparatedLow(dragged, bandOtherEnd), result);
-    QCOMPARE(high ? LimitsApart(bandOtherEnd, result) : LimitsApart(result, bandOtherEnd), apart);
+    QCOMPARE(high ? separatedHigh(dragged, bandOtherEnd) : separatedLow(dragged, bandOtherEnd), result);
+    QCOMPARE(high ? limitsApart(bandOtherEnd, result) : limitsApart(result, bandOtherEnd), apart);
 }
 
 void TestControls::oneShotCaption_data()
@@ -287,7 +287,7 @@ void TestControls::oneShotCaption()
     QFETCH(int, celsius);
     QFETCH(bool, smbus);
     QFETCH(QString, caption);
-    QCOMPARE(OneShotCaption(celsius, smbus ? chip::Route::Smbus : chip::Route::PrinterPort), caption);
+    QCOMPARE(ort::oneShotCaption(celsius, smbus ? chip::Route::Smbus : chip::Route::PrinterPort), caption);
 }
 
 // ---- the gauges -----------------------------------------------------------
@@ -452,7 +452,7 @@ void TestControls::mouseDragWritesAsTheHandler()
     QVERIFY(g->width() > 255);   // more than a pixel a step, so one move lands on the step
     drag(g, pointer, steps);
     QCOMPARE(transfers(), writes);
-    verifyGauge(g, lowAfter, highAfter, PositionCaption(lowAfter), PositionCaption(highAfter));
+    verifyGauge(g, lowAfter, highAfter, positionCaption(lowAfter), positionCaption(highAfter));
 }
 
 void TestControls::nothingWrittenWhileBlocked()

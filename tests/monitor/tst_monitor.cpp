@@ -266,7 +266,7 @@ void TestMonitor::decodeTemperature()
 {
     QFETCH(int, byte);
     QFETCH(int, celsius);
-    QCOMPARE(int(DecodeTemperature(byte)), celsius);
+    QCOMPARE(int(ort::decodeTemperature(byte)), celsius);
 }
 
 void TestMonitor::percentBarLevel_data()
@@ -288,7 +288,7 @@ void TestMonitor::percentBarLevel()
 {
     QFETCH(int, celsius);
     QFETCH(int, level);
-    QCOMPARE(PercentBarLevel(celsius), level);
+    QCOMPARE(ort::percentBarLevel(celsius), level);
 }
 
 void TestMonitor::barCaption_data()
@@ -309,7 +309,7 @@ void TestMonitor::barCaption()
     QFETCH(int, celsius);
     QFETCH(bool, printer);
     QFETCH(QString, caption);
-    QCOMPARE(BarCaption("Remote Temp. = ", celsius, printer ? chip::Route::PrinterPort : chip::Route::Smbus), caption);
+    QCOMPARE(ort::barCaption("Remote Temp. = ", celsius, printer ? chip::Route::PrinterPort : chip::Route::Smbus), caption);
 }
 
 void TestMonitor::pageStartState()
@@ -431,7 +431,7 @@ void TestMonitor::remoteReadingShown()
     QCOMPARE(chart()->history(0).size(), std::size_t(1));
     QCOMPARE(chart()->history(0).value(0), point);
     QCOMPARE(chart()->history(1).value(0), 28.f);
-    QCOMPARE(contents(path), LogHeader() + "\r12:00:00" + logged);
+    QCOMPARE(contents(path), logHeader() + "\r12:00:00" + logged);
 
     // Graphing alone feeds the log too.
     box("Check1")->setValue(0);
@@ -498,7 +498,7 @@ void TestMonitor::alertHold()
     AlertHold hold;
     QString shown;
     for (int i = 0; i < times.size(); ++i)
-        shown += hold.read(reads[i] == 'F', times[i], ConversionPeriod(rate)) ? 'R' : 'G';
+        shown += hold.read(reads[i] == 'F', times[i], conversionPeriod(rate)) ? 'R' : 'G';
     QCOMPARE(shown, lamp);
 }
 
@@ -529,7 +529,7 @@ void TestMonitor::lampHoldsTheAlert()
         auto *selector = control<RotarySelector>(main, "Selector1");
         QTest::mouseClick(selector, Qt::LeftButton, {}, selector->labelRect(rate).center().toPoint());
     }
-    const double period = ConversionPeriod(rate);
+    const double period = conversionPeriod(rate);
     const int perPeriod = int(period / 0.005);
     switchOn({"alert_button"});
     QString lamps;
@@ -667,7 +667,7 @@ void TestMonitor::stopTimer1LeavesTheToggles()
     QVERIFY(open(Route::Smbus));
     switchOn({"alert_button", "Check1", "Check2"});
     QVERIFY(main->measurementCycle());
-    main->measurementCycle()->StopTimer1();
+    main->measurementCycle()->stopTimer1();
     QVERIFY(!timer1().isActive());
     for (const char *name : {"alert_button", "Check1", "Check2"})
         QCOMPARE(box(name)->value(), 1);
@@ -761,7 +761,7 @@ void TestMonitor::recordEveryTickWithDelayZero()
     // From 12:00:00.5 on, the last record's time rounds up to 12:00:01 and
     // lies ahead of the clock: with delay 0 the records go on regardless.
     f->tick(timer1(), 9, 0.1);
-    QByteArray expected = LogHeader();
+    QByteArray expected = logHeader();
     for (int i = 0; i < 9; ++i)
         expected += "\r12:00:00\t-10 \t 0 \r\n";
     QCOMPARE(contents(path), expected);

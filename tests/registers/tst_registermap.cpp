@@ -67,9 +67,9 @@ void TestRegisterMap::table()
     QFETCH(int, column);
     QFETCH(int, row);
     const std::string button = QTest::currentDataTag();
-    const int i = RegisterRowOfButton(button);
+    const int i = registerRowOfButton(button);
     QVERIFY(i >= 0);
-    QCOMPARE(RegisterRowOf(read), i);
+    QCOMPARE(registerRowOf(read), i);
     const RegisterRow &r = RegisterTable[size_t(i)];
     QCOMPARE(q(r.caption), caption);
     QCOMPARE(q(r.typeName), typeName);
@@ -198,7 +198,7 @@ void TestRegisterMap::hexEntry()
 {
     QFETCH(QByteArray, text);
     QFETCH(qlonglong, value);
-    QCOMPARE(qlonglong(ParseHexEntry(std::string_view(text.constData(), size_t(text.size()))).value_or(NoNumber)),
+    QCOMPARE(qlonglong(parseHexEntry(std::string_view(text.constData(), size_t(text.size()))).value_or(NoNumber)),
              value);
 }
 
@@ -248,7 +248,7 @@ void TestRegisterMap::decimalEntry()
 {
     QFETCH(QByteArray, text);
     QFETCH(qlonglong, value);
-    QCOMPARE(qlonglong(ParseDecimalEntry(std::string_view(text.constData(), size_t(text.size()))).value_or(NoNumber)),
+    QCOMPARE(qlonglong(parseDecimalEntry(std::string_view(text.constData(), size_t(text.size()))).value_or(NoNumber)),
              value);
 }
 

@@ -82,7 +82,7 @@ void TestVm::initTestCase()
 void TestVm::smbusReadsTheStubChip()
 {
     // The SMBus option is offered exactly when the adapter can be opened.
-    QCOMPARE(QString::fromStdString(bus().CreateSystemInfo()->BuildNumber()),
+    QCOMPARE(QString::fromStdString(bus().createSystemInfo()->BuildNumber()),
              QString(asRoot() ? "2222" : "2195"));
     uint8_t id = 0;
     const QString failure = failureOf([&] { id = bus().Smbus().ReadRegister(0x4C, 0xFE); });
@@ -187,11 +187,11 @@ void TestVm::printerPortSearchFindsNothing()
         // the group that grants access, before any search.
         QCOMPARE(int(port.PortCount()), 0);
         QVERIFY(failures.isEmpty());
-        const std::vector<std::string> problems = bus().CreateSystemInfo()->PortProblems();
+        const std::vector<std::string> problems = bus().createSystemInfo()->portProblems();
         QCOMPARE(int(problems.size()), 1);
         const QString problem = QString::fromStdString(problems[0]);
         QVERIFY2(problem.contains("/dev/parport0") && problem.contains("group lp"), qPrintable(problem));
-        const QString smbus = QString::fromStdString(bus().CreateSystemInfo()->SmbusProblem());
+        const QString smbus = QString::fromStdString(bus().createSystemInfo()->smbusProblem());
         QVERIFY2(smbus.contains(m_i801) && smbus.contains("group i2c"), qPrintable(smbus));
     }
 }

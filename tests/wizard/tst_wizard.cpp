@@ -235,8 +235,8 @@ void TestWizard::candidatesAndProgressSteps()
 void TestWizard::loadSetsTextsStatesAndCalls()
 {
     start(sim::Scenario::defaultBoard());
-    QCOMPARE(f->calls(), QStringList({"BusAccessServer.CreateSystemInfo()", "PrinterPortLink.SetBusParameter(240)",
-                                      "SystemInfo.PortProblems()", "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()",
+    QCOMPARE(f->calls(), QStringList({"BusAccessServer.createSystemInfo()", "PrinterPortLink.SetBusParameter(240)",
+                                      "SystemInfo.portProblems()", "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()",
                                       "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()",
                                       "SystemInfo.BuildNumber()", "SmbusHost.HostBaseAddress()", "SmbusHost.Adapters()",
                                       "SystemInfo.BuildNumber()", "SystemInfo.BuildNumber()"}));
@@ -426,7 +426,7 @@ void TestWizard::refusalsGiveTheComponentsReason()
     QVERIFY(control<QCheckBox>(wizard, "PPCheck")->isEnabled());
     QVERIFY(control<QCheckBox>(wizard, "PPCheck")->isChecked());
     // The reason is asked for only where there is a refusal to explain.
-    QCOMPARE(f->calls().contains("SystemInfo.SmbusProblem()"), refused);
+    QCOMPARE(f->calls().contains("SystemInfo.smbusProblem()"), refused);
     QCOMPARE(f->ui.messages.size(), 0);
 }
 
@@ -488,7 +488,7 @@ void TestWizard::typedBaseAddressChoosesHost()
     f->clearCalls();
     click("NextCMD");
     const QStringList calls = f->calls();
-    const int select = calls.indexOf("SmbusHost.SelectHostBaseAddress(496)");
+    const int select = calls.indexOf("SmbusHost.selectHostBaseAddress(496)");
     QVERIFY(select > calls.lastIndexOf(QRegularExpression("PrinterPortLink.ReadRegister.*")));
     QVERIFY(select < calls.indexOf(QRegularExpression("SmbusHost.ReadRegister.*")));
     // The simulated board has one host: it accepts the base and is searched.
@@ -499,7 +499,7 @@ void TestWizard::typedBaseAddressChoosesHost()
     f->clearCalls();
     box->setText("5000");
     click("NextCMD");
-    QVERIFY(!f->calls().join(' ').contains("SelectHostBaseAddress"));
+    QVERIFY(!f->calls().join(' ').contains("selectHostBaseAddress"));
 }
 
 void TestWizard::adapterChoice_data()
