@@ -106,6 +106,7 @@ MediumPanel::MediumPanel(QWidget *form) : WizardPanel(form, "SeclectComsMediumPa
     m_smbusDesc = description("SMBusSearchDescLBL");
     m_adapters = new QComboBox(this);
     m_adapters->setObjectName("SMBusAdapterCMB");
+    m_adapters->setAccessibleName(QStringLiteral("SMBus adapter"));
     m_adapters->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_adapters->hide();
     // The base box shows the chosen adapter's base; a base typed there
