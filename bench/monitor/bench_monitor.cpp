@@ -8,6 +8,7 @@
 // visible minute and with the day behind it, and the resident memory.
 //   QT_QPA_PLATFORM=offscreen bench_monitor [seconds per run, default 30] [nofill]
 #include "bench/benchsupport.h"
+#include "bench/monitoringrun.h"
 #include "component/busaccess.h"
 #include "component/sim/simbackend.h"
 #include "gui/tristatecheckbox.h"
@@ -37,39 +38,13 @@
 #include <vector>
 
 using namespace ort;
+using bench::Run;
+using bench::cpuSeconds;
+using bench::measure;
 
 namespace {
 
 constexpr int Rate = 200;   // samples per second per trace
-
-double cpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
-struct Run {
-    double ticksPerSecond;
-    double cpuMsPerTick;
-};
-
-// Lets the event loop run Timer1 for `seconds` of real time.
-Run measure(QTimer &timer1, double seconds)
-{
-    long ticks = 0;
-    const QMetaObject::Connection counting = QObject::connect(&timer1, &QTimer::timeout, [&] { ++ticks; });
-    QEventLoop loop;
-    QTimer::singleShot(static_cast<int>(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    const double cpu0 = cpuSeconds();
-    QElapsedTimer wall;
-    wall.start();
-    loop.exec();
-    const double elapsed = wall.nsecsElapsed() / 1e9;
-    const double cpu = cpuSeconds() - cpu0;
-    QObject::disconnect(counting);
-    return {ticks / elapsed, ticks ? cpu * 1000 / ticks : 0};
-}
 
 // Median time of one chart frame, in milliseconds.
 double frameMs(StripChart &chart)
@@ -130,37 +105,7 @@ int main(int argc, char **argv)
         Program program(
             ui, std::make_unique<BusAccessServer>(std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), clock)),
             clock);
-        BusAccessServer &bus = program.bus();
-        program.setEndHandler([] {});
-        // What Finish does for the default board's chip on that route.
-        Declare &d = program.state();
-        if (printer) {
-            bus.PrinterPort().SelectPort(0);
-            bus.PrinterPort().Link().SetLinkVariant(true);
-            bus.PrinterPort().Link().SetDeviceAddress(0x98);
-            bus.SelectBus(chip::SelectPrinterPort);
-            d.BusMedium = chip::MediumPrinterPort;
-            d.PrinterPortBase = bus.PrinterPort().Link().PortBase();
-            d.DeviceAddress = 0x98;
-        } else {
-            bus.Smbus().SetDeviceAddress(0x18);
-            bus.SelectBus(chip::SelectSmbus);
-            d.BusMedium = chip::MediumSmbus;
-            d.DeviceAddress = 0x18;
-        }
-        program.showMainWindow();
-        MainMenuForm *main = program.mainWindow();
-        auto *tabs = main->findChild<QTabWidget *>("MainTab");
-        for (int i = 0; i < tabs->count(); ++i)
-            if (tabs->tabText(i) == "Control Center")
-                tabs->setCurrentIndex(i);
-        QApplication::processEvents();
-
-        main->findChild<QLineEdit *>("Text1")->setText("0");
-        ui.fileAnswers << dir.filePath(QString("readings-%1.xls").arg(route));
-        main->findChild<QPushButton *>("MakeLog_CMD")->click();
-        for (const char *name : {"alert_button", "Check1", "Check2"})
-            main->findChild<TriStateCheckBox *>(name)->setValue(TriStateCheckBox::On);
+        MainMenuForm *main = bench::startMonitoring(program, printer, ui, dir.filePath(QString("readings-%1.xls").arg(route)));
         QTimer &timer1 = main->measurementCycle()->Timer1();
         auto *chart = main->findChild<StripChart *>("Strip1");
         auto *log = main->findChild<LogPanel *>("SSPanel10");
