@@ -9,9 +9,10 @@
 # make fuzz (the parsers of outside input under libFuzzer, 20 s each).
 
 # gnumeric brings ssconvert, with which a test sees a spreadsheet read the
-# chart's saved readings as three columns.
+# chart's saved readings as three columns; dbus a session bus of the tests'
+# own, on which the desktop notifications are recorded.
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
-            desktop-file-utils appstream gnumeric
+            desktop-file-utils appstream gnumeric dbus
 BUILD    ?= build
 JOBS     ?= 2
 WERROR   := $(if $(filter true 1,$(CI)),ON,OFF)

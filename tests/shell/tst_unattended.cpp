@@ -1,0 +1,223 @@
+// Long runs without anyone at the window: the desktop is told when the
+// alert lamp turns red and when it returns, and the user's own choices are
+// remembered between runs, on a session bus and in a settings file of the
+// test's own.
+#include "gui/settings.h"
+#include "gui/tristatecheckbox.h"
+#include "shell/desktopnotifier.h"
+#include "shell/mainmenuform.h"
+#include "tests/support/boards.h"
+#include "tests/support/programfixture.h"
+#include "tests/support/sessionbus.h"
+#include "wizard/initform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QAction>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+#include <cmath>
+
+using namespace ort;
+using test::control;
+
+namespace {
+
+// A chip on the SMBus whose remote diode warms from 60 C through 100 C at
+// 20 s and back to 60 C at 40 s: above the easy set-up's 90 C from 15 s to 25 s.
+sim::Scenario heatAndCool()
+{
+    sim::ChipSetup chip = test::steadyChipAt(0x18, 28);
+    chip.remote = [](double t) { return 100 - 2 * std::abs(t - 20); };
+    sim::Scenario s = test::boardWith({});
+    s.smbus.chips.push_back(chip);
+    return s;
+}
+
+QString printed(std::FILE *log)
+{
+    std::rewind(log);
+    char text[512] = {};
+    const size_t n = std::fread(text, 1, sizeof text - 1, log);
+    return QString::fromUtf8(text, qsizetype(n));
+}
+
+} // namespace
+
+class TestUnattended : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    // One for each case: what one remembers is not the next one's start.
+    QString settingsFile() const
+    {
+        return dir.filePath(QStringLiteral("%1 %2.conf").arg(QTest::currentTestFunction(), QTest::currentDataTag()));
+    }
+
+private slots:
+    void oneNotificationPerChangeOfTheLamp_data();
+    void oneNotificationPerChangeOfTheLamp();
+    void choicesAreRememberedBetweenRuns_data();
+    void choicesAreRememberedBetweenRuns();
+    void aBadSettingsFileGivesTheDefaults_data();
+    void aBadSettingsFileGivesTheDefaults();
+};
+
+void TestUnattended::oneNotificationPerChangeOfTheLamp_data()
+{
+    QTest::addColumn<bool>("checking");
+    QTest::addColumn<bool>("switchOn");
+    QTest::addColumn<bool>("service");
+    QTest::addColumn<QStringList>("told");   // urgency and summary of each call
+    const QStringList cycle{"2 ORT310: Alert Detected", "1 ORT310: No Alert Detected"};
+    QTest::newRow("heat and cool") << true << true << true << cycle;
+    QTest::newRow("alert checking off") << false << true << true << QStringList();
+    QTest::newRow("notifications switched off") << true << false << true << QStringList();
+    QTest::newRow("no notification service") << true << true << false << QStringList();
+}
+
+void TestUnattended::oneNotificationPerChangeOfTheLamp()
+{
+    QFETCH(bool, checking);
+    QFETCH(bool, switchOn);
+    QFETCH(bool, service);
+    QFETCH(QStringList, told);
+    test::SessionBus bus;
+    if (!bus.running())
+        QSKIP("dbus-daemon is not installed (Debian package dbus)");
+    const QString row = QString::fromLatin1(QTest::currentDataTag());
+    std::optional<test::NotificationRecorder> recorder;
+    if (service)
+        QVERIFY(recorder.emplace(bus.connect("service " + row)).registered());
+    const QDBusConnection programBus = bus.connect("program " + row);
+
+    test::ProgramFixture f(heatAndCool(), settingsFile());
+    f.program->notifier().setBus(programBus);
+    MainMenuForm *main = f.finishOn(test::Route::Smbus);
+    QVERIFY(main);
+    control<QTabWidget>(main, "MainTab")->setCurrentIndex(2);
+    control<QCheckBox>(main, "NotifyCHK")->setChecked(switchOn);
+    QTest::mouseClick(control<QPushButton>(main, "Command1"), Qt::LeftButton);   // Easy Setup
+    if (!checking)
+        control<TriStateCheckBox>(main, "alert_button")->setValue(TriStateCheckBox::Off);
+    f.tick(*control<QTimer>(main, "Timer1"), 45 * 20, 0.05);
+    QVERIFY(control<QTimer>(main, "Timer1")->isActive());
+    control<TriStateCheckBox>(main, "Check2")->setValue(TriStateCheckBox::Off);
+    control<TriStateCheckBox>(main, "Check1")->setValue(TriStateCheckBox::Off);
+    control<TriStateCheckBox>(main, "alert_button")->setValue(TriStateCheckBox::Off);
+
+    if (!service) {
+        QTRY_VERIFY(control<QLabel>(main, "AlertNoticeLBL")->text().contains("no desktop notification service"));
+        QVERIFY(control<QLabel>(main, "AlertNoticeLBL")->text().contains("No Alert Detected"));
+        return;
+    }
+    // Calls from one connection arrive in order: the program's own are all
+    // in once the marker sent after them is.
+    QDBusMessage marker = QDBusMessage::createMethodCall("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+                                                         "org.freedesktop.Notifications", "Notify");
+    marker << QString() << 0u << QString() << "marker" << QString() << QStringList() << QVariantMap() << -1;
+    programBus.asyncCall(marker);
+    QTRY_COMPARE(recorder->lines().value(recorder->lines().size() - 1), QString("-1 marker"));
+    QCOMPARE(recorder->lines().mid(0, recorder->lines().size() - 1), told);
+    if (!told.isEmpty())
+        QVERIFY2(recorder->calls[0].body.contains("Remote above its high limit of 90 C"), qPrintable(recorder->calls[0].body));
+    QCOMPARE(Settings(settingsFile(), nullptr).notifications(), switchOn);
+}
+
+void TestUnattended::choicesAreRememberedBetweenRuns_data()
+{
+    QTest::addColumn<QPoint>("by");   // how far the user moved the main window
+    QTest::addColumn<bool>("comesBack");
+    QTest::newRow("moved") << QPoint(60, 40) << true;
+    QTest::newRow("nudged by the window manager") << QPoint(10, 6) << false;
+    QTest::newRow("off every screen now") << QPoint(5000, 5000) << false;
+}
+
+// The folders of the last log and saved readings, the wizard's media and
+// adapter, and where the user moved a window, as a second run finds them.
+void TestUnattended::choicesAreRememberedBetweenRuns()
+{
+    QFETCH(QPoint, by);
+    QFETCH(bool, comesBack);
+    sim::Scenario twoAdapters = test::boardWith({test::portAt(0x378, {0x4C})}, {0x18});
+    twoAdapters.smbus.device = "/dev/i2c-0";
+    twoAdapters.moreSmbus.push_back(twoAdapters.smbus);
+    twoAdapters.moreSmbus[0].device = "/dev/i2c-1";
+    twoAdapters.moreSmbus[0].base = 0x6000;
+    QPoint centred;
+    {
+        test::ProgramFixture first(twoAdapters, settingsFile());
+        InitForm *wizard = first.openWizard();
+        QVERIFY(wizard);
+        QTest::mouseClick(control<QPushButton>(wizard, "NextCMD"), Qt::LeftButton);
+        control<QCheckBox>(wizard, "PPCheck")->setChecked(false);
+        control<QCheckBox>(wizard, "SMBusCheck")->setChecked(true);
+        control<QComboBox>(wizard, "SMBusAdapterCMB")->setCurrentIndex(1);
+        QTest::mouseClick(control<QPushButton>(wizard, "NextCMD"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(wizard, "FinishCMD"), Qt::LeftButton);
+        MainMenuForm *main = first.program->mainWindow();
+        QVERIFY(main);
+        first.ui.fileAnswers << dir.filePath("logs/night.xls") << dir.filePath("readings.csv");
+        QDir(dir.path()).mkpath("logs");
+        control<QTabWidget>(main, "MainTab")->setCurrentIndex(2);
+        QTest::mouseClick(control<QPushButton>(main, "MakeLog_CMD"), Qt::LeftButton);
+        control<QAction>(main, "SaveReadings")->trigger();
+        QCOMPARE(first.ui.fileFolders, QStringList({QString(), QString()}));
+        centred = main->pos();
+        main->move(centred + by);
+    }
+    test::ProgramFixture second(twoAdapters, settingsFile());
+    InitForm *wizard = second.openWizard();
+    QVERIFY(wizard);
+    QTest::mouseClick(control<QPushButton>(wizard, "NextCMD"), Qt::LeftButton);
+    QVERIFY(!control<QCheckBox>(wizard, "PPCheck")->isChecked());
+    QVERIFY(control<QCheckBox>(wizard, "SMBusCheck")->isChecked());
+    QCOMPARE(control<QComboBox>(wizard, "SMBusAdapterCMB")->currentData().toString(), QString("/dev/i2c-1"));
+    QTest::mouseClick(control<QPushButton>(wizard, "NextCMD"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(wizard, "FinishCMD"), Qt::LeftButton);
+    MainMenuForm *main = second.program->mainWindow();
+    QVERIFY(main);
+    QCOMPARE(main->pos(), comesBack ? centred + by : centred);
+    control<QTabWidget>(main, "MainTab")->setCurrentIndex(2);
+    QTest::mouseClick(control<QPushButton>(main, "MakeLog_CMD"), Qt::LeftButton);
+    control<QAction>(main, "SaveReadings")->trigger();
+    QCOMPARE(second.ui.fileFolders, QStringList({dir.filePath("logs"), dir.path()}));
+}
+
+void TestUnattended::aBadSettingsFileGivesTheDefaults_data()
+{
+    QTest::addColumn<QByteArray>("contents");   // empty: the file is a folder, which cannot be read
+    QTest::addColumn<bool>("complains");
+    const QByteArray choices = "[notifications]\nenabled=false\n[windows]\nMainMenuForm\\position=@Point(10 20)\n";
+    QTest::newRow("good") << choices << false;
+    QTest::newRow("not text") << choices + QByteArray("\0\xff\x01", 3) << true;
+    QTest::newRow("unclosed section") << "[windows\n" + choices << true;
+    QTest::newRow("unreadable") << QByteArray() << true;
+}
+
+void TestUnattended::aBadSettingsFileGivesTheDefaults()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, complains);
+    const QString file = dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".conf");
+    if (contents.isEmpty()) {
+        QVERIFY(QDir(dir.path()).mkdir(QFileInfo(file).fileName()));
+    } else {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(contents) == contents.size());
+    }
+    std::FILE *log = std::tmpfile();
+    QVERIFY(log);
+    const Settings settings(file, log);
+    const QString said = printed(log);
+    std::fclose(log);
+    QCOMPARE(said.count('\n'), complains ? 1 : 0);
+    QCOMPARE(settings.notifications(), complains);
+    QCOMPARE(settings.windowPosition("MainMenuForm").has_value(), !complains);
+}
+
+QTEST_MAIN(TestUnattended)
+#include "tst_unattended.moc"
