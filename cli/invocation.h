@@ -49,6 +49,7 @@ struct Invocation {
     std::optional<int64_t> count;
     std::optional<double> duration;
     LogFormat format = LogFormat::Tsv;
+    QStringList onAlert;                            // temps --watch, log: the program and its arguments
 };
 
 // `arguments` holds the program's name first, as argv does. Throws

@@ -1,10 +1,12 @@
 #pragma once
+#include "component/clock.h"
 #include "component/options.h"
 
 #include <QDateTime>
 #include <QStringList>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace ort {
 class BusAccessServer;
@@ -30,6 +32,8 @@ struct ToolIo {
     std::function<BusAccessServer &(const ComponentOptions &)> bus;
     // The time of day and date a log record carries.
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    // The time the alert lamp's hold counts in: the simulated board's own.
+    std::shared_ptr<const Clock> clock = std::make_shared<SystemClock>();
 };
 
 // `arguments` holds the program's name first, as argv does.
