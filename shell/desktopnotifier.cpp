@@ -26,11 +26,12 @@ void DesktopNotifier::alertChanged(const AlertChange &change)
     if (!m_enabled)
         return;
     const AlertNotice notice = alertNotice(change);
-    const QString line = QStringLiteral("%1 %2: %3 (no desktop notification service)")
-                             .arg(timeOfDayText(m_clock.secondsSinceMidnight()), notice.summary,
-                                  QString(notice.body).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    const QString line = QStringLiteral("%1 %2 (no desktop notification service)")
+                             .arg(timeOfDayText(m_clock.secondsSinceMidnight()),
+                                  change.alert ? QStringLiteral("Alert Detected") : QStringLiteral("No Alert Detected"));
+    const QString details = notice.summary + QLatin1Char('\n') + notice.body;
     if (!m_bus.isConnected()) {
-        emit undelivered(line);
+        emit undelivered(line, details);
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Service, QStringLiteral("Notify"));
@@ -40,10 +41,10 @@ void DesktopNotifier::alertChanged(const AlertChange &change)
          << QStringList() << hints << -1;
     // Not waited for: a tick never stops for the desktop.
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, line, start = change.alert] {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, line, details, start = change.alert] {
         const QDBusPendingReply<uint> reply = *watcher;
         if (reply.isError())
-            emit undelivered(line);
+            emit undelivered(line, details);
         else if (start)
             m_shown = reply.value();
         watcher->deleteLater();

@@ -26,8 +26,9 @@ public:
     void alertChanged(const ort::AlertChange &change);
 
 signals:
-    // A change the desktop could not be told of, in one line.
-    void undelivered(const QString &line);
+    // A change the desktop could not be told of: one short line, and what
+    // the notification would have said.
+    void undelivered(const QString &line, const QString &details);
 
 private:
     const Clock &m_clock;

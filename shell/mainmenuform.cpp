@@ -91,8 +91,13 @@ void MainMenuForm::offerNotifications(QStatusBar *statusLine)
     DesktopNotifier &notifier = m_program.notifier();
     auto *undelivered = new QLabel(statusLine);
     undelivered->setObjectName("AlertNoticeLBL");
-    statusLine->addPermanentWidget(undelivered);
-    connect(&notifier, &DesktopNotifier::undelivered, undelivered, &QLabel::setText);
+    // A long line takes the room there is; it never widens the window.
+    undelivered->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusLine->addPermanentWidget(undelivered, 1);
+    connect(&notifier, &DesktopNotifier::undelivered, undelivered, [undelivered](const QString &line, const QString &details) {
+        undelivered->setText(line);
+        undelivered->setToolTip(details);
+    });
     auto *notify = new QCheckBox(QStringLiteral("Desktop notifications"), statusLine);
     notify->setObjectName("NotifyCHK");
     notify->setToolTip(QStringLiteral("Tell the desktop when the alert lamp turns red and when it returns"));
