@@ -223,6 +223,7 @@ int temps(Session &s, const Invocation &run, const Output &out, const ToolIo &io
             QJsonObject line = temperaturesJson(t);
             line[QStringLiteral("time")] = isoTime(when);
             line[QStringLiteral("status")] = alert.status;
+            line[QStringLiteral("flags")] = QJsonArray::fromStringList(namedBits(Status, alert.status));
             line[QStringLiteral("alert")] = alert.alert;
             out.value(line);
         } else {

@@ -53,8 +53,8 @@ Settings::Settings(const QString &file, std::FILE *log)
     : m_store(std::make_unique<QSettings>(file, QSettings::IniFormat)), m_log(log)
 {
     if (m_store->status() == QSettings::AccessError) {
-        say(log, QStringLiteral("The settings in %1 cannot be read; this run starts from the defaults and "
-                                "remembers nothing.")
+        say(log, QStringLiteral("The settings in %1 cannot be read; the program starts from the defaults and "
+                                "keeps choices for this run only.")
                      .arg(QDir::toNativeSeparators(file)));
         m_store.reset();
         return;

@@ -68,23 +68,31 @@ private slots:
 
 void TestUnattended::oneNotificationPerChangeOfTheLamp_data()
 {
-    QTest::addColumn<bool>("checking");
+    QTest::addColumn<QStringList>("off");   // toggles switched off after the easy set-up
     QTest::addColumn<bool>("switchOn");
     QTest::addColumn<bool>("service");
-    QTest::addColumn<QStringList>("told");   // urgency and summary of each call
+    QTest::addColumn<QStringList>("told");     // urgency and summary of each call
+    QTest::addColumn<QStringList>("bodies");   // each call's body, a pattern
     const QStringList cycle{"2 ORT310: Alert Detected", "1 ORT310: No Alert Detected"};
-    QTest::newRow("heat and cool") << true << true << true << cycle;
-    QTest::newRow("alert checking off") << false << true << true << QStringList();
-    QTest::newRow("notifications switched off") << true << false << true << QStringList();
-    QTest::newRow("no notification service") << true << true << false << QStringList();
+    const QStringList none;
+    QTest::newRow("heat and cool") << none << true << true << cycle
+                                   << QStringList{"Remote 9\\d C, local 28 C\\.\nRemote above its high limit of 90 C\\.",
+                                                  "Remote (8\\d|90) C, local 28 C, within their limits\\."};
+    QTest::newRow("alert check alone") << QStringList{"Check1", "Check2"} << true << true << cycle
+                                       << QStringList{"Remote above its high limit of 90 C\\.",
+                                                      "Both temperatures within their limits\\."};
+    QTest::newRow("alert checking off") << QStringList{"alert_button"} << true << true << none << none;
+    QTest::newRow("notifications switched off") << none << false << true << none << none;
+    QTest::newRow("no notification service") << none << true << false << none << none;
 }
 
 void TestUnattended::oneNotificationPerChangeOfTheLamp()
 {
-    QFETCH(bool, checking);
+    QFETCH(QStringList, off);
     QFETCH(bool, switchOn);
     QFETCH(bool, service);
     QFETCH(QStringList, told);
+    QFETCH(QStringList, bodies);
     test::SessionBus bus;
     if (!bus.running())
         QSKIP("dbus-daemon is not installed (Debian package dbus)");
@@ -101,8 +109,8 @@ void TestUnattended::oneNotificationPerChangeOfTheLamp()
     control<QTabWidget>(main, "MainTab")->setCurrentIndex(2);
     control<QCheckBox>(main, "NotifyCHK")->setChecked(switchOn);
     QTest::mouseClick(control<QPushButton>(main, "Command1"), Qt::LeftButton);   // Easy Setup
-    if (!checking)
-        control<TriStateCheckBox>(main, "alert_button")->setValue(TriStateCheckBox::Off);
+    for (const QString &name : off)
+        control<TriStateCheckBox>(main, qPrintable(name))->setValue(TriStateCheckBox::Off);
     f.tick(*control<QTimer>(main, "Timer1"), 45 * 20, 0.05);
     QVERIFY(control<QTimer>(main, "Timer1")->isActive());
     control<TriStateCheckBox>(main, "Check2")->setValue(TriStateCheckBox::Off);
@@ -122,8 +130,10 @@ void TestUnattended::oneNotificationPerChangeOfTheLamp()
     programBus.asyncCall(marker);
     QTRY_COMPARE(recorder->lines().value(recorder->lines().size() - 1), QString("-1 marker"));
     QCOMPARE(recorder->lines().mid(0, recorder->lines().size() - 1), told);
-    if (!told.isEmpty())
-        QVERIFY2(recorder->calls[0].body.contains("Remote above its high limit of 90 C"), qPrintable(recorder->calls[0].body));
+    for (qsizetype i = 0; i < bodies.size(); ++i)
+        QVERIFY2(QRegularExpression("^(" + bodies[i] + ")$").match(recorder->calls[i].body).hasMatch(),
+                 qPrintable(recorder->calls[i].body));
+    QTRY_VERIFY(f.program->notifier().findChildren<QObject *>().isEmpty());   // nothing kept per notification
     QCOMPARE(Settings(settingsFile(), nullptr).notifications(), switchOn);
 }
 
@@ -189,23 +199,26 @@ void TestUnattended::choicesAreRememberedBetweenRuns()
 
 void TestUnattended::aBadSettingsFileGivesTheDefaults_data()
 {
-    QTest::addColumn<QByteArray>("contents");   // empty: the file is a folder, which cannot be read
+    QTest::addColumn<QByteArray>("contents");   // "folder": a folder, which cannot be read; "none": no file
     QTest::addColumn<bool>("complains");
+    QTest::addColumn<bool>("remembered");
     const QByteArray choices = "[notifications]\nenabled=false\n[windows]\nMainMenuForm\\position=@Point(10 20)\n";
-    QTest::newRow("good") << choices << false;
-    QTest::newRow("not text") << choices + QByteArray("\0\xff\x01", 3) << true;
-    QTest::newRow("unclosed section") << "[windows\n" + choices << true;
-    QTest::newRow("unreadable") << QByteArray() << true;
+    QTest::newRow("good") << choices << false << true;
+    QTest::newRow("none yet") << QByteArray("none") << false << false;
+    QTest::newRow("not text") << choices + QByteArray("\0\xff\x01", 3) << true << false;
+    QTest::newRow("unclosed section") << "[windows\n" + choices << true << false;
+    QTest::newRow("unreadable") << QByteArray("folder") << true << false;
 }
 
 void TestUnattended::aBadSettingsFileGivesTheDefaults()
 {
     QFETCH(QByteArray, contents);
     QFETCH(bool, complains);
+    QFETCH(bool, remembered);
     const QString file = dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".conf");
-    if (contents.isEmpty()) {
+    if (contents == "folder") {
         QVERIFY(QDir(dir.path()).mkdir(QFileInfo(file).fileName()));
-    } else {
+    } else if (contents != "none") {
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(contents) == contents.size());
     }
@@ -215,8 +228,8 @@ void TestUnattended::aBadSettingsFileGivesTheDefaults()
     const QString said = printed(log);
     std::fclose(log);
     QCOMPARE(said.count('\n'), complains ? 1 : 0);
-    QCOMPARE(settings.notifications(), complains);
-    QCOMPARE(settings.windowPosition("MainMenuForm").has_value(), !complains);
+    QCOMPARE(settings.notifications(), !remembered);
+    QCOMPARE(settings.windowPosition("MainMenuForm").has_value(), remembered);
 }
 
 QTEST_MAIN(TestUnattended)
