@@ -8,6 +8,7 @@
 #ifdef ORT_LINUX_BACKEND
 #include "component/linux/linuxbackend.h"
 #endif
+#include "link/boardfile.h"
 #include "link/busoptions.h"
 #include "tests/support/boards.h"
 #include "tests/support/simboard.h"
@@ -108,23 +109,19 @@ private:
     mutable double m_now = 0;
 };
 
-// A chip on the SMBus whose remote diode reads 95 C from 2 s to 3 s and
-// 50 C else, converting 8 times a second against a remote high limit of 90 C.
+// The hot example board without noise, so that its records are exact: its
+// remote diode warms past the 80 C limit and cools below it again within
+// 100 s of bus time, a conversion a second.
 struct HotBoard {
     std::shared_ptr<BusTime> clock = std::make_shared<BusTime>();
     BusAccessServer server{std::make_unique<sim::SimBackend>(scenario(), clock)};
-    HotBoard()
-    {
-        run({"rate", "7"});
-        run({"limits", "--remote-high", "90"});
-    }
     Result run(const QStringList &arguments) { return onBoard(server, clock, QStringList{"--route", "smbus"} + arguments); }
     static sim::Scenario scenario()
     {
-        sim::ChipSetup chip = test::steadyChipAt(0x18, 28);
-        chip.remote = [](double t) { return t >= 2 && t < 3 ? 95 : 50; };
-        sim::Scenario s = test::boardWith({});
-        s.smbus.chips.push_back(chip);
+        QFile file(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../data/boards/hot.json"));
+        sim::Scenario s = parseBoard(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), "hot.json");
+        for (sim::ChipSetup &chip : s.smbus.chips)
+            chip.noise = 0;
         return s;
     }
 };
@@ -507,8 +504,9 @@ private slots:
         QCOMPARE(tsvRecords(fileBytes(file)), 4);
     }
 
-    // The alert as the lamp holds it: on through the whole hot second, though
-    // most status reads between two conversions come back clear.
+    // The alert as the lamp holds it: on for as long as the remote diode is
+    // above its limit, though most status reads between two conversions come
+    // back clear.
     void logsTheAlert_data()
     {
         QTest::addColumn<QString>("format");
@@ -521,11 +519,11 @@ private slots:
         HotBoard board;
         QTemporaryDir dir;
         const QString file = dir.filePath("night." + format);
-        QCOMPARE(board.run({"log", file, "--interval", "0", "--count", "800"}).status, cli::Done);
+        QCOMPARE(board.run({"log", file, "--interval", "0", "--count", "12000"}).status, cli::Done);
         QList<QByteArray> lines = fileBytes(file).trimmed().split('\n');
         if (format == "csv")
             QCOMPARE(lines.takeFirst(), QByteArray("time,remote,local,status,alert"));
-        QCOMPARE(lines.size(), 800);
+        QCOMPARE(lines.size(), 12000);
         QString runs;
         bool flagged = false;
         for (const QByteArray &line : lines) {
@@ -543,7 +541,7 @@ private slots:
     // The command runs at the start and at the end, its environment saying
     // which, and it can be stopped as any other: nothing held back or ignored.
     // The log does not wait for it: the command sees the log grow to its end
-    // (the header and 800 records).
+    // (the header and 12,000 records).
     void runsACommandAtAnAlert_data()
     {
         QTest::addColumn<QString>("last");   // the script's last line
@@ -561,26 +559,26 @@ private slots:
         QFile f(script);
         QVERIFY(f.open(QIODevice::WriteOnly));
         // bash, as dash starts a script with no signal blocked whatever it inherits.
-        f.write("#!/bin/bash\nfor i in {1..100}; do (( $(wc -l < \"$1\") == 801 )) && break; sleep 0.05; done\n"
+        f.write("#!/bin/bash\nfor i in {1..100}; do (( $(wc -l < \"$1\") == 12001 )) && break; sleep 0.05; done\n"
                 "{ env; echo \"LOGGED=$(wc -l < \"$1\")\"; grep -E 'SigBlk|SigIgn' /proc/self/status; } > \"$0.$ORT310_ALERT\"\n" +
                 last.toUtf8() + '\n');
         f.close();
         f.setPermissions(f.permissions() | QFile::ExeOwner);
         const auto kept = std::signal(SIGXFSZ, SIG_IGN);   // as the tool's own main has it
-        const Result r = board.run({"log", dir.filePath("night.xls"), "--interval", "0", "--count", "800", "--on-alert",
+        const Result r = board.run({"log", dir.filePath("night.xls"), "--interval", "0", "--count", "12000", "--on-alert",
                                     '"' + script + "\" " + dir.filePath("night.xls")});
         std::signal(SIGXFSZ, kept);
         QCOMPARE(r.status, cli::Done);
-        QCOMPARE(tsvRecords(fileBytes(dir.filePath("night.xls"))), 800);
+        QCOMPARE(tsvRecords(fileBytes(dir.filePath("night.xls"))), 12000);
         QCOMPARE(r.err.isEmpty(), said.isEmpty());
         QVERIFY2(r.err.contains(said), qPrintable(r.err));
         const QByteArray start = fileBytes(script + ".start");
-        for (const char *line : {"ORT310_ALERT=start\n", "ORT310_REMOTE=95\n", "ORT310_LOCAL=28\n", "ORT310_STATUS=16\n",
+        for (const char *line : {"ORT310_ALERT=start\n", "ORT310_REMOTE=81\n", "ORT310_LOCAL=31\n", "ORT310_STATUS=16\n",
                                  "ORT310_FLAGS=Remote High\n", "SigBlk:\t0000000000000000\n", "SigIgn:\t0000000000000000\n"})
             QVERIFY2(start.contains(line), start.constData());
-        QVERIFY2(start.contains("LOGGED=801\n"), start.constData());
+        QVERIFY2(start.contains("LOGGED=12001\n"), start.constData());
         const QByteArray end = fileBytes(script + ".end");
-        QVERIFY2(end.contains("ORT310_ALERT=end\n") && end.contains("ORT310_REMOTE=50\n"), end.constData());
+        QVERIFY2(end.contains("ORT310_ALERT=end\n") && end.contains("ORT310_REMOTE=80\n"), end.constData());
     }
 
     void clearsAlert_data()
