@@ -20,8 +20,8 @@ void say(std::FILE *err, const QString &text)
 namespace {
 
 // Runs in the child between fork and exec, so only async-signal-safe calls.
-// The log holds back Ctrl+C and SIGTERM and ignores SIGXFSZ; a child would
-// inherit both and could then not be stopped. Its output goes to standard
+// The log holds back Ctrl+C and SIGTERM and ignores SIGXFSZ, and a child
+// inherits both: Ctrl+C would not stop it. Its output goes to standard
 // error, so that the tool's own output stays its own.
 void freshChild()
 {
