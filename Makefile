@@ -8,9 +8,11 @@
 # make test-package (install it, start it from its menu entry, remove it),
 # make fuzz (the parsers of outside input under libFuzzer, 20 s each).
 
+# qt6-httpserver-dev's CMake files look for Qt WebSockets' own, which its
+# package does not bring: qt6-websockets-dev is named beside it.
 # gnumeric brings ssconvert, with which a test sees a spreadsheet read the
 # chart's saved readings as three columns.
-PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
+PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qt6-websockets-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
             desktop-file-utils appstream gnumeric
 BUILD    ?= build
 JOBS     ?= 2
