@@ -136,21 +136,29 @@ private slots:
 
     void readsEveryChipOnce()
     {
-        sim::Scenario scenario = test::boardWith({test::portWith(0x378, {test::steadyChipAt(0x4C, 25, 50)})});
+        sim::PortSetup inverting = test::portWith(0x278, {test::steadyChipAt(0x4D, 20, 40)});
+        inverting.boardVariant = false;
+        sim::Scenario scenario = test::boardWith({test::portWith(0x378, {test::steadyChipAt(0x4C, 25, 50)}), inverting});
         scenario.ports[0].answersEitherVariant = true;   // listed twice by the search
         scenario.smbus.chips = {test::steadyChipAt(0x18, -5, 70)};
-        scenario.smbus.device = "/dev/i2c-\"7\"";
+        scenario.smbus.device = "/dev/i2c-\"7\"\\\n";
         test::SimBoard board(scenario);
+        board.server().Smbus().WriteRegister(0x18, chip::ConfigurationWrite, chip::ConfigStandby);
         Exporter e(board);
         const QString text = e.text();
-        for (const char *line : {"ort310_temperature_celsius{route=\"printer\",port=\"378\",address=\"4C\",sensor=\"remote\"} 50",
-                                 "ort310_temperature_celsius{route=\"smbus\",adapter=\"/dev/i2c-\\\"7\\\"\",address=\"18\",sensor=\"local\"} -5",
-                                 "ort310_limit_celsius{route=\"printer\",port=\"378\",address=\"4C\",sensor=\"local\",bound=\"low\"} -55",
-                                 "ort310_conversions_per_second{route=\"printer\",port=\"378\",address=\"4C\"} 0.25",
-                                 "ort310_last_read_timestamp_seconds{route=\"printer\",port=\"378\",address=\"4C\"} 1700000000.000"})
-            QVERIFY2(text.contains(QLatin1String(line) + '\n'), line);
-        QCOMPARE(text.count(QStringLiteral("ort310_chip_up{")), 2);
-        QVERIFY2(e.said.join('\n').contains("reading 2 chips: the ORT310 at 4Ch on printer port 378h"), qPrintable(e.said.join('\n')));
+        const QString smbus = QStringLiteral("route=\"smbus\",adapter=\"/dev/i2c-\\\"7\\\"\\\\\\n\",address=\"18\"");
+        for (const QString &line : {QStringLiteral("ort310_temperature_celsius{route=\"printer\",port=\"378\",address=\"4C\",sensor=\"remote\"} 50"),
+                                    QStringLiteral("ort310_temperature_celsius{route=\"printer\",port=\"278\",address=\"4D\",sensor=\"local\"} 20"),
+                                    "ort310_temperature_celsius{" + smbus + ",sensor=\"local\"} -5",
+                                    QStringLiteral("ort310_limit_celsius{route=\"printer\",port=\"378\",address=\"4C\",sensor=\"local\",bound=\"low\"} -55"),
+                                    QStringLiteral("ort310_conversions_per_second{route=\"printer\",port=\"378\",address=\"4C\"} 0.25"),
+                                    "ort310_conversions_per_second{" + smbus + "} 0",
+                                    QStringLiteral("ort310_last_read_timestamp_seconds{route=\"printer\",port=\"378\",address=\"4C\"} 1700000000.000"),
+                                    QStringLiteral("# TYPE ort310_read_errors_total counter")})
+            QVERIFY2(text.contains(line + '\n'), qPrintable(line));
+        QCOMPARE(text.count(QRegularExpression(QStringLiteral("^ort310_chip_up\\{.*\\} 1$"), QRegularExpression::MultilineOption)), 3);
+        QCOMPARE(text.count(QStringLiteral("\n# TYPE ")), 10);
+        QVERIFY2(e.said.join('\n').contains("reading 3 chips: the ORT310 at 4Ch on printer port 378h"), qPrintable(e.said.join('\n')));
     }
 
     void holdsAlertAsTheLamp()
