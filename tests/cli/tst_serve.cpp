@@ -1,6 +1,7 @@
 // The exporter `ort310 serve`: its HTTP side as a scraper and a stranger
 // meet it, its reader on boards of the test's own, and the whole process.
 #include "cli/serve.h"
+#include "component/buserror.h"
 #include "tests/support/boards.h"
 #include "tests/support/simboard.h"
 
@@ -130,6 +131,8 @@ private slots:
         QCOMPARE(got, statuses);
         QVERIFY2(answers.last().body.contains(lastBody), answers.last().body.constData());
         QCOMPARE(answers.last().head.contains("Allow: GET, HEAD"), statuses.last() == 405);
+        if (requests.first().startsWith("HEAD"))   // the length GET would have
+            QVERIFY(answers.first().head.contains("Content-Length: " + QByteArray::number(cli::exposition({cli::ChipReading{}}).size())));
         if (requests.first().startsWith("GET /metrics ") && statuses.first() == 200)
             QVERIFY(answers.first().head.contains("Content-Type: text/plain; version=0.0.4"));
     }
@@ -209,6 +212,29 @@ private slots:
         Exporter e(board, {cli::Route::Smbus, {}, 0x4D});
         QCOMPARE(sample(e.text(), "ort310_chip_up{route=\"smbus\",address=\"4D\"}"), 0.0);
         QVERIFY2(e.said.join('\n').contains("No ORT310 was found at 4Dh on the SMBus"), qPrintable(e.said.join('\n')));
+    }
+
+    void endsOnItsOwnFault()
+    {
+        // A fault of the program, not of the bus: the rounds end and say why.
+        struct Faulty final : Backend, SmbusTransport {
+            std::string name() const override { return "faulty"; }
+            std::string description() const override { return {}; }
+            int portCount() override { return 0; }
+            ParallelPort &port(int) override { throw BusError("no port"); }
+            SmbusTransport &smbus() override { return *this; }
+            std::string buildNumber() override { return "2222"; }
+            uint8_t readByteData(uint8_t, uint8_t) override { throw std::logic_error("a reading out of order"); }
+            void writeByteData(uint8_t, uint8_t, uint8_t) override {}
+            uint32_t baseAddress() override { return 0; }
+        };
+        test::SimBoard board(std::make_unique<Faulty>(), std::make_shared<ManualClock>());
+        Exporter e(board);
+        cli::LatestText latest;
+        std::atomic<bool> told = false;
+        cli::ReaderThread thread(e.reader, 0.01, latest, [&](const QString &why) { told = why == "a reading out of order"; });
+        QTRY_VERIFY(told);
+        QCOMPARE(thread.rounds(), 0);
     }
 
     void scrapesNeverTouchTheBus()
