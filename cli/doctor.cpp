@@ -237,6 +237,7 @@ int doctor(const Invocation &run, bool json, std::FILE *out)
     DoctorReport report = examine(view);
     if (json) {
         report.json[QStringLiteral("bus")] = words(run.component.bus);
+        report.json[QStringLiteral("board")] = words(run.component.board);
         print(out, QString::fromUtf8(QJsonDocument(report.json).toJson(QJsonDocument::Compact)));
         return report.usable ? Done : Failed;
     }
@@ -248,9 +249,11 @@ int doctor(const Invocation &run, bool json, std::FILE *out)
     print(out, report.adapterLines.isEmpty() ? QStringLiteral("  none") : report.adapterLines.join(QLatin1Char('\n')));
     print(out, view.smbusAdapter.empty() ? QStringLiteral("The SMBus route cannot be used: %1.").arg(words(view.smbusProblem))
                                          : QStringLiteral("The SMBus route uses %1.").arg(words(view.smbusAdapter)));
-    if (run.component.bus == "sim")
+    if (!run.component.board.empty())
+        print(out, QStringLiteral("This run talks to the simulated board described by %1.").arg(words(run.component.board)));
+    else if (run.component.bus == "sim")
         print(out, QStringLiteral("This run talks to the simulated board (bus sim); --bus linux talks to the above."));
-    if (run.component.bus == "auto") {
+    else if (run.component.bus == "auto") {
         // As createBackend decides it, so that the words match the run.
         const linuxhw::HardwareShown shown = linuxHardwareShown();
         if (shown.shown || !run.component.i2cDevice.empty())

@@ -8,6 +8,7 @@
 #include "cli/values.h"
 #include "component/busaccess.h"
 #include "component/buserror.h"
+#include "link/boardfile.h"
 #include "link/busoptions.h"
 #include "link/chip.h"
 #include "link/runtimeerror.h"
@@ -528,6 +529,8 @@ int runTool(const QStringList &arguments, const ToolIo &io)
         return Done;
     }
     try {
+        // A board file that cannot be used is a file failure, not a misuse.
+        readBoard(run.component);
         return runCommand(run, io);
     } catch (const UsageError &e) {
         say(io.err, QString::fromUtf8(e.what()));

@@ -20,6 +20,7 @@ ComponentOptions optionsFromEnvironment()
         options.bus = bus;
     options.i2cDevice = value("ORT310_I2C");
     options.wireTrace = value("ORT310_WIRE_TRACE");
+    options.board = value("ORT310_BOARD");
     return options;
 }
 
@@ -30,11 +31,22 @@ std::vector<std::string> backendNames()
 
 std::unique_ptr<Backend> createBackend(const ComponentOptions &options, std::shared_ptr<const Clock> clock)
 {
+    if (!options.board.empty() && !options.scenario)
+        throw BusError("The board file " + options.board + " was not read");
     const auto simulatedBoard = [&] {
-        return std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), std::move(clock), options.wireTrace);
+        return std::make_unique<sim::SimBackend>(options.scenario ? *options.scenario : sim::Scenario::defaultBoard(),
+                                                 std::move(clock), options.wireTrace);
     };
-    if (options.bus == "sim")
-        return simulatedBoard();
+    if (options.bus == "sim" || (options.bus == "auto" && options.scenario)) {
+        auto board = simulatedBoard();
+        if (!options.board.empty())
+            board->explainChoice("The board is described by " + options.board);
+        // A described board may have several adapters to choose from, as a
+        // machine has; the default board has one.
+        if (!options.i2cDevice.empty() && board->smbusAdapters().size() > 1 && !board->selectSmbusAdapter(options.i2cDevice))
+            throw BusError("The simulated board has no SMBus adapter " + options.i2cDevice);
+        return board;
+    }
     if (options.bus == "auto") {
 #ifdef ORT_LINUX_BACKEND
         // Naming an adapter asks for the hardware, even one that is missing:

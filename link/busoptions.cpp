@@ -30,11 +30,16 @@ void addBusOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("i2c"),
                       QStringLiteral("The SMBus adapter to use on this machine's hardware, /dev/i2c-N (default: the "
                                      "ORT310_I2C variable, else the first with byte-data support). With auto, naming "
-                                     "one chooses the hardware."),
+                                     "one chooses the hardware; with a board file, one of its adapters."),
                       QStringLiteral("device")});
     parser.addOption({QStringLiteral("wire-trace"),
                       QStringLiteral("Write the simulated printer port's SCL and SDA lines to this Value Change Dump "
                                      "file (default: the ORT310_WIRE_TRACE variable)."),
+                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("board"),
+                      QStringLiteral("Run on a simulated board described by this JSON file: its printer ports, SMBus "
+                                     "adapters and chips, their temperatures and registers (default: the ORT310_BOARD "
+                                     "variable, else the built-in board). Implies the simulated board."),
                       QStringLiteral("file")});
 }
 
@@ -50,11 +55,20 @@ ComponentOptions busOptions(const QCommandLineParser &parser, ComponentOptions e
         options.i2cDevice = parser.value(QStringLiteral("i2c")).toStdString();
     if (parser.isSet(QStringLiteral("wire-trace")))
         options.wireTrace = parser.value(QStringLiteral("wire-trace")).toStdString();
+    QString boardSource = QStringLiteral("ORT310_BOARD");
+    if (parser.isSet(QStringLiteral("board"))) {
+        options.board = parser.value(QStringLiteral("board")).toStdString();
+        boardSource = QStringLiteral("--board");
+    }
 
     const std::vector<std::string> names = backendNames();
     if (std::find(names.begin(), names.end(), options.bus) == names.end())
         throw UsageError(QStringLiteral("Unknown bus \"%1\" in %2 (use %3)")
                              .arg(QString::fromStdString(options.bus), busSource, busChoices())
+                             .toStdString());
+    if (!options.board.empty() && options.bus == "linux")
+        throw UsageError(QStringLiteral("%1 describes a simulated board, but %2 linux asks for this machine's hardware")
+                             .arg(boardSource, busSource)
                              .toStdString());
     return options;
 }

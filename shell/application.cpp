@@ -3,6 +3,7 @@
 #include "gui/artwork.h"
 #include "gui/errors.h"
 #include "gui/ui.h"
+#include "link/boardfile.h"
 #include "link/busoptions.h"
 #include "link/text.h"
 #include "shell/program.h"
@@ -81,8 +82,12 @@ CommandLine readCommandLine(const QStringList &arguments)
         result.refusal = QStringLiteral("Unexpected argument \"%1\"").arg(parser.positionalArguments().first());
     } else {
         try {
-            result.options = busOptions(parser, optionsFromEnvironment());
+            ComponentOptions options = busOptions(parser, optionsFromEnvironment());
+            readBoard(options);
+            result.options = std::move(options);
         } catch (const UsageError &e) {
+            result.refusal = QString::fromUtf8(e.what());
+        } catch (const BoardFileError &e) {
             result.refusal = QString::fromUtf8(e.what());
         }
     }

@@ -27,10 +27,10 @@ private:
 };
 
 // What the command line (the program's name first) asks for: to run with
-// the component's settings, over those of the environment; or an answer
-// for the terminal (--help, --version); or, when it cannot be used, the
-// words that say why. Needs an application object, of any kind: the help
-// names the program from it.
+// the component's settings, over those of the environment, and the board
+// file they name read; or an answer for the terminal (--help, --version);
+// or, when it cannot be used, the words that say why. Needs an application
+// object, of any kind: the help names the program from it.
 struct CommandLine {
     std::optional<ComponentOptions> options;
     QString answer;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ort::sim {
@@ -17,6 +18,12 @@ TemperatureProfile constantTemperature(double celsius);
 TemperatureProfile defaultLocalProfile();
 // Rises and falls between about 20 and 100 degrees over about two minutes.
 TemperatureProfile defaultRemoteProfile();
+// From `start` to `end` and back over `period` seconds, repeating, smoothly
+// (half a cosine wave each way): the default remote profile is (20, 100, 120).
+TemperatureProfile riseAndFall(double start, double end, double period);
+// Straight lines between (time, temperature) points, at least one, in time
+// order; the first value holds before them, the last after them.
+TemperatureProfile throughPoints(std::vector<std::pair<double, double>> points);
 
 struct ChipSetup {
     uint8_t address7 = 0x4C;
@@ -29,6 +36,11 @@ struct ChipSetup {
     // Registers that read this byte whatever the chip does (a damaged chip,
     // or any status byte a test wants to see).
     std::map<uint8_t, uint8_t> fixedReads;
+    // What the registers hold at power-on, as a board configured before the
+    // run would have them.
+    uint8_t configuration = 0x00;
+    uint8_t conversionRate = 0x02;
+    uint8_t localHigh = 0x7F, localLow = 0xC9, remoteHigh = 0x7F, remoteLow = 0xC9;
 };
 
 struct PortSetup {

@@ -22,7 +22,30 @@ TemperatureProfile defaultLocalProfile()
 TemperatureProfile defaultRemoteProfile()
 {
     // Starts near the bottom so that the first minute shows a rise.
-    return [](double t) { return 60.0 - 40.0 * std::cos(2 * M_PI * t / 120.0); };
+    return riseAndFall(20.0, 100.0, 120.0);
+}
+
+TemperatureProfile riseAndFall(double start, double end, double period)
+{
+    // As the middle less a cosine, so that the default board's readings stay
+    // the same to the last bit.
+    const double middle = (start + end) / 2, half = (end - start) / 2;
+    return [=](double t) { return middle - half * std::cos(2 * M_PI * t / period); };
+}
+
+TemperatureProfile throughPoints(std::vector<std::pair<double, double>> points)
+{
+    return [points = std::move(points)](double t) {
+        const auto after = std::upper_bound(points.begin(), points.end(), t,
+                                            [](double time, const auto &point) { return time < point.first; });
+        if (after == points.begin())
+            return points.front().second;
+        if (after == points.end())
+            return points.back().second;
+        const auto &[t0, c0] = *(after - 1);
+        const auto &[t1, c1] = *after;
+        return c0 + (c1 - c0) * (t - t0) / (t1 - t0);
+    };
 }
 
 Scenario Scenario::defaultBoard()
@@ -39,7 +62,9 @@ Scenario Scenario::defaultBoard()
 }
 
 SimChip::SimChip(const ChipSetup &setup, const Clock &clock, uint32_t seed)
-    : m_setup(setup), m_clock(clock), m_rng(seed), m_origin(clock.now())
+    : m_setup(setup), m_clock(clock), m_rng(seed), m_origin(clock.now()), m_config(setup.configuration),
+      m_rate(setup.conversionRate), m_localHigh(setup.localHigh), m_localLow(setup.localLow),
+      m_remoteHigh(setup.remoteHigh), m_remoteLow(setup.remoteLow)
 {
     // Power-on: the registers already hold a first reading.
     completeConversion(m_origin);

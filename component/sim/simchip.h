@@ -60,8 +60,8 @@ private:
     uint8_t m_pointer = 0;
     uint8_t m_local = 0, m_remote = 0;
     uint8_t m_flags = 0;               // latched status bits 6..2
-    uint8_t m_config = 0x00, m_rate = 0x02;
-    uint8_t m_localHigh = 0x7F, m_localLow = 0xC9, m_remoteHigh = 0x7F, m_remoteLow = 0xC9;
+    uint8_t m_config, m_rate;
+    uint8_t m_localHigh, m_localLow, m_remoteHigh, m_remoteLow;
     bool m_alertReleased = false;
 
     bool m_converting = false;

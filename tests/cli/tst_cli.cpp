@@ -41,6 +41,7 @@ QProcessEnvironment simEnvironment()
     env.insert(QStringLiteral("ORT310_BUS"), QStringLiteral("sim"));
     env.remove(QStringLiteral("ORT310_I2C"));
     env.remove(QStringLiteral("ORT310_WIRE_TRACE"));
+    env.remove(QStringLiteral("ORT310_BOARD"));
     return env;
 }
 
@@ -127,6 +128,7 @@ int tsvRecords(const QByteArray &log)
 
 class TestCli : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
 
 private slots:
     void refusesInWords_data()
@@ -537,6 +539,50 @@ private slots:
             QVERIFY2(report.advice.join('\n').contains(advice), qPrintable(report.advice.join('\n')));
     }
 #endif
+
+    void onADescribedBoard_data()
+    {
+        QTest::addColumn<QString>("variable");   // ORT310_BOARD
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");         // -1: as the machine has it
+        QTest::addColumn<QString>("said");       // on standard output, or on standard error when it fails
+        const QString hot = QStringLiteral(ORT_BOARDS_DIR "/hot.json");
+        const QString bad = m_dir.filePath("bad.json");
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\n  \"printerPorts\": [{\"base\": \"378\", \"chips\": 1}]\n}") > 0);
+        const QString limit = QStringLiteral("\"remote_high\":80");
+        QTest::newRow("option") << "" << QStringList{"--board", hot, "--json", "info"} << 0 << limit;
+        QTest::newRow("variable") << hot << QStringList{"--json", "info"} << 0 << limit;
+        QTest::newRow("option over variable") << bad << QStringList{"--board", hot, "--json", "info"} << 0 << limit;
+        QTest::newRow("bad file") << "" << QStringList{"--board", bad, "info"} << 1
+                                  << bad + ":2: \"chips\": 1 is not a list of chips";
+        QTest::newRow("hardware") << hot << QStringList{"--bus", "linux", "info"} << 2
+                                  << "ORT310_BOARD describes a simulated board, but --bus linux asks for this machine's hardware";
+        const QString two = QStringLiteral(ORT_BOARDS_DIR "/two-adapters.json");
+        QTest::newRow("adapter") << two << QStringList{"--i2c", "/dev/i2c-1", "scan"} << 0 << "at:4Dh, on the SMBus";
+        QTest::newRow("no such adapter") << two << QStringList{"--i2c", "/dev/i2c-7", "scan"} << 1
+                                         << "The simulated board has no SMBus adapter /dev/i2c-7";
+#ifdef ORT_LINUX_BACKEND
+        QTest::newRow("doctor") << hot << QStringList{"doctor"} << -1
+                                << "This run talks to the simulated board described by " + hot + ".\n";
+#endif
+    }
+    void onADescribedBoard()
+    {
+        QFETCH(QString, variable);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        QProcess p;
+        QProcessEnvironment env = simEnvironment();
+        env.insert(QStringLiteral("ORT310_BOARD"), variable);
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(ORT310_TOOL), arguments);
+        const Result r = finish(p);
+        if (status >= 0)
+            QCOMPARE(r.status, status);
+        QVERIFY2((r.status == cli::Done || status < 0 ? r.out : r.err).contains(said), qPrintable(r.out + r.err));
+    }
 
     void doctorSays()
     {

@@ -4,6 +4,7 @@
 #include "component/buserror.h"
 #include "component/sim/simbackend.h"
 #include "gui/tristatecheckbox.h"
+#include "link/boardfile.h"
 #include "link/chip.h"
 #include "link/text.h"
 #include "log/logpanel.h"
@@ -29,6 +30,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QtTest>
 #include <map>
 #include <memory>
@@ -209,6 +211,7 @@ private slots:
     void alertHold();
     void lampHoldsTheAlert_data();
     void lampHoldsTheAlert();
+    void hotExampleBoardAlertsAndCools();
     void togglesStartAndStopTimer1_data();
     void togglesStartAndStopTimer1();
     void aClickRunsTheHandler();
@@ -550,6 +553,23 @@ void TestMonitor::lampHoldsTheAlert()
     QVERIFY2(red <= int(2.25 * perPeriod) + 1, qPrintable(QString::number(red)));
     QCOMPARE(lamp()->backgroundColor(), QColor(0, 255, 0));
     QVERIFY(f->ui.messages.isEmpty());
+}
+
+// The README's example of a board that runs hot: the lamp turns red within a
+// minute of the start and green again as the chip cools.
+void TestMonitor::hotExampleBoardAlertsAndCools()
+{
+    ComponentOptions options;
+    options.board = ORT_BOARDS_DIR "/hot.json";
+    readBoard(options);
+    QVERIFY(open(Route::PrinterPort, *options.scenario));
+    switchOn({"alert_button"});
+    QString lamps;
+    for (int second = 0; second < 120; ++second) {
+        f->tick(timer1(), 1, 1.0);
+        lamps += lamp()->caption() == "Alert Detected" ? 'R' : 'G';
+    }
+    QVERIFY2(QRegularExpression("^G+R+G+$").match(lamps).hasMatch() && lamps.indexOf('R') < 60, qPrintable(lamps));
 }
 
 void TestMonitor::togglesStartAndStopTimer1_data()

@@ -382,6 +382,11 @@ void TestShell::commandLine_data()
                                        << "Unknown option 'frobnicate'.\n";
     QTest::newRow("a stray argument") << QStringList{"linux"} << "" << 1 << ""
                                       << "Unexpected argument \"linux\"\n";
+    QTest::newRow("a board file") << QStringList{"--board", ORT_BOARDS_DIR "/hot.json"} << "" << -1 << "auto" << "";
+    QTest::newRow("a board file and the bus linux") << QStringList{"--board", "b.json"} << "linux" << 1 << ""
+        << "--board describes a simulated board, but ORT310_BUS linux asks for this machine's hardware\n";
+    QTest::newRow("a board file that cannot be read") << QStringList{"--board", "/nonexistent/b.json"} << "" << 1 << ""
+        << "The board file /nonexistent/b.json cannot be read: No such file or directory\n";
     QTest::newRow("version") << QStringList{"--version"} << "bogus" << 0 << "" << "ORT310 Evaluation Software 5.0\n";
     QTest::newRow("help") << QStringList{"--help"} << "" << 0 << "" << "Usage: ";
 }
@@ -400,6 +405,7 @@ void TestShell::commandLine()
     QCOMPARE(commandLine.options.has_value(), status < 0);
     if (commandLine.options) {
         QCOMPARE(QString::fromStdString(commandLine.options->bus), bus);
+        QCOMPARE(commandLine.options->scenario != nullptr, !commandLine.options->board.empty());
         QCOMPARE(commandLine.answer + commandLine.refusal, QString());
         return;
     }
