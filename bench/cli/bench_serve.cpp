@@ -106,7 +106,9 @@ void whileServing(F &&scraping)
 // The exporter in this process, its bus transfers counted.
 void inProcess()
 {
-    BusAccessServer bus(createBackend(ComponentOptions{"sim", {}, {}}, std::make_shared<SystemClock>()));
+    ComponentOptions sim;
+    sim.bus = "sim";
+    BusAccessServer bus(createBackend(sim, std::make_shared<SystemClock>()));
     std::atomic<long> transfers = 0;
     bus.setTransferObserver([&](const Transfer &) { ++transfers; });
     cli::ChipReader reader(bus, {}, {[] { return secondsSince({}); }, [] { return 0.0; }}, [](const QString &) {});
