@@ -2,6 +2,7 @@
 #include "cli/doctor.h"
 #include "cli/invocation.h"
 #include "cli/logformat.h"
+#include "cli/serve.h"
 #include "cli/session.h"
 #include "cli/stopsignals.h"
 #include "cli/values.h"
@@ -482,6 +483,8 @@ int runCommand(const Invocation &run, const ToolIo &io)
     BusAccessServer &bus = io.bus(run.component);
     if (run.command == Command::Scan)
         return scan(bus, run, out);
+    if (run.command == Command::Serve)
+        return serve(bus, run, io);
     Session session(bus, run.target);
     switch (run.command) {
     case Command::Info: return info(session, out);
@@ -495,10 +498,13 @@ int runCommand(const Invocation &run, const ToolIo &io)
     case Command::ClearAlert: return clearAlert(session, out);
     case Command::Log: return log(session, run, io);
     case Command::Scan:
-    case Command::Doctor: break;
+    case Command::Doctor:
+    case Command::Serve: break;
     }
     return Done;
 }
+
+} // namespace
 
 void say(std::FILE *err, const QString &text)
 {
@@ -506,8 +512,6 @@ void say(std::FILE *err, const QString &text)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), err);
     std::fflush(err);
 }
-
-} // namespace
 
 int runTool(const QStringList &arguments, const ToolIo &io)
 {
