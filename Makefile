@@ -9,7 +9,7 @@
 # make fuzz (the parsers of outside input under libFuzzer, 20 s each).
 
 # gnumeric brings ssconvert, with which a test sees a spreadsheet read the
-# chart's saved readings as three columns.
+# chart's saved readings as four columns.
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
             desktop-file-utils appstream gnumeric
 BUILD    ?= build
