@@ -17,9 +17,10 @@ namespace ort {
 // user can scroll back, but paints only the visible window, reduced to one
 // min/max span per pixel column, so a frame costs the same after an hour as
 // after a minute. Behind the traces it shades the marked spans: the times a
-// two-state series, kept with the samples, was on. Repaints are scheduled, never forced per sample, and come
-// at most FrameIntervalMs apart: samples may come every few milliseconds,
-// and a frame for each would cost far more than the eye gains from it.
+// two-state series, kept with the samples, was on. Repaints are scheduled,
+// never forced per sample, and come at most FrameIntervalMs apart: samples
+// may come every few milliseconds, and a frame for each would cost far more
+// than the eye gains from it.
 //
 // Mouse: the arrows at the end of the time axis zoom out and in; a right-button
 // drag moves the view through history, and a right click that does not drag
