@@ -1402,6 +1402,10 @@ void TestWidgets::chartPaintsAtFrameRate()
     QVERIFY2(paints.count <= 10, qPrintable(QString::number(paints.count)));
     const int afterBurst = paints.count;
     QTRY_VERIFY(paints.count > afterBurst);
+    // A zoom repaints a chart that no sample comes to.
+    const int beforeZoom = paints.count;
+    f.chart.zoomOut();
+    QTRY_VERIFY(paints.count > beforeZoom);
 }
 
 QTEST_MAIN(TestWidgets)
