@@ -993,6 +993,7 @@ void TestWidgets::gaugeDragHitsTheRightPointer()
         QCOMPARE(args[0].toInt(), pointer);
     QVERIFY(std::abs(gauge.g.pointerValue(pointer) - to) <= 0.6);
     QCOMPARE(gauge.g.pointerPosition(pointer), qRound(to));
+    QVERIFY(gauge.g.rect().contains(gauge.g.grabPoint(pointer).toPoint()));   // at the end too
     QCOMPARE(gauge.g.pointerPosition(other), otherBefore);
     QCOMPARE(gauge.g.bandStartPosition(), qRound(lo));   // the band is the program's to follow
     QCOMPARE(gauge.g.bandEndPosition(), qRound(hi));
