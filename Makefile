@@ -12,7 +12,7 @@
 # qt6-httpserver-dev's CMake files look for Qt WebSockets' own, which its
 # package does not bring: qt6-websockets-dev is named beside it.
 # gnumeric brings ssconvert, with which a test sees a spreadsheet read the
-# chart's saved readings as three columns.
+# chart's saved readings as four columns.
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qt6-websockets-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
             desktop-file-utils appstream gnumeric
 BUILD    ?= build
