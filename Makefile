@@ -6,12 +6,15 @@
 # make test-vm (the Linux component in a virtual machine), make test-desktop
 # (the program in a real X window), make package (the Debian package) and
 # make test-package (install it, start it from its menu entry, remove it),
-# make fuzz (the parsers of outside input under libFuzzer, 20 s each).
+# make fuzz (the parsers of outside input under libFuzzer, 20 s each),
+# make test-prometheus (the exporter scraped by Debian's Prometheus).
 
+# qt6-httpserver-dev's CMake files look for Qt WebSockets' own, which its
+# package does not bring: qt6-websockets-dev is named beside it.
 # gnumeric brings ssconvert, with which a test sees a spreadsheet read the
-# chart's saved readings as three columns; dbus a session bus of the tests'
+# chart's saved readings as four columns; dbus a session bus of the tests'
 # own, on which the desktop notifications are recorded.
-PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
+PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qt6-websockets-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
             desktop-file-utils appstream gnumeric dbus
 BUILD    ?= build
 JOBS     ?= 2
@@ -72,8 +75,19 @@ package: build
 	cmake $(BUILD) >/dev/null
 	cmake --build $(BUILD) --target package
 
+# systemd brings systemd-analyze, which checks the exporter's service.
 test-package: package
+	@bash tools/packages.sh test-package systemd
 	bash tests/desktop/check-package.sh $(BUILD)
+
+# The exporter under Debian's own Prometheus: the shipped rules and their
+# unit tests through promtool, and two exporters scraped by a Prometheus
+# started for the test; prints SKIP where Prometheus cannot be had. See
+# tests/prometheus/run-prometheus.sh.
+.PHONY: test-prometheus
+test-prometheus: build
+	@bash tools/packages.sh test-prometheus prometheus curl || echo "test-prometheus: prometheus could not be installed"
+	@bash tests/prometheus/run-prometheus.sh $(BUILD) || [ $$? = 77 ]
 
 # Every parser of outside input under libFuzzer with the sanitizers, built
 # with clang in build-fuzz; FUZZ_SECONDS (default 20) each. See fuzz/run-fuzz.sh.

@@ -1,7 +1,7 @@
 #include "cli/alerts.h"
 #include "cli/logformat.h"
 #include "cli/session.h"
-#include "component/clock.h"
+#include "cli/tool.h"
 #include "link/chip.h"
 
 #include <QProcess>
@@ -9,13 +9,6 @@
 #include <unistd.h>
 
 namespace ort::cli {
-
-void say(std::FILE *err, const QString &text)
-{
-    const QByteArray bytes = QByteArrayLiteral("ort310: ") + text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), err);
-    std::fflush(err);
-}
 
 namespace {
 
@@ -35,8 +28,8 @@ void freshChild()
 
 } // namespace
 
-AlertWatch::AlertWatch(Session &session, std::shared_ptr<const Clock> clock, QStringList command, std::FILE *err)
-    : m_session(session), m_clock(std::move(clock)), m_command(std::move(command)), m_err(err),
+AlertWatch::AlertWatch(Session &session, std::function<double()> monotonic, QStringList command, std::FILE *err)
+    : m_session(session), m_monotonic(std::move(monotonic)), m_command(std::move(command)), m_err(err),
       m_period(conversionPeriod(session.read(chip::ConversionRateRead)))
 {
 }
@@ -50,7 +43,7 @@ AlertState AlertWatch::readStatus()
 {
     AlertState state;
     state.status = m_session.read(chip::Status);
-    state.alert = m_hold.read(state.status & chip::StatusLimitMask, m_clock->now(), m_period);
+    state.alert = m_hold.read(state.status & chip::StatusLimitMask, m_monotonic(), m_period);
     state.changed = state.alert != m_shown;
     m_shown = state.alert;
     return state;

@@ -5,21 +5,15 @@
 #include <QStringList>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class QProcess;
 
-namespace ort {
-class Clock;
-}
-
 namespace ort::cli {
 
 class Session;
-
-// A message on standard error, as the tool words them: "ort310: ..."
-void say(std::FILE *err, const QString &text);
 
 // The status byte of one read, and the alert as the window's lamp shows it
 // after that read (the lamp's hold included, so not the raw flags).
@@ -37,9 +31,9 @@ struct AlertState {
 class AlertWatch {
 public:
     // Reads the conversion rate once: the lamp holds an alert a conversion
-    // period at that rate. `command` is the program and its arguments; empty
-    // for none.
-    AlertWatch(Session &session, std::shared_ptr<const Clock> clock, QStringList command, std::FILE *err);
+    // period at that rate, in the seconds of `monotonic`. `command` is the
+    // program and its arguments; empty for none.
+    AlertWatch(Session &session, std::function<double()> monotonic, QStringList command, std::FILE *err);
     // Waits a while for the commands still running, so that an alert's
     // message is not cut off by the end of the log.
     ~AlertWatch();
@@ -57,7 +51,7 @@ private:
     void reportEnded(bool wait);
 
     Session &m_session;
-    std::shared_ptr<const Clock> m_clock;
+    std::function<double()> m_monotonic;
     QStringList m_command;
     std::FILE *m_err;
     AlertHold m_hold;

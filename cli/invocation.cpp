@@ -82,6 +82,14 @@ const std::vector<Verb> Commands = {
      "Shows what the Linux component sees: printer ports, SMBus adapters with their names and byte-data "
      "support, permissions and the group that grants them, whether the i2c-dev module is loaded, and what to "
      "do. Exits with 1 when neither a printer port nor an SMBus adapter can be used."},
+    {Command::Serve, "serve", "",
+     "Serve every chip's readings to Prometheus over HTTP, read-only.",
+     "Searches for the chip (or takes what --route, --port and --address leave), then reads every chip found "
+     "at each --interval from one thread that owns the bus, and answers HTTP GET /metrics in Prometheus's text "
+     "format from the last readings: a scrape never touches the bus, and nothing is ever written to the chip. "
+     "Listens on 127.0.0.1:9310 (this machine only) unless --listen names another address. A chip that stops "
+     "answering is served as ort310_chip_up 0 until it answers again. Ctrl+C or SIGTERM ends it; a port in use "
+     "ends it with status 1."},
 };
 // clang-format on
 
@@ -154,6 +162,14 @@ void addCommandOptions(QCommandLineParser &parser, Command command)
                           QStringLiteral("tsv (the window program's log), csv or jsonl."),
                           QStringLiteral("tsv|csv|jsonl")});
         addOnAlertOption(parser);
+        break;
+    case Command::Serve:
+        parser.addOption({QStringLiteral("listen"),
+                          QStringLiteral("Answer scrapes at this address and port (default 127.0.0.1:9310, this "
+                                         "machine only; [::1]:9310 for IPv6; port 0 takes a free one)."),
+                          QStringLiteral("address:port")});
+        parser.addOption({QStringLiteral("interval"), QStringLiteral("Seconds from one reading of the chips to the next (default 1)."),
+                          QStringLiteral("seconds")});
         break;
     default:
         break;
@@ -410,6 +426,19 @@ void readCommand(Invocation &run, const Verb &verb, const Options &options, cons
                                                                   : formatOfFile(run.logFile);
         if (options.after.isSet(QStringLiteral("on-alert")))
             run.onAlert = readOnAlert(options.after.value(QStringLiteral("on-alert")));
+        break;
+    case Command::Serve:
+        expectArguments(verb, positional, 0, 0);
+        if (options.isSet(QStringLiteral("json")))
+            refuse(QStringLiteral("serve answers in Prometheus's text format; --json does not apply"));
+        run.interval = 1;
+        if (options.after.isSet(QStringLiteral("interval"))) {
+            run.interval = parseSeconds(options.after.value(QStringLiteral("interval")), QStringLiteral("--interval"), 86400);
+            if (run.interval <= 0)
+                refuse(QStringLiteral("--interval needs an interval above 0 s"));
+        }
+        if (options.after.isSet(QStringLiteral("listen")))
+            run.listen = parseListenAddress(options.after.value(QStringLiteral("listen")));
         break;
     }
 }

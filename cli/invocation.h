@@ -1,4 +1,5 @@
 #pragma once
+#include "cli/values.h"
 #include "component/options.h"
 
 #include <QString>
@@ -13,7 +14,7 @@
 
 namespace ort::cli {
 
-enum class Command { Scan, Info, Temps, Read, Write, Limits, Rate, Standby, OneShot, ClearAlert, Log, Doctor };
+enum class Command { Scan, Info, Temps, Read, Write, Limits, Rate, Standby, OneShot, ClearAlert, Log, Doctor, Serve };
 
 // Which chip to talk to; what is not given is searched for.
 enum class Route { Any, Printer, Smbus };
@@ -45,11 +46,12 @@ struct Invocation {
     std::optional<int> rateCode;                    // rate: the code to set
     std::optional<bool> standby;                    // standby on|off
     QString logFile;                                // log
-    double interval = 5;
+    double interval = 5;                            // log; serve: 1 by default
     std::optional<int64_t> count;
     std::optional<double> duration;
     LogFormat format = LogFormat::Tsv;
     QStringList onAlert;                            // temps --watch, log: the program and its arguments
+    ListenAddress listen{QStringLiteral("127.0.0.1"), 9310};   // serve
 };
 
 // `arguments` holds the program's name first, as argv does. Throws

@@ -19,7 +19,6 @@ int main(int argc, char **argv)
     io.environment = ort::optionsFromEnvironment();
     // One clock for the simulated board; the Linux component keeps its own time.
     auto clock = std::make_shared<ort::SystemClock>();
-    io.clock = clock;
     std::unique_ptr<ort::BusAccessServer> bus;
     io.bus = [&](const ort::ComponentOptions &options) -> ort::BusAccessServer & {
         bus = std::make_unique<ort::BusAccessServer>(ort::createBackend(options, clock));

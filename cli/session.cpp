@@ -98,16 +98,35 @@ std::vector<std::string> componentProblems(BusAccessServer &bus, const Target &t
     return problems;
 }
 
+std::string noChipText(BusAccessServer &bus, const Target &target)
+{
+    std::string text = "No " + ChipName.toStdString() + " was found" + whereText(target).toStdString() +
+                       ". Please check all connections and try again";
+    for (const std::string &problem : componentProblems(bus, target))
+        text += ".\n" + problem;
+    return text;
+}
+
+QString chipDescription(BusAccessServer &bus, Route route, uint8_t address7, uint16_t portBase)
+{
+    QString text = QStringLiteral("the %1 at %2").arg(ChipName, hexWithSuffix(address7));
+    if (route == Route::Printer) {
+        text += QStringLiteral(" on printer port ") + hexWithSuffix(portBase);
+    } else {
+        text += QStringLiteral(" on the SMBus");
+        if (const std::string adapter = bus.smbusAdapter(); !adapter.empty())
+            text += QStringLiteral(" (%1)").arg(QString::fromStdString(adapter));
+    }
+    if (bus.simulated())
+        text += QStringLiteral(" of the simulated board");
+    return text;
+}
+
 Session::Session(BusAccessServer &bus, const Target &target) : m_bus(bus), m_link(m_state, bus)
 {
     const std::vector<Found> found = searchChips(bus, target);
-    if (found.empty()) {
-        std::string text = "No " + ChipName.toStdString() + " was found" + whereText(target).toStdString() +
-                           ". Please check all connections and try again";
-        for (const std::string &problem : componentProblems(bus, target))
-            text += ".\n" + problem;
-        throw NoChipFound(text);
-    }
+    if (found.empty())
+        throw NoChipFound(noChipText(bus, target));
     m_chip = found.front();
     if (m_chip.route == Route::Printer)
         connectPrinterPortChip(bus, m_state, m_chip.printer, m_chip.entry.address);
@@ -137,17 +156,7 @@ uint8_t Session::address7() const
 
 QString Session::description() const
 {
-    QString text = QStringLiteral("the %1 at %2").arg(ChipName, hexWithSuffix(address7()));
-    if (printerRoute()) {
-        text += QStringLiteral(" on printer port ") + hexWithSuffix(m_state.PrinterPortBase);
-    } else {
-        text += QStringLiteral(" on the SMBus");
-        if (const std::string adapter = m_bus.smbusAdapter(); !adapter.empty())
-            text += QStringLiteral(" (%1)").arg(QString::fromStdString(adapter));
-    }
-    if (m_bus.simulated())
-        text += QStringLiteral(" of the simulated board");
-    return text;
+    return chipDescription(m_bus, m_chip.route, address7(), static_cast<uint16_t>(m_state.PrinterPortBase));
 }
 
 } // namespace ort::cli

@@ -39,6 +39,14 @@ QString shownText(const QString &entryText);
 // per medium it could not use.
 std::vector<std::string> componentProblems(BusAccessServer &bus, const Target &target);
 
+// "No ORT310 was found at 4Ch on the SMBus. Please check all connections
+// and try again", and what the component could not use.
+std::string noChipText(BusAccessServer &bus, const Target &target);
+
+// "the ORT310 at 4Ch on printer port 378h", "... on the SMBus (/dev/i2c-3)",
+// and "of the simulated board" where it is one.
+QString chipDescription(BusAccessServer &bus, Route route, uint8_t address7, uint16_t portBase);
+
 // One chip, connected as Finish connects it, and reached through the
 // register link, as the window reaches it.
 class Session {

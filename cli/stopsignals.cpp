@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cmath>
 #include <ctime>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
 namespace ort::cli {
 
@@ -19,7 +21,16 @@ StopSignals::~StopSignals()
 {
     // A stop asked for and taken is not delivered again when the old mask
     // comes back; one still pending was not taken and ends the process.
+    if (m_descriptor >= 0)
+        close(m_descriptor);
     sigprocmask(SIG_SETMASK, &m_old, nullptr);
+}
+
+int StopSignals::descriptor()
+{
+    if (m_descriptor < 0)
+        m_descriptor = signalfd(-1, &m_set, SFD_NONBLOCK | SFD_CLOEXEC);
+    return m_descriptor;
 }
 
 bool StopSignals::requested()

@@ -18,8 +18,12 @@ public:
     // Waits up to `seconds` (at once for 0 or less); true when a stop was
     // asked for meanwhile.
     bool waitFor(double seconds);
+    // A descriptor that turns readable when a stop is asked for, for an
+    // event loop to watch; requested() then takes the request.
+    int descriptor();
 
 private:
+    int m_descriptor = -1;
     sigset_t m_set;
     sigset_t m_old;
     bool m_requested = false;

@@ -3,6 +3,7 @@
 #include "cli/doctor.h"
 #include "cli/invocation.h"
 #include "cli/logformat.h"
+#include "cli/serve.h"
 #include "cli/session.h"
 #include "cli/stopsignals.h"
 #include "cli/values.h"
@@ -213,7 +214,7 @@ int temps(Session &s, const Invocation &run, const Output &out, const ToolIo &io
         return Done;
     }
     StopSignals stop;
-    AlertWatch alerts(s, io.clock, run.onAlert, io.err);
+    AlertWatch alerts(s, io.monotonic, run.onAlert, io.err);
     const auto start = std::chrono::steady_clock::now();
     const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
     for (long long k = 1; !stop.requested(); ++k) {
@@ -437,7 +438,7 @@ int log(Session &s, const Invocation &run, const ToolIo &io)
     // that needs it: a tsv log's bus traffic stays as it was.
     std::optional<AlertWatch> alerts;
     if (run.format != LogFormat::Tsv || !run.onAlert.isEmpty())
-        alerts.emplace(s, io.clock, run.onAlert, io.err);
+        alerts.emplace(s, io.monotonic, run.onAlert, io.err);
     const bool withStatus = run.format != LogFormat::Tsv && !(run.format == LogFormat::Csv && csvWithoutStatus(run.logFile));
     if (run.format == LogFormat::Csv && !withStatus)
         say(io.err, QStringLiteral("%1 was begun without the status and alert columns; its records go on without them")
@@ -494,6 +495,8 @@ int runCommand(const Invocation &run, const ToolIo &io)
     BusAccessServer &bus = io.bus(run.component);
     if (run.command == Command::Scan)
         return scan(bus, run, out);
+    if (run.command == Command::Serve)
+        return serve(bus, run, io);
     Session session(bus, run.target);
     switch (run.command) {
     case Command::Info: return info(session, out);
@@ -507,12 +510,20 @@ int runCommand(const Invocation &run, const ToolIo &io)
     case Command::ClearAlert: return clearAlert(session, out);
     case Command::Log: return log(session, run, io);
     case Command::Scan:
-    case Command::Doctor: break;
+    case Command::Doctor:
+    case Command::Serve: break;
     }
     return Done;
 }
 
 } // namespace
+
+void say(std::FILE *err, const QString &text)
+{
+    const QByteArray bytes = QByteArrayLiteral("ort310: ") + text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), err);
+    std::fflush(err);
+}
 
 int runTool(const QStringList &arguments, const ToolIo &io)
 {

@@ -1,12 +1,11 @@
 #pragma once
-#include "component/clock.h"
 #include "component/options.h"
 
 #include <QDateTime>
 #include <QStringList>
+#include <chrono>
 #include <cstdio>
 #include <functional>
-#include <memory>
 
 namespace ort {
 class BusAccessServer;
@@ -32,9 +31,14 @@ struct ToolIo {
     std::function<BusAccessServer &(const ComponentOptions &)> bus;
     // The time of day and date a log record carries.
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
-    // The time the alert lamp's hold counts in: the simulated board's own.
-    std::shared_ptr<const Clock> clock = std::make_shared<SystemClock>();
+    // Monotonic seconds, for how long the exporter holds an alert.
+    std::function<double()> monotonic = [] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    };
 };
+
+// A message on `err`, after the tool's name: "ort310: ...".
+void say(std::FILE *err, const QString &text);
 
 // `arguments` holds the program's name first, as argv does.
 int runTool(const QStringList &arguments, const ToolIo &io);

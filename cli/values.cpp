@@ -5,6 +5,7 @@
 #include "link/text.h"
 #include "registers/registermap.h"
 
+#include <QHostAddress>
 #include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
@@ -169,6 +170,31 @@ int parseConversionsPerSecond(const QString &text)
     refuse(QStringLiteral("%1 conversions per second is not a rate of the chip: use 0.0625 (1/16), 0.125, 0.25, 0.5, 1, 2, "
                           "4 or 8")
                .arg(quoted(text)));
+}
+
+ListenAddress parseListenAddress(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\[([^\\]]*)\\]|([^:\\[\\]]*)):([0-9]+)$"));
+    const QString t = text.trimmed();
+    const QRegularExpressionMatch m = form.match(t);
+    const auto refused = [&](const QString &why) {
+        refuse(QStringLiteral("--listen %1 %2: give ADDRESS:PORT, such as 127.0.0.1:9310 or [::1]:9310").arg(quoted(text), why));
+    };
+    if (!m.hasMatch())
+        refused(QStringLiteral("is not an address and a port"));
+    const bool bracketed = m.capturedLength(2) > 0 || t.startsWith(QLatin1Char('['));
+    QString host = bracketed ? m.captured(2) : m.captured(3);
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        host = QStringLiteral("127.0.0.1");
+    QHostAddress address;
+    // IPv6 only in brackets, so that its colons are never taken for the port's.
+    if (!address.setAddress(host) || address.scopeId() != QString() ||
+        bracketed != (address.protocol() == QAbstractSocket::IPv6Protocol))
+        refused(QStringLiteral("names no IPv4 address, IPv6 address in brackets or localhost"));
+    const auto port = digitsValue(m.captured(4), 10);
+    if (!port || *port > 65535)
+        refused(QStringLiteral("has no port from 0 to 65535"));
+    return {address.toString(), static_cast<uint16_t>(*port)};
 }
 
 uint8_t parseRegister(const QString &text)

@@ -35,6 +35,16 @@ uint8_t parseBusAddress(const QString &text);
 // A printer port's I/O base in hexadecimal ("378", "378h", "0x378").
 uint16_t parsePortBase(const QString &text);
 
+// Where the exporter listens: "127.0.0.1:9310", "[::1]:9310",
+// "localhost:9310", "0.0.0.0:9310"; port 0 takes any free one. The host is
+// an address, never a name to look up (but "localhost"), so the choice of
+// what the readings are open to is the user's and nobody else's.
+struct ListenAddress {
+    QString host;   // as QHostAddress reads it: "127.0.0.1", "::1"
+    uint16_t port = 0;
+};
+ListenAddress parseListenAddress(const QString &text);
+
 // A conversion-rate code, 0 to 7.
 int parseRateCode(const QString &text);
 // Conversions per second, one of 0.0625, 0.125 ... 8 (fractions such as

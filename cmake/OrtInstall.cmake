@@ -5,6 +5,8 @@
 #   share/doc/ort310eval/copyright, share/doc/ort310eval/changelog.gz
 #   share/applications/<id>.desktop, share/metainfo/<id>.metainfo.xml
 #   share/icons/hicolor/<size>/apps/<id>.png|svg
+#   lib/systemd/system/ort310-exporter.service (the exporter; not enabled)
+#   share/doc/ort310eval/examples/prometheus/ (scrape configuration, rules)
 # <id> is ORT_DESKTOP_ID, the name the program gives the desktop as well.
 include(GNUInstallDirs)
 
@@ -64,6 +66,11 @@ foreach(side ${ORT_ICON_SIZES})
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${side}x${side}/apps
           RENAME ${ORT_DESKTOP_ID}.png)
 endforeach()
+# The exporter's service and the Prometheus side of it.
+install(FILES ${PROJECT_SOURCE_DIR}/data/ort310-exporter.service DESTINATION lib/systemd/system)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/prometheus/prometheus.yml ${PROJECT_SOURCE_DIR}/docs/prometheus/ort310-rules.yml
+              ${PROJECT_SOURCE_DIR}/docs/prometheus/ort310-rules.test.yml
+        DESTINATION ${ort_doc}/examples/prometheus)
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/ort310eval.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${ORT_DESKTOP_ID}.svg)

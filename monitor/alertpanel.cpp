@@ -68,6 +68,7 @@ void AlertPanel::setEventPump(EventPump pump)
 
 void AlertPanel::setLamp(Lamp state)
 {
+    m_lampState = state;
     switch (state) {
     case Lamp::Off:
         m_lamp->setCaption(QStringLiteral("Alert Detect Off"));

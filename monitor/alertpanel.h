@@ -24,6 +24,7 @@ public:
     TriStateCheckBox *alertButton() const { return m_alertButton; }
     Panel3D *lamp() const { return m_lamp; }
     void setLamp(Lamp state);
+    Lamp lampState() const { return m_lampState; }
 
     // True while the printer-port clear sequence is between its start and
     // its stop: its pauses let timer ticks run, and a transfer of theirs
@@ -40,6 +41,7 @@ private:
     Services &m_services;
     EventPump m_pump;
     bool m_busHeld = false;
+    Lamp m_lampState = Lamp::Off;
     TriStateCheckBox *m_alertButton;
     Panel3D *m_lamp;
     QPushButton *m_command2;

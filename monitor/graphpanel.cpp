@@ -77,6 +77,7 @@ GraphPanel::GraphPanel(Services &services, QWidget *parent)
     m_strip1->setTimeCaption(QStringLiteral("Time"));
     m_strip1->setTimeFormat(QStringLiteral("%H:%M:%S "));
     m_strip1->setValueCaption(QStringLiteral("Temperature (C)"));
+    m_strip1->setMarkCaption(QStringLiteral("Alert Detected"));
     m_strip1->setToolTip(
         QStringLiteral("Drag the Arrows to zoom in or out, Left Click Timestamps, Right Drag Moves Graph"));
     // The chart's time is the monotonic clock plus an offset taken once: the
@@ -223,7 +224,7 @@ bool writeReadingsCsv(const StripChart &chart, QIODevice &out)
     constexpr qsizetype Chunk = 1 << 16;
     QByteArray buffer;
     buffer.reserve(Chunk + 128);
-    buffer += "time,remote,local\n";
+    buffer += "time,remote,local,alert\n";
     bool ok = true;
     // A day has about 1.4 million rows but only 86,400 seconds: the date and
     // time up to the second is formed once per second.
@@ -245,7 +246,7 @@ bool writeReadingsCsv(const StripChart &chart, QIODevice &out)
         appendValue(buffer, values[GraphPanel::RemoteTrace]);
         buffer += ',';
         appendValue(buffer, values[GraphPanel::LocalTrace]);
-        buffer += '\n';
+        buffer += values[StripChart::TraceCount] == 1 ? ",1\n" : ",0\n";
         if (buffer.size() >= Chunk) {
             ok = ok && out.write(buffer) == buffer.size();
             buffer.resize(0);

@@ -14,7 +14,8 @@ class TriStateCheckBox;
 
 // The "Graph" panel: the strip chart of both temperatures, the graphing
 // toggle and "Clear Graph". The remote reading goes to trace 0 and the local
-// one to trace 1. The chart's time runs on the program's monotonic clock, so
+// one to trace 1; the chart shades the spans in which the lamp showed an
+// alert. The chart's time runs on the program's monotonic clock, so
 // it never steps back (not at midnight either), and is labelled with the
 // time of day. A right click on the chart (or the menu key) opens a menu that
 // saves the chart as a picture or its readings as CSV; the same two by
@@ -52,11 +53,12 @@ private:
     QMenu *m_menu;
 };
 
-// The chart's readings as CSV: a header "time,remote,local", then a row each
-// time either reading changes (StripChart::forEachChange), its time as the
-// local date and time to the millisecond in ISO 8601
-// ("2024-05-01T12:00:00.125"). The chart's times are taken as seconds since
-// the epoch, as the panel keeps them. False when the device failed a write.
+// The chart's readings as CSV: a header "time,remote,local,alert", then a row
+// each time either reading or the alert changes (StripChart::forEachChange),
+// its time as the local date and time to the millisecond in ISO 8601
+// ("2024-05-01T12:00:00.125"), the alert 1 in a marked span and 0 outside.
+// The chart's times are taken as seconds since the epoch, as the panel keeps
+// them. False when the device failed a write.
 bool writeReadingsCsv(const StripChart &chart, QIODevice &out);
 
 } // namespace ort

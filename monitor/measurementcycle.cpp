@@ -135,6 +135,8 @@ void MeasurementCycle::tick()
     }
 
     if (m_graph.check2()->isOn()) {
+        // The chart shades what the lamp shows, the hold included.
+        m_graph.chart()->setMarked(m_alert.lampState() == AlertPanel::Lamp::Alert);
         RemoteReading = readTemperature(chip::RemoteTemperature);
         m_graph.chart()->addSample(GraphPanel::RemoteTrace, RemoteReading);
         LocalReading = readTemperature(chip::LocalTemperature);

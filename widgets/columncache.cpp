@@ -5,20 +5,17 @@
 
 namespace ort {
 
-namespace {
-// The column k with k * width <= t < (k + 1) * width, compared exactly as the
-// column edges are when samples are looked up, so a sample on an edge lands
-// in the same column however the cache got there.
-long long columnOf(double t, double width)
+long long columnOf(double offset, double width)
 {
-    auto c = static_cast<long long>(std::floor(t / width));
-    if (static_cast<double>(c) * width > t)
+    auto c = static_cast<long long>(std::floor(offset / width));
+    if (static_cast<double>(c) * width > offset)
         --c;
-    else if (static_cast<double>(c + 1) * width <= t)
+    else if (static_cast<double>(c + 1) * width <= offset)
         ++c;
     return c;
 }
 
+namespace {
 bool beforeColumn(const ColumnSpan &span, long long k)
 {
     return span.column < k;

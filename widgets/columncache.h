@@ -6,6 +6,11 @@
 
 namespace ort {
 
+// The column k with k * width <= offset < (k + 1) * width, compared exactly
+// as the column edges are when samples are looked up, so a sample on an edge
+// lands in the same column however it got there.
+long long columnOf(double offset, double width);
+
 // One pixel column of a decimated trace: the extremes and the first and last
 // value that fall into it, enough to draw every spike however short.
 struct ColumnSpan {

@@ -232,6 +232,8 @@ public:
             if (!h.empty())
                 latest << c->traceCaption(trace) + QStringLiteral(" ") + QString::number(h.value(h.size() - 1));
         }
+        if (c->isMarked() && !c->markCaption().isEmpty())
+            latest << c->markCaption();
         const QString format = QStringLiteral("%H:%M:%S");
         QString out = latest.isEmpty() ? QStringLiteral("No readings") : QStringLiteral("Latest: ") + latest.join(QStringLiteral(", "));
         out += QStringLiteral("; showing ") + formatTime(c->viewStart(), format) + QStringLiteral(" to ") +

@@ -72,6 +72,10 @@ StripChart::StripChart(QWidget *parent) : QWidget(parent)
     setClock({});
     m_traces[0].color = QColor(200, 0, 0);
     m_traces[1].color = QColor(0, 0, 200);
+    // Light enough for the traces to stay readable on it, in grey-scale
+    // print too, where it still shows as a darker band. Opaque: a
+    // translucent fill costs a frame more than the traces do.
+    m_markColor = QColor(255, 200, 200);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_frameTimer.setSingleShot(true);
@@ -171,6 +175,29 @@ void StripChart::addSample(int trace, double value)
         scheduleFrame();
 }
 
+void StripChart::setMarked(bool marked)
+{
+    if (marked == m_marked)
+        return;
+    m_marked = marked;
+    const double t = stamp();
+    m_marks.append(t, marked ? 1.0f : 0.0f);
+    if (m_following || t <= m_pinnedEnd)
+        scheduleFrame();
+}
+
+void StripChart::setMarkCaption(const QString &caption)
+{
+    m_markCaption = caption;
+    update();
+}
+
+void StripChart::setMarkColor(const QColor &color)
+{
+    m_markColor = color;
+    update();
+}
+
 void StripChart::addTimeStamp(double number, const QString &text)
 {
     const double t = stamp();
@@ -185,6 +212,9 @@ void StripChart::clear()
         trace.samples.clear();
     for (ColumnCache &cache : m_columns)
         cache.reset();
+    m_marks.clear();
+    m_markColumns.reset();
+    m_marked = false;
     m_stamps.clear();
     m_stamps.shrink_to_fit();
     m_hasTime = false;
@@ -224,6 +254,8 @@ void StripChart::pinViewEnd(double end)
             earliest = std::min(earliest, trace.samples.time(0));
     if (!m_stamps.empty())
         earliest = std::min(earliest, m_stamps.front().time);
+    if (!m_marks.empty())
+        earliest = std::min(earliest, m_marks.origin());
     if (!m_hasTime || end >= latest) {
         m_following = true;
     } else {
@@ -265,7 +297,7 @@ void StripChart::zoomOut()
 
 std::size_t StripChart::historyBytes() const
 {
-    std::size_t bytes = m_stamps.capacity() * sizeof(TimeStamp);
+    std::size_t bytes = m_stamps.capacity() * sizeof(TimeStamp) + m_marks.bytes();
     for (const Trace &trace : m_traces)
         bytes += trace.samples.bytes();
     return bytes;
@@ -273,8 +305,9 @@ std::size_t StripChart::historyBytes() const
 
 void StripChart::forEachChange(const ChangeRowFunction &f) const
 {
-    const std::array<const SampleHistory *, TraceCount> traces{&m_traces[0].samples, &m_traces[1].samples};
-    forEachChangeRow(traces, f);
+    const std::array<const SampleHistory *, TraceCount + 1> series{&m_traces[0].samples, &m_traces[1].samples,
+                                                                   &m_marks};
+    forEachChangeRow(series, f);
 }
 
 QRect StripChart::plotRect() const { return computeLayout(this).plot; }
@@ -332,6 +365,11 @@ void StripChart::paintFrame(QPainter &p, bool onScreen) const
     const Frame f(*this);
     p.fillRect(rect(), palette().color(QPalette::Window));
     p.fillRect(f.plot, Qt::white);
+    // Marks under the grid, so that its lines still cross them.
+    p.save();
+    p.setClipRect(f.plot);
+    drawMarks(p, f);
+    p.restore();
     drawLegend(p, f);
     drawValueAxis(p, f);
     drawTimeAxis(p, f);
@@ -376,6 +414,14 @@ void StripChart::drawLegend(QPainter &p, const Frame &f) const
         p.drawText(x + swatch + qRound(5 * f.s), f.legendY, trace.caption);
         x += swatch + qRound(5 * f.s) + f.fm.horizontalAdvance(trace.caption) + qRound(16 * f.s);
     }
+    if (m_markCaption.isEmpty() || m_marks.empty())
+        return;
+    // The shading as it looks on the white plot.
+    const QRect box(x, f.legendY - f.fm.ascent() + f.fm.descent() / 2, swatch, f.fm.ascent() - f.fm.descent() / 2);
+    p.fillRect(box, Qt::white);
+    p.fillRect(box, m_markColor);
+    p.setPen(f.text);
+    p.drawText(x + swatch + qRound(5 * f.s), f.legendY, m_markCaption);
 }
 
 // Grid lines and labels in the first trace's range.
@@ -424,6 +470,24 @@ void StripChart::drawTrace(QPainter &p, const Frame &f, int index) const
     // A cosmetic pen takes the raster engine's fast line path.
     p.setPen(f.s < 1.5 ? QPen(trace.color, 0) : QPen(trace.color, f.s));
     p.drawPolyline(traceLine(h, spans, width, first, last, f.time, ValueScale(f.plot, trace.min, trace.max)));
+}
+
+// Each marked span in view as a band the plot's height, on a grid of columns
+// a pixel wide as the traces are, so its cost follows the changes in view.
+void StripChart::drawMarks(QPainter &p, const Frame &f) const
+{
+    if (m_marks.empty())
+        return;
+    const double width = m_span / f.plot.width();
+    const double origin = m_marks.origin();
+    const auto first = static_cast<long long>(std::floor((f.start - origin) / width));
+    const auto last = static_cast<long long>(std::floor((f.end - origin) / width));
+    const std::vector<ColumnSpan> &spans = m_markColumns.columns(m_marks, width, first, last);
+    for (const ColumnRun &run : markedRuns(m_marks, spans, width, first, last, latestTime())) {
+        const int left = static_cast<int>(std::floor(f.time.x(origin + static_cast<double>(run.first) * width)));
+        const int right = static_cast<int>(std::ceil(f.time.x(origin + static_cast<double>(run.last + 1) * width)));
+        p.fillRect(QRect(left, f.plot.top(), std::max(1, right - left), f.plot.height()), m_markColor);
+    }
 }
 
 // A dashed line at each stamp in view, its text beside it.

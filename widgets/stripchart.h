@@ -16,9 +16,11 @@ namespace ort {
 // A scrolling chart of two traces against time. It keeps every sample so the
 // user can scroll back, but paints only the visible window, reduced to one
 // min/max span per pixel column, so a frame costs the same after an hour as
-// after a minute. Repaints are scheduled, never forced per sample, and come
-// at most FrameIntervalMs apart: samples may come every few milliseconds,
-// and a frame for each would cost far more than the eye gains from it.
+// after a minute. Behind the traces it shades the marked spans: the times a
+// two-state series, kept with the samples, was on. Repaints are scheduled,
+// never forced per sample, and come at most FrameIntervalMs apart: samples
+// may come every few milliseconds, and a frame for each would cost far more
+// than the eye gains from it.
 //
 // Mouse: the arrows at the end of the time axis zoom out and in; a right-button
 // drag moves the view through history, and a right click that does not drag
@@ -66,7 +68,20 @@ public:
     // A vertical marker at the present time; `number` places its text, as a
     // fraction of the plot's height from the top (0.1 is near the top).
     void addTimeStamp(double number, const QString &text);
-    // Forgets every sample and time stamp and resets scrollBack to 0.
+    // Marks the time from now on, or ends the mark: the chart shades the
+    // marked spans behind the traces. A span left open lasts up to the newest
+    // time in the chart. Only changes are kept, at the clock's present time.
+    void setMarked(bool marked);
+    bool isMarked() const { return m_marked; }
+    // The marks as they changed: 1 where a span starts, 0 where it ends.
+    const SampleHistory &marks() const { return m_marks; }
+    // The legend names the shading once there is some; none without a caption.
+    void setMarkCaption(const QString &caption);
+    QString markCaption() const { return m_markCaption; }
+    void setMarkColor(const QColor &color);
+    QColor markColor() const { return m_markColor; }
+
+    // Forgets every sample, mark and time stamp and resets scrollBack to 0.
     void clear();
 
     // The setting that clear resets: how many seconds the right edge of the
@@ -88,7 +103,8 @@ public:
     const SampleHistory &history(int trace) const { return m_traces[index(trace)].samples; }
     const std::vector<TimeStamp> &timeStamps() const { return m_stamps; }
     std::size_t historyBytes() const;
-    // Both traces' histories as rows of changes, trace 0's value first.
+    // Both traces' histories and the marks as rows of changes: trace 0's
+    // value, trace 1's, then 1 while marked and 0 (NaN before any mark) not.
     void forEachChange(const ChangeRowFunction &f) const;
 
     // Paints the chart as it stands onto a device of the chart's size, text
@@ -134,6 +150,7 @@ private:
     void drawLegend(QPainter &p, const Frame &f) const;
     void drawValueAxis(QPainter &p, const Frame &f) const;
     void drawTimeAxis(QPainter &p, const Frame &f) const;
+    void drawMarks(QPainter &p, const Frame &f) const;
     void drawTrace(QPainter &p, const Frame &f, int trace) const;
     void drawTimeStamps(QPainter &p, const Frame &f) const;
     void drawCaptions(QPainter &p, const Frame &f) const;
@@ -145,6 +162,11 @@ private:
     Clock m_clock;
     std::array<Trace, TraceCount> m_traces;
     mutable std::array<ColumnCache, TraceCount> m_columns;
+    SampleHistory m_marks;
+    mutable ColumnCache m_markColumns;
+    bool m_marked = false;
+    QString m_markCaption;
+    QColor m_markColor;
     std::vector<TimeStamp> m_stamps;
     QString m_timeFormat = QStringLiteral("%H:%M:%S ");
     QString m_timeCaption = QStringLiteral("Time");

@@ -1,5 +1,7 @@
 #include "widgets/traceline.h"
 
+#include <algorithm>
+
 namespace ort {
 
 QPolygonF traceLine(const SampleHistory &history, const std::vector<ColumnSpan> &spans, double width,
@@ -23,6 +25,40 @@ QPolygonF traceLine(const SampleHistory &history, const std::vector<ColumnSpan> 
     if (after < history.size())
         line << point(history.time(after), history.value(after));
     return line;
+}
+
+std::vector<ColumnRun> markedRuns(const SampleHistory &marks, const std::vector<ColumnSpan> &spans, double width,
+                                  long long first, long long last, double until)
+{
+    std::vector<ColumnRun> runs;
+    if (marks.empty() || !(width > 0))
+        return runs;
+    const long long end = std::min(last, columnOf(until - marks.origin(), width));
+    auto shade = [&](long long from, long long to) {
+        if (from > to)
+            return;
+        if (!runs.empty() && runs.back().last + 1 >= from)
+            runs.back().last = std::max(runs.back().last, to);
+        else
+            runs.push_back({from, to});
+    };
+    // The state the view starts in is the last one set before it.
+    const std::size_t before = marks.lowerBoundOffset(static_cast<double>(first) * width);
+    bool on = before > 0 && marks.value(before - 1) != 0;
+    long long next = first;   // the first column not settled yet
+    for (const ColumnSpan &c : spans) {
+        if (c.column > end)
+            break;
+        if (on)
+            shade(next, c.column - 1);
+        if (on || c.max != 0)
+            shade(c.column, c.column);
+        on = c.last != 0;
+        next = c.column + 1;
+    }
+    if (on)
+        shade(next, end);
+    return runs;
 }
 
 } // namespace ort

@@ -17,4 +17,19 @@ namespace ort {
 QPolygonF traceLine(const SampleHistory &history, const std::vector<ColumnSpan> &spans, double width,
                     long long first, long long last, const TimeScale &time, const ValueScale &value);
 
+// Columns first..last to last, inclusive.
+struct ColumnRun {
+    long long first;
+    long long last;
+};
+
+// The runs of columns first..last, on the grid of `spans` (`width` seconds
+// each from the first entry of `marks`), in which a two-state series is on at
+// some moment. `marks` keeps the series where it changes (1 on, 0 off; off
+// before its first entry) and `spans` reduces it to columns; the state last
+// set holds up to `until` and is unknown after it. A column is shaded
+// however briefly the series was on in it, as a trace's spike is drawn.
+std::vector<ColumnRun> markedRuns(const SampleHistory &marks, const std::vector<ColumnSpan> &spans, double width,
+                                  long long first, long long last, double until);
+
 } // namespace ort

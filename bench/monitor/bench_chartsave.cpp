@@ -1,7 +1,8 @@
 // "Save Readings…" of a full day: the strip chart filled with 24 hours at
 // 200 samples a second per trace, both readings changing at every one of the
-// chip's 16 conversions a second (the most rows a day can have), written as
-// CSV to a file in a temporary folder as the "Graph" panel writes it.
+// chip's 16 conversions a second (the most rows a day can have), an alert
+// for 20 s of every two minutes, written as CSV to a file in a temporary
+// folder as the "Graph" panel writes it.
 //   QT_QPA_PLATFORM=offscreen bench_chartsave
 #include "monitor/graphpanel.h"
 #include "widgets/stripchart.h"
@@ -41,6 +42,7 @@ int main(int argc, char **argv)
     for (long i = 0; i < kDay * Rate; ++i) {
         const long conversion = i * kConversions / Rate;
         now = start + static_cast<double>(i) / Rate;
+        chart.setMarked(i / Rate % 120 >= 100);
         chart.addSample(GraphPanel::RemoteTrace, 20 + conversion % 80);
         chart.addSample(GraphPanel::LocalTrace, 28 + conversion % 2);
     }

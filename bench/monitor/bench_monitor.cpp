@@ -4,8 +4,9 @@
 // ticks per second and CPU time per tick (painting included) starting with
 // an empty chart; then, on the SMBus route, the same with 24 hours of
 // history behind the chart (filled synthetically at 200 samples a second per
-// trace), the history's memory, the cost of a chart frame with a full
-// visible minute and with the day behind it, and the resident memory.
+// trace, the alert lamp's spans marked as its hold shows them), the history's
+// memory, the cost of a chart frame with a full visible minute and with the
+// day behind it, and the resident memory.
 //   QT_QPA_PLATFORM=offscreen bench_monitor [seconds per run, default 30] [nofill]
 #include "bench/benchsupport.h"
 #include "bench/monitoringrun.h"
@@ -14,6 +15,7 @@
 #include "gui/tristatecheckbox.h"
 #include "link/chip.h"
 #include "log/logpanel.h"
+#include "monitor/alerthold.h"
 #include "monitor/measurementcycle.h"
 #include "shell/mainmenuform.h"
 #include "shell/program.h"
@@ -55,9 +57,10 @@ double frameMs(StripChart &chart)
 
 // Readings as the cycle leaves them, for the given time up to now: a 5 ms
 // timer that runs a little late now and then, a chip converting 16 times a
-// second with a degree of noise, the remote temperature going up and down.
-// The readings are those of the end of a day, so any length filled ends with
-// the same minute.
+// second with a degree of noise, the remote temperature going up and down
+// every two minutes past a 90 C limit, and the lamp's alert as its hold
+// shows it. The readings are those of the end of a day, so any length filled
+// ends with the same minute.
 void fill(StripChart &chart, double seconds)
 {
     // What was drawn before would lie after the start of the filled time,
@@ -72,17 +75,22 @@ void fill(StripChart &chart, double seconds)
     std::uniform_int_distribution<int> noise(-1, 1);
     float remote = 60, local = 28;
     long conversion = -1;
+    AlertHold lamp;
     const long total = static_cast<long>(seconds * Rate);
     const long first = 24L * 3600 * Rate - total;
     for (long i = 0; i < total; ++i) {
         const long k = first + i;
         const long c = k * 16 / Rate;
-        if (c != conversion) {
+        const bool converted = c != conversion;
+        if (converted) {
             conversion = c;
             remote = static_cast<float>(std::lround(60 - 40 * std::cos(k / (Rate * 19.0)))) + noise(rng);
             local = static_cast<float>(28 + noise(rng));
         }
+        // The first status read after a conversion finds its flag.
+        const bool flagged = converted && remote > 90;
         now = end - seconds + i / double(Rate) + late(rng);
+        chart.setMarked(lamp.read(flagged, now, 1.0 / 16));
         chart.addSample(0, remote);
         chart.addSample(1, local);
     }
@@ -121,6 +129,8 @@ int main(int argc, char **argv)
             fill(*chart, 24 * 3600.0);
             std::printf("monitor_history_samples_per_trace: %zu samples\n", chart->history(0).size());
             std::printf("monitor_history_bytes_24h: %.1f MiB\n", chart->historyBytes() / 1048576.0);
+            std::printf("monitor_history_alert_changes_24h: %zu changes\n", chart->marks().size());
+            std::printf("monitor_history_alert_bytes_24h: %.3f MiB\n", chart->marks().bytes() / 1048576.0);
             std::printf("monitor_history_rss_delta_24h: %.1f MiB\n", bench::residentKiB() / 1024.0 - rss0);
             const Run day = measure(timer1, seconds);
             std::printf("monitor_%s_ticks_per_second_24h: %.1f ticks/s\n", route, day.ticksPerSecond);

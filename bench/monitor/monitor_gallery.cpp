@@ -1,6 +1,7 @@
-// Renders the "Control Center" page offscreen to PNG for review, after two
-// minutes of monitoring on the simulated board after "Easy Setup" (limits
-// 0 and 90 C), so that the alert lamp has turned red, and logging to a file;
+// Renders the "Control Center" page offscreen to PNG for review, after
+// monitoring on the simulated board after "Easy Setup" (limits 0 and 90 C)
+// until the alert lamp has turned red twice, and logging to a file, the
+// chart zoomed out to five minutes to show the shaded span of each alert;
 // then once more after the log file failed, with the failure in the status
 // line, and the box that said so; then the chart's menu, and the chart as "Save
 // Picture…" writes it:
@@ -50,9 +51,19 @@ int main(int argc, char **argv)
     f.tick(timer1, 800, 0.05);
     QTest::mouseClick(chart, Qt::LeftButton, {}, chart->plotRect().center());
     f.tick(timer1, 400, 0.05);
-    // On until the remote temperature passes 90 C and the lamp turns red.
-    for (int i = 0; i < 4000 && lamp->caption() != "Alert Detected"; ++i)
-        f.tick(timer1, 1, 0.05);
+    // On until the remote temperature passes 90 C and the lamp turns red;
+    // then past that alert (the lamp flickers near the limit) and on into
+    // the next, two minutes after the first.
+    auto untilRed = [&] {
+        for (int i = 0; i < 4000 && lamp->caption() != "Alert Detected"; ++i)
+            f.tick(timer1, 1, 0.05);
+    };
+    untilRed();
+    f.tick(timer1, 1800, 0.05);
+    untilRed();
+    f.tick(timer1, 300, 0.05);
+    while (chart->timeSpan() < 300)
+        chart->zoomOut();
     // The picture shows the page as these ticks left it.
     timer1.stop();
     // The log's count is repainted at the next frame.

@@ -1,6 +1,8 @@
-// The strip chart fed at 200 samples a second per trace: the cost of one
-// frame with no history, with a full visible minute and with one hour
-// behind it, and the memory the hour takes.
+// The strip chart fed at 200 samples a second per trace, with a span marked
+// for 20 s of every two minutes: the cost of one frame with no history, with
+// a full visible minute and with one hour behind it, and the memory the hour
+// takes; then the marks' memory where they change at every one of the chip's
+// 16 conversions a second, the most the alert lamp can change.
 //   QT_QPA_PLATFORM=offscreen bench_widgets
 #include "bench/benchsupport.h"
 #include "widgets/stripchart.h"
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 using namespace ort;
@@ -21,6 +24,16 @@ namespace {
 
 constexpr int Rate = 200;             // samples per second per trace
 constexpr int Hour = 3600 * Rate;    // 720 000
+
+// On for 20 s of every 120 s, with a few changes at each edge as a
+// temperature near its limit gives them; from 50 s to 70 s, so that both the
+// first minute and the last of an hour show some.
+bool alertAt(long tick)
+{
+    const long inCycle = tick % (120L * Rate);
+    const long edge = std::min(std::labs(inCycle - 50L * Rate), std::labs(inCycle - 70L * Rate));
+    return (inCycle >= 50L * Rate && inCycle < 70L * Rate) != (edge < Rate && tick / (Rate / 4) % 3 == 0);
+}
 
 } // namespace
 
@@ -39,6 +52,7 @@ int main(int argc, char **argv)
     auto feed = [&](long samples) {
         for (long i = 0; i < samples; ++i, ++tick) {
             const double t = tick / double(Rate);
+            chart.setMarked(alertAt(tick));
             chart.addSample(0, std::round(60 + 40 * std::sin(t / 19.0)) + (tick % 3));
             chart.addSample(1, std::round(28 + 2 * std::sin(t / 7.0)));
             now += 1.0 / Rate;
@@ -80,6 +94,8 @@ int main(int argc, char **argv)
     std::printf("stripchart_add_sample: %.1f ns\n", perSample);
     std::printf("stripchart_samples_per_trace: %zu samples\n", hourSamples);
     std::printf("stripchart_history_bytes: %.2f MiB\n", chart.historyBytes() / 1048576.0);
+    std::printf("stripchart_mark_changes: %zu changes\n", chart.marks().size());
+    std::printf("stripchart_marks_bytes: %.3f MiB\n", chart.marks().bytes() / 1048576.0);
     std::printf("stripchart_rss_delta: %.2f MiB\n", (rssAfter - rssBefore) / 1024.0);
 
     // Zoomed out to the whole hour: the first frame reduces every sample
@@ -90,5 +106,17 @@ int main(int argc, char **argv)
     chart.render(&image);
     std::printf("stripchart_paint_first_frame_hour_window: %.3f ms\n", first.nsecsElapsed() / 1e6);
     std::printf("stripchart_paint_hour_window: %.3f ms\n", bench::medianFrameMs(chart, image, live));
+
+    // The lamp changing at every conversion for an hour, both traces steady.
+    StripChart flapping;
+    double at = 1.7e9;
+    flapping.setClock([&at] { return at; });
+    for (long i = 0; i < Hour; ++i, at += 1.0 / Rate) {
+        flapping.setMarked(i * 16 / Rate % 2 == 1);
+        flapping.addSample(0, 90);
+        flapping.addSample(1, 28);
+    }
+    std::printf("stripchart_marks_bytes_every_conversion_hour: %.2f MiB (%zu changes)\n",
+                flapping.marks().bytes() / 1048576.0, flapping.marks().size());
     return 0;
 }

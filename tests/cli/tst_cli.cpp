@@ -86,7 +86,7 @@ Result onBoard(BusAccessServer &server, std::shared_ptr<const Clock> clock, cons
     io.out = std::tmpfile();
     io.err = std::tmpfile();
     io.bus = [&](const ComponentOptions &) -> BusAccessServer & { return server; };
-    io.clock = std::move(clock);
+    io.monotonic = [clock = std::move(clock)] { return clock->now(); };
     Result r;
     r.status = cli::runTool(QStringList{QStringLiteral("ort310")} + arguments, io);
     r.out = readAll(io.out);
@@ -202,6 +202,12 @@ private slots:
         QTest::newRow("port on smbus") << QStringList{"--route", "smbus", "--port", "378", "temps"} << "--port names a printer port";
         QTest::newRow("address") << QStringList{"--address", "80", "temps"} << "not a 7-bit device address";
         QTest::newRow("bus") << QStringList{"temps", "--bus", "nowhere"} << "Unknown bus \"nowhere\" in --bus";
+        QTest::newRow("listen without port") << QStringList{"serve", "--listen", "127.0.0.1"} << "is not an address and a port";
+        QTest::newRow("listen IPv6 bare") << QStringList{"serve", "--listen", "::1:9310"} << "such as 127.0.0.1:9310 or [::1]:9310";
+        QTest::newRow("listen name") << QStringList{"serve", "--listen", "bench.lab:9310"} << "names no IPv4 address";
+        QTest::newRow("listen port") << QStringList{"serve", "--listen", "127.0.0.1:65536"} << "has no port from 0 to 65535";
+        QTest::newRow("serve interval 0") << QStringList{"serve", "--interval", "0"} << "above 0 s";
+        QTest::newRow("serve json") << QStringList{"serve", "--json"} << "--json does not apply";
         QTest::newRow("limits crossed") << QStringList{"limits", "--local-high", "-60"}
                                         << "local high limit would be -60 C, below its low limit -55 C";
     }
@@ -250,6 +256,10 @@ private slots:
         QTest::newRow("address general call") << "address" << "0" << -1;
         QTest::newRow("port") << "port" << "0x378" << 0x378;
         QTest::newRow("port past 16 bits") << "port" << "10000" << -1;
+        QTest::newRow("listen IPv6") << "listen" << "[::1]:9310" << 9310;
+        QTest::newRow("listen localhost") << "listen" << "LOCALHOST:0" << 0;
+        QTest::newRow("listen IPv4 in brackets") << "listen" << "[127.0.0.1]:80" << -1;
+        QTest::newRow("listen scoped") << "listen" << "[fe80::1%lo]:80" << -1;
     }
     void readsValues()
     {
@@ -268,6 +278,8 @@ private slots:
                 got = cli::parseCelsius(text, "--limit");
             else if (kind == "address")
                 got = cli::parseBusAddress(text);
+            else if (kind == "listen")
+                got = cli::parseListenAddress(text).port;
             else
                 got = cli::parsePortBase(text);
         } catch (const UsageError &) {
@@ -365,7 +377,7 @@ private slots:
         const Result help = tool({"--help"});
         QCOMPARE(help.status, cli::Done);
         for (const char *command : {"scan", "info", "temps", "read", "write", "limits", "rate", "standby", "one-shot",
-                                    "clear-alert", "log", "doctor"}) {
+                                    "clear-alert", "log", "doctor", "serve"}) {
             QVERIFY2(help.out.contains(QStringLiteral("\n  %1 ").arg(command)), command);
             const Result own = tool({command, "--help"});
             QCOMPARE(own.status, cli::Done);

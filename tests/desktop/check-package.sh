@@ -4,8 +4,9 @@
 # Installs BUILD/ort310eval_*.deb with apt-get (which pulls in what it
 # depends on), starts the program as the desktop menu does (the Exec lines of
 # the installed desktop entry and its actions) on the offscreen platform,
-# checks that each is still running after a few seconds, and removes the
-# package again. Needs root (or sudo): it changes the machine's packages.
+# checks that each is still running after a few seconds, checks the
+# exporter's service with systemd-analyze verify, and removes the package
+# again; lintian must find no error, no warning and no hardening-* tag. Needs root (or sudo): it changes the machine's packages.
 #
 # Usage: check-package.sh [BUILD_DIR]
 set -euo pipefail
@@ -39,6 +40,16 @@ if command -v lintian >/dev/null; then
         exit 1
     fi
     echo "test-package: lintian: no errors, no warnings$( [[ -s $lintian_log ]] && printf ' (%s other notes)' "$(wc -l <"$lintian_log")")"
+    # Both programs are built with Debian's hardening flags: not even an
+    # informational tag may say otherwise.
+    lintian "${root[@]}" -I "$deb" >"$lintian_log" 2>&1 || true
+    if grep -q "hardening-" "$lintian_log"; then
+        echo "test-package: FAILED: lintian -I:"
+        grep "hardening-" "$lintian_log"
+        rm -f "$lintian_log"
+        exit 1
+    fi
+    echo "test-package: lintian -I: no hardening-* tag"
     rm -f "$lintian_log"
 else
     echo "test-package: FAILED: lintian is not installed (make package installs it)"
@@ -73,6 +84,20 @@ for program in ort310 ort310eval; do
     MANPAGER=cat MANWIDTH=80 man "$program" 2>/dev/null | grep -q "$program" ||
         { echo "test-package: FAILED: man $program"; exit 1; }
 done
+# The exporter's service: installed, sound to systemd, and not enabled;
+# and the Prometheus side of it beside the documentation.
+unit=/usr/lib/systemd/system/ort310-exporter.service
+[[ -e $unit ]] || { echo "test-package: FAILED: not installed: $unit"; exit 1; }
+verify=$(systemd-analyze verify --man=no "$unit" 2>&1) || { echo "test-package: FAILED: systemd-analyze verify: $verify"; exit 1; }
+[[ -z $verify ]] || { echo "test-package: FAILED: systemd-analyze verify says: $verify"; exit 1; }
+[[ ! -e /etc/systemd/system/multi-user.target.wants/ort310-exporter.service ]] ||
+    { echo "test-package: FAILED: the exporter's service is enabled by the package"; exit 1; }
+for f in prometheus.yml ort310-rules.yml ort310-rules.test.yml; do
+    [[ -e /usr/share/doc/ort310eval/examples/prometheus/$f ]] || failed+=" $f"
+done
+[[ -z $failed ]] || { echo "test-package: FAILED: not installed:$failed"; exit 1; }
+echo "test-package: ort310-exporter.service passes systemd-analyze verify and is not enabled; the Prometheus examples are there"
+
 echo "test-package: ort310 --help, ort310 scan ($(wc -l <<<"$scan") chips on the simulated board), man ort310 and man ort310eval work"
 
 # As the menu starts it: the entry's Exec line, found on the PATH, and the

@@ -47,7 +47,8 @@ bool drawnIn(const QImage &image, const QRect &area, const QColor &colour)
     return false;
 }
 
-using Samples = QList<QList<double>>;   // {milliseconds after the one before, trace, value}
+// {milliseconds after the one before, trace, value}; trace 2 is the alert, marked while not 0.
+using Samples = QList<QList<double>>;
 
 } // namespace
 
@@ -120,14 +121,19 @@ void TestGraphSave::readingsAsCsv_data()
     QTest::addColumn<QStringList>("rows");
     QTest::newRow("a row per change") << QTime(12, 0)
         << Samples{{0, 0, 50}, {0, 1, 28}, {5, 0, 50}, {0, 1, 28}, {57, 0, 51}, {0, 1, 28}, {5, 0, 51}, {0, 1, 27}}
-        << QStringList{"2024-05-01T12:00:00.000,50,28", "2024-05-01T12:00:00.062,51,28",
-                       "2024-05-01T12:00:00.067,51,27"};
+        << QStringList{"2024-05-01T12:00:00.000,50,28,0", "2024-05-01T12:00:00.062,51,28,0",
+                       "2024-05-01T12:00:00.067,51,27,0"};
     QTest::newRow("local not read yet, fractions, extremes") << QTime(9, 5, 7, 8)
         << Samples{{0, 0, -1}, {1, 1, -128}, {1, 0, 1.5}, {990, 0, 127}}
-        << QStringList{"2024-05-01T09:05:07.008,-1,", "2024-05-01T09:05:07.009,-1,-128",
-                       "2024-05-01T09:05:07.010,1.5,-128", "2024-05-01T09:05:08.000,127,-128"};
+        << QStringList{"2024-05-01T09:05:07.008,-1,,0", "2024-05-01T09:05:07.009,-1,-128,0",
+                       "2024-05-01T09:05:07.010,1.5,-128,0", "2024-05-01T09:05:08.000,127,-128,0"};
     QTest::newRow("over midnight") << QTime(23, 59, 59, 995) << Samples{{0, 0, 20}, {0, 1, 20}, {5, 0, 21}}
-        << QStringList{"2024-05-01T23:59:59.995,20,20", "2024-05-02T00:00:00.000,21,20"};
+        << QStringList{"2024-05-01T23:59:59.995,20,20,0", "2024-05-02T00:00:00.000,21,20,0"};
+    QTest::newRow("an alert that starts and ends") << QTime(12, 0)
+        << Samples{{0, 2, 1}, {0, 0, 95}, {0, 1, 28}, {5, 2, 1}, {0, 0, 95}, {5, 0, 89}, {2, 2, 0}, {3, 2, 1},
+                   {0, 2, 0}, {0, 0, 89}, {40, 2, 1}}
+        << QStringList{"2024-05-01T12:00:00.000,95,28,1", "2024-05-01T12:00:00.010,89,28,1",
+                       "2024-05-01T12:00:00.012,89,28,0", "2024-05-01T12:00:00.055,89,28,1"};
     QTest::newRow("nothing drawn") << QTime(12, 0) << Samples{} << QStringList{};
 }
 
@@ -141,12 +147,16 @@ void TestGraphSave::readingsAsCsv()
     chart.setClock([&now] { return now; });
     for (const QList<double> &s : samples) {
         now += s[0] / 1000;
-        chart.addSample(int(s[1]), s[2]);
+        if (s[1] == 2)
+            chart.setMarked(s[2] != 0);
+        else
+            chart.addSample(int(s[1]), s[2]);
     }
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     QVERIFY(writeReadingsCsv(chart, out));
-    QCOMPARE(QString::fromLatin1(out.data()).split('\n'), QStringList{"time,remote,local"} + rows + QStringList{""});
+    QCOMPARE(QString::fromLatin1(out.data()).split('\n'),
+             QStringList{"time,remote,local,alert"} + rows + QStringList{""});
 }
 
 void TestGraphSave::savedAndReadBack_data()
@@ -185,17 +195,17 @@ void TestGraphSave::savedAndReadBack()
         // A row at each tick that saw a change (the 1st, 3rd, 4th, 6th),
         // noon plus 4 s a tick on today's date.
         const QStringList csv = lines(path);
-        QCOMPARE(csv.value(0), QString("time,remote,local"));
+        QCOMPARE(csv.value(0), QString("time,remote,local,alert"));
         QStringList rows;
         for (const QString &row : csv.mid(1)) {
             const QDateTime t = QDateTime::fromString(row.section(',', 0, 0), Qt::ISODateWithMs);
             QVERIFY2(t.isValid() && t.date() >= QDate::currentDate().addDays(-1), qPrintable(row));
             rows << t.time().toString("HH:mm:ss.zzz,") + row.section(',', 1);
         }
-        QCOMPARE(rows, QStringList({"12:00:04.000,50,28", "12:00:12.000,90,28", "12:00:16.000,90,-3",
-                                    "12:00:24.000,-60,-128"}));
-        // A spreadsheet reads three columns: converted to another separator,
-        // every row has three cells.
+        QCOMPARE(rows, QStringList({"12:00:04.000,50,28,0", "12:00:12.000,90,28,0", "12:00:16.000,90,-3,0",
+                                    "12:00:24.000,-60,-128,0"}));
+        // A spreadsheet reads four columns: converted to another separator,
+        // every row has four cells.
         const QString converter = QStandardPaths::findExecutable("ssconvert");
         if (converter.isEmpty())
             QSKIP("ssconvert (Debian gnumeric) is not installed: the spreadsheet's view is not checked");
@@ -204,7 +214,7 @@ void TestGraphSave::savedAndReadBack()
         QStringList cells = lines(converted);
         for (QString &row : cells)
             row = QString::number(row.split(';').size()) + ' ' + row.section(';', 1);
-        QCOMPARE(cells, QStringList({"3 remote;local", "3 50;28", "3 90;28", "3 90;-3", "3 -60;-128"}));
+        QCOMPARE(cells, QStringList({"4 remote;local;alert", "4 50;28;0", "4 90;28;0", "4 90;-3;0", "4 -60;-128;0"}));
         return;
     }
     for (int trace : {GraphPanel::RemoteTrace, GraphPanel::LocalTrace})

@@ -12,6 +12,7 @@
 #include "gui/errors.h"
 #include "monitor/alerthold.h"
 #include "monitor/alertpanel.h"
+#include "monitor/graphpanel.h"
 #include "monitor/measurementcycle.h"
 #include "monitor/pause.h"
 #include "monitor/temperature.h"
@@ -212,6 +213,7 @@ private slots:
     void lampHoldsTheAlert_data();
     void lampHoldsTheAlert();
     void hotExampleBoardAlertsAndCools();
+    void chartShadesWhatTheLampShows();
     void togglesStartAndStopTimer1_data();
     void togglesStartAndStopTimer1();
     void aClickRunsTheHandler();
@@ -570,6 +572,35 @@ void TestMonitor::hotExampleBoardAlertsAndCools()
         lamps += lamp()->caption() == "Alert Detected" ? 'R' : 'G';
     }
     QVERIFY2(QRegularExpression("^G+R+G+$").match(lamps).hasMatch() && lamps.indexOf('R') < 60, qPrintable(lamps));
+}
+
+// Each tick's samples are shaded as the lamp showed the alert then, its hold
+// included: an alert that ends, one that starts again, and nothing shaded
+// once alert checking is off while the chip still flags.
+void TestMonitor::chartShadesWhatTheLampShows()
+{
+    sim::Scenario s = boardReading();
+    s.smbus.chips[0].remote = sim::constantTemperature(50);
+    QVERIFY(open(Route::Smbus, s));
+    poke(chip::ConversionRateWrite, 7);   // a conversion every 25 ticks
+    reenter();
+    switchOn({"Check2", "alert_button"});
+    QString lamps, shaded;
+    for (int i = 0; i < 500; ++i) {
+        if (i == 0 || i == 200 || i == 300)
+            poke(chip::RemoteHighLimitWrite, i == 200 ? 0x7F : 40);
+        if (i == 400)
+            box("alert_button")->setValue(TriStateCheckBox::Off);
+        f->tick(timer1());
+        lamps += lamp()->caption() == "Alert Detected" ? 'R' : 'G';
+    }
+    const SampleHistory &marks = chart()->marks(), &samples = chart()->history(GraphPanel::RemoteTrace);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const std::size_t after = marks.lowerBound(samples.time(i) + 0.0005);
+        shaded += after > 0 && marks.value(after - 1) != 0 ? 'R' : 'G';
+    }
+    QCOMPARE(shaded, lamps);
+    QVERIFY2(QRegularExpression("^G*R+G+R+G{100}$").match(lamps).hasMatch(), qPrintable(lamps));
 }
 
 void TestMonitor::togglesStartAndStopTimer1_data()

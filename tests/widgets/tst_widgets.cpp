@@ -10,6 +10,7 @@
 #include "widgets/stripchart.h"
 #include "widgets/traceline.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QVBoxLayout>
@@ -44,6 +45,8 @@ private slots:
     void decimationForgetsWhatScrolledOut();
     void traceLineThroughTheColumns_data();
     void traceLineThroughTheColumns();
+    void markedRunsAgainstEveryColumn_data();
+    void markedRunsAgainstEveryColumn();
     void timeTickSteps_data();
     void timeTickSteps();
     void valueTicks_data();
@@ -60,6 +63,7 @@ private slots:
     void chartMenuOnAClickNotADrag_data();
     void chartMenuOnAClickNotADrag();
     void chartPictureWithoutScreenCues();
+    void chartShadesMarkedSpans();
 
     void gaugeDragHitsTheRightPointer_data();
     void gaugeDragHitsTheRightPointer();
@@ -513,6 +517,57 @@ void TestWidgets::traceLineThroughTheColumns()
     }
 }
 
+void TestWidgets::markedRunsAgainstEveryColumn_data()
+{
+    QTest::addColumn<int>("changes");
+    QTest::addColumn<int>("maxGapMs");   // between two changes; 0 puts them in one millisecond
+    QTest::addColumn<double>("width");   // seconds a column
+    QTest::newRow("spans wider than a column") << 80 << 3000 << 0.1;
+    QTest::newRow("several changes a column") << 600 << 40 << 0.1;
+    QTest::newRow("changes in one millisecond") << 500 << 2 << 0.005;
+    QTest::newRow("one span left open") << 1 << 0 << 0.25;
+}
+
+// Each column of a view against the changes themselves: shaded where the
+// state entering it or any change in it is on, up to the newest time.
+void TestWidgets::markedRunsAgainstEveryColumn()
+{
+    QFETCH(int, changes);
+    QFETCH(int, maxGapMs);
+    QFETCH(double, width);
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> gap(0, maxGapMs);
+    SampleHistory marks;   // on, off, on ...
+    std::vector<double> offsets;
+    for (long long ms = 0; int(offsets.size()) < changes; ms += gap(rng)) {
+        marks.append(SampleHistory::fromMs(1'700'000'000'000 + ms), float(offsets.size() % 2 == 0));
+        offsets.push_back(double(ms) / 1000);
+    }
+    const double known = offsets.back() + 0.7;
+    ColumnCache cache;   // kept from view to view, as the chart keeps it
+    std::uniform_int_distribution<long long> start(-30, static_cast<long long>(known / width) + 10), length(0, 400);
+    for (int view = 0; view < 40; ++view) {
+        const long long first = start(rng), last = first + length(rng);
+        QString got(int(last - first + 1), '.'), expected = got;
+        const std::vector<ColumnSpan> &spans = cache.columns(marks, width, first, last);
+        for (const ColumnRun &run : markedRuns(marks, spans, width, first, last, marks.origin() + known))
+            for (long long k = run.first; k <= run.last; ++k)
+                got[int(k - first)] = got[int(k - first)] == '.' ? '#' : '2';   // '2': runs overlap
+        for (long long k = first; k <= last; ++k) {
+            bool entering = false, inside = false;
+            for (std::size_t i = 0; i < offsets.size(); ++i) {
+                if (offsets[i] < double(k) * width)
+                    entering = i % 2 == 0;
+                else if (offsets[i] < double(k + 1) * width)
+                    inside = inside || i % 2 == 0;
+            }
+            if (double(k) * width <= known && (entering || inside))
+                expected[int(k - first)] = '#';
+        }
+        QCOMPARE(got, expected);
+    }
+}
+
 void TestWidgets::timeTickSteps_data()
 {
     QTest::addColumn<double>("minStep");
@@ -627,6 +682,7 @@ void TestWidgets::chartClearEmptiesAndFollows()
     FedChart f;
     f.feed(2000);
     f.chart.addTimeStamp(0.1, "12:00:00");
+    f.chart.setMarked(true);
     f.chart.setScrollBack(3);
     QVERIFY(!f.chart.isFollowing());
     f.chart.clear();
@@ -636,8 +692,10 @@ void TestWidgets::chartClearEmptiesAndFollows()
     QCOMPARE(f.chart.scrollBack(), 0.0);
     QVERIFY(f.chart.isFollowing());
     QCOMPARE(f.chart.historyBytes(), std::size_t(0));
+    f.chart.setMarked(true);   // a span that starts again
     f.feed(10);
     QCOMPARE(f.chart.history(0).size(), std::size_t(10));
+    QCOMPARE(f.chart.marks().size(), std::size_t(1));
     QCOMPARE(f.chart.viewEnd(), f.chart.latestTime());
 }
 
@@ -848,6 +906,37 @@ void TestWidgets::chartPictureWithoutScreenCues()
             QCOMPARE(picture.pixelColor(x, cue.top()), f.chart.palette().color(QPalette::Window));
 }
 
+// Marked spans are shaded behind the traces, in the saved picture too, and
+// go with the samples when the chart is cleared.
+void TestWidgets::chartShadesMarkedSpans()
+{
+    FedChart f;
+    f.chart.setMarkCaption("Alert Detected");
+    // Marked from 10 s to 30 s and from 40 s on; a mark that changes nothing is not kept.
+    for (auto [marked, seconds] : {std::pair(false, 10), {true, 0}, {true, 20}, {false, 10}, {true, 5}}) {
+        f.chart.setMarked(marked);
+        f.feed(200 * seconds);
+    }
+    QCOMPARE(int(f.chart.marks().size()), 3);
+    QVERIFY(QAccessible::queryAccessibleInterface(&f.chart)->text(QAccessible::Description).contains("Alert"));
+
+    QImage picture(f.chart.size(), QImage::Format_RGB32);
+    f.chart.renderPicture(picture);
+    const QRect plot = f.chart.plotRect();
+    const TimeScale time(plot, f.chart.viewStart(), f.chart.timeSpan());
+    // Seconds before the newest sample: '#' shaded, '.' white, on a row no
+    // trace crosses, and beside any grid line.
+    QString shown;
+    for (double before : {55.0, 40.0, 25.0, 11.0, 2.0, 0.1}) {
+        const int x = qRound(time.x(f.chart.latestTime() - before));
+        int white = 0;
+        for (int dx : {-1, 0, 1})
+            white += picture.pixel(x + dx, plot.top() + 3) == qRgb(255, 255, 255);
+        shown += white == 0 ? '#' : white >= 2 ? '.' : '?';
+    }
+    QCOMPARE(shown, QString("..#.##"));
+}
+
 namespace {
 
 struct Gauge {
@@ -904,6 +993,7 @@ void TestWidgets::gaugeDragHitsTheRightPointer()
         QCOMPARE(args[0].toInt(), pointer);
     QVERIFY(std::abs(gauge.g.pointerValue(pointer) - to) <= 0.6);
     QCOMPARE(gauge.g.pointerPosition(pointer), qRound(to));
+    QVERIFY(gauge.g.rect().contains(gauge.g.grabPoint(pointer).toPoint()));   // at the end too
     QCOMPARE(gauge.g.pointerPosition(other), otherBefore);
     QCOMPARE(gauge.g.bandStartPosition(), qRound(lo));   // the band is the program's to follow
     QCOMPARE(gauge.g.bandEndPosition(), qRound(hi));
@@ -1313,6 +1403,10 @@ void TestWidgets::chartPaintsAtFrameRate()
     QVERIFY2(paints.count <= 10, qPrintable(QString::number(paints.count)));
     const int afterBurst = paints.count;
     QTRY_VERIFY(paints.count > afterBurst);
+    // A zoom repaints a chart that no sample comes to.
+    const int beforeZoom = paints.count;
+    f.chart.zoomOut();
+    QTRY_VERIFY(paints.count > beforeZoom);
 }
 
 QTEST_MAIN(TestWidgets)

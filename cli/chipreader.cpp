@@ -1,0 +1,132 @@
+#include "cli/chipreader.h"
+#include "cli/values.h"
+#include "component/busaccess.h"
+#include "component/buserror.h"
+#include "link/chip.h"
+#include "link/text.h"
+#include "monitor/temperature.h"
+
+namespace ort::cli {
+
+using namespace chip;
+
+ChipReader::ChipReader(BusAccessServer &bus, const Target &target, Clocks clocks, std::function<void(const QString &)> say)
+    : m_bus(bus), m_target(target), m_clocks(std::move(clocks)), m_say(std::move(say))
+{
+}
+
+void ChipReader::round()
+{
+    if (m_chips.empty())
+        search();
+    for (size_t i = 0; i < m_chips.size(); ++i)
+        read(m_chips[i], m_readings[i]);
+}
+
+void ChipReader::search()
+{
+    std::vector<Found> found;
+    std::string none;
+    try {
+        found = searchChips(m_bus, m_target);
+        if (found.empty())
+            none = noChipText(m_bus, m_target);
+    } catch (const BusError &e) {
+        none = e.what();
+    }
+    if (found.empty()) {
+        // What the user named is all there is to label the chip with.
+        ChipReading stand;
+        stand.found = false;
+        if (m_target.route != Route::Any)
+            stand.place.route = m_target.route == Route::Printer ? QStringLiteral("printer") : QStringLiteral("smbus");
+        if (m_target.portBase)
+            stand.place.port = hexText(*m_target.portBase);
+        if (m_target.address7)
+            stand.place.address = hexText(*m_target.address7);
+        m_readings = {stand};
+        if (!m_toldNone)
+            m_say(QString::fromStdString(none) + QStringLiteral(".\nServing ort310_chip_up 0 and searching again at every reading."));
+        m_toldNone = true;
+        return;
+    }
+
+    m_readings.clear();
+    QStringList names;
+    for (const Found &f : found) {
+        Chip chip{f, 0, {}, {}};
+        ChipReading reading;
+        const bool printer = f.route == Route::Printer;
+        const uint8_t address7 = printer ? static_cast<uint8_t>(f.entry.address >> 1) : f.entry.address;
+        if (printer) {
+            try {
+                m_bus.PrinterPort().SelectPort(f.printer.port);
+                chip.portBase = m_bus.PrinterPort().PortAddress();
+            } catch (const BusError &) {
+                continue;   // a port that went away since the search
+            }
+            reading.place = {QStringLiteral("printer"), hexText(chip.portBase), {}, hexText(address7)};
+        } else {
+            const std::string adapter = m_bus.smbusAdapter();
+            reading.place = {QStringLiteral("smbus"), {},
+                             adapter.empty() ? hexText(m_bus.smbusBase()) : QString::fromStdString(adapter), hexText(address7)};
+        }
+        // A board whose buffers follow the master answers under both wirings
+        // and is listed twice; it is one chip, and its series must be unique.
+        bool listed = false;
+        for (const ChipReading &r : m_readings)
+            listed = listed || (r.place.route == reading.place.route && r.place.port == reading.place.port &&
+                                r.place.adapter == reading.place.adapter && r.place.address == reading.place.address);
+        if (listed)
+            continue;
+        chip.description = chipDescription(m_bus, f.route, address7, chip.portBase);
+        names << chip.description;
+        m_chips.push_back(std::move(chip));
+        m_readings.push_back(reading);
+    }
+    m_say(QStringLiteral("reading %1: %2").arg(names.size() == 1 ? QStringLiteral("1 chip") : QStringLiteral("%1 chips").arg(names.size()),
+                                               names.join(QStringLiteral(", "))));
+}
+
+void ChipReader::read(Chip &chip, ChipReading &r)
+{
+    const bool printer = chip.found.route == Route::Printer;
+    const auto reg = [&](uint8_t address) {
+        return printer ? m_bus.PrinterPort().Link().ReadRegister(chip.found.entry.address, address)
+                       : m_bus.Smbus().ReadRegister(chip.found.entry.address, address);
+    };
+    const bool wasUp = r.up;
+    ++r.reads;
+    try {
+        if (printer) {
+            // Other chips may sit on other ports, behind the other wiring.
+            m_bus.PrinterPort().Link().SetPortBase(chip.portBase);
+            m_bus.PrinterPort().Link().SetLinkVariant(chip.found.printer.linkVariant);
+        }
+        const uint8_t rate = reg(ConversionRateRead);
+        const uint8_t configuration = reg(ConfigurationRead);
+        const uint8_t status = reg(Status);
+        // The status read has cleared the flags: the hold hears of them even
+        // when a later read of this round fails.
+        r.alert = chip.hold.read(status & StatusLimitMask, m_clocks.monotonic(), conversionPeriod(rate));
+        r.status = status;
+        r.remote = decodeTemperature(reg(RemoteTemperature));
+        r.local = decodeTemperature(reg(LocalTemperature));
+        for (int i = 0; i < LimitCount; ++i)
+            r.limits[static_cast<size_t>(i)] = decodeTemperature(reg(static_cast<uint8_t>(LocalHighLimitRead + i)));
+        r.conversionsPerSecond = (configuration & ConfigStandby) ? 0 : conversionsPerSecond(rate);
+        r.up = true;
+        r.lastReadUnixSeconds = m_clocks.unixTime();
+        if (!wasUp && r.reads > 1)
+            m_say(QStringLiteral("%1 answers again").arg(chip.description));
+    } catch (const BusError &e) {
+        const bool nack = dynamic_cast<const NoAcknowledge *>(&e) != nullptr;
+        ++r.failures[static_cast<size_t>(nack ? ReadFailure::NoAcknowledge : ReadFailure::Bus)];
+        r.up = false;
+        if (wasUp || r.reads == 1)
+            m_say(QStringLiteral("%1 does not answer (%2); ort310_chip_up is 0 until it does")
+                      .arg(chip.description, QString::fromUtf8(e.what())));
+    }
+}
+
+} // namespace ort::cli
