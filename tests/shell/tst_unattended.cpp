@@ -113,9 +113,8 @@ void TestUnattended::oneNotificationPerChangeOfTheLamp()
             control<TriStateCheckBox>(main, name)->setValue(TriStateCheckBox::On);
     f.tick(*control<QTimer>(main, "Timer1"), 100 * 20, 0.05);
     QVERIFY(control<QTimer>(main, "Timer1")->isActive());
-    control<TriStateCheckBox>(main, "Check2")->setValue(TriStateCheckBox::Off);
-    control<TriStateCheckBox>(main, "Check1")->setValue(TriStateCheckBox::Off);
-    control<TriStateCheckBox>(main, "alert_button")->setValue(TriStateCheckBox::Off);
+    for (const char *name : {"Check2", "Check1", "alert_button"})
+        control<TriStateCheckBox>(main, name)->setValue(TriStateCheckBox::Off);
 
     if (!service) {
         QTRY_VERIFY(control<QLabel>(main, "AlertNoticeLBL")->text().contains("no desktop notification service"));
@@ -128,11 +127,11 @@ void TestUnattended::oneNotificationPerChangeOfTheLamp()
                                                          "org.freedesktop.Notifications", "Notify");
     marker << QString() << 0u << QString() << "marker" << QString() << QStringList() << QVariantMap() << -1;
     programBus.asyncCall(marker);
-    QTRY_COMPARE(recorder->lines().value(recorder->lines().size() - 1), QString("-1 marker"));
-    QCOMPARE(recorder->lines().mid(0, recorder->lines().size() - 1), told);
+    QTRY_COMPARE(recorder->lines.value(recorder->lines.size() - 1), QString("-1 marker"));
+    QCOMPARE(recorder->lines.mid(0, recorder->lines.size() - 1), told);
     for (qsizetype i = 0; i < bodies.size(); ++i)
-        QVERIFY2(QRegularExpression("^(" + bodies[i] + ")$").match(recorder->calls[i].body).hasMatch(),
-                 qPrintable(recorder->calls[i].body));
+        QVERIFY2(QRegularExpression("^(" + bodies[i] + ")$").match(recorder->bodies[i]).hasMatch(),
+                 qPrintable(recorder->bodies[i]));
     QTRY_VERIFY(f.program->notifier().findChildren<QObject *>().isEmpty());   // nothing kept per notification
     QCOMPARE(Settings(settingsFile(), nullptr).notifications(), switchOn);
 }

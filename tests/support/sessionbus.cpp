@@ -45,24 +45,17 @@ NotificationRecorder::NotificationRecorder(QDBusConnection bus, const QString &f
                    m_bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
 }
 
-QStringList NotificationRecorder::lines() const
-{
-    QStringList lines;
-    for (const Call &c : calls)
-        lines << QStringLiteral("%1 %2").arg(c.urgency).arg(c.summary);
-    return lines;
-}
-
 uint NotificationRecorder::Notify(const QString &, uint replacesId, const QString &, const QString &summary,
                                   const QString &body, const QStringList &, const QVariantMap &hints, int)
 {
-    calls.append({replacesId, summary, body, hints.value(QStringLiteral("urgency"), -1).toInt()});
+    lines << QStringLiteral("%1 %2").arg(hints.value(QStringLiteral("urgency"), -1).toInt()).arg(summary);
+    bodies << body;
     if (!m_file.isEmpty()) {
         QFile f(m_file);
         if (f.open(QIODevice::Append))
-            f.write(lines().constLast().toUtf8() + '\n');
+            f.write(lines.constLast().toUtf8() + '\n');
     }
-    return replacesId != 0 ? replacesId : static_cast<uint>(calls.size());
+    return replacesId != 0 ? replacesId : static_cast<uint>(lines.size());
 }
 
 } // namespace ort::test

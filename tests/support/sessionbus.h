@@ -29,8 +29,8 @@ private:
 };
 
 // The freedesktop notification service, recording each call as
-// "<urgency> <summary>" (and the whole call) and, where given a file,
-// appending that line to it.
+// "<urgency> <summary>" and its body and, where given a file, appending
+// that line to it.
 class NotificationRecorder : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
@@ -38,14 +38,8 @@ public:
     explicit NotificationRecorder(QDBusConnection bus, const QString &file = {});
     bool registered() const { return m_registered; }
 
-    struct Call {
-        uint replacesId;
-        QString summary;
-        QString body;
-        int urgency;
-    };
-    QList<Call> calls;
-    QStringList lines() const;
+    QStringList lines;
+    QStringList bodies;
 
 public slots:
     uint Notify(const QString &appName, uint replacesId, const QString &appIcon, const QString &summary,
