@@ -12,9 +12,10 @@
 # qt6-httpserver-dev's CMake files look for Qt WebSockets' own, which its
 # package does not bring: qt6-websockets-dev is named beside it.
 # gnumeric brings ssconvert, with which a test sees a spreadsheet read the
-# chart's saved readings as four columns.
+# chart's saved readings as four columns; dbus a session bus of the tests'
+# own, on which the desktop notifications are recorded.
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qt6-websockets-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
-            desktop-file-utils appstream gnumeric
+            desktop-file-utils appstream gnumeric dbus
 BUILD    ?= build
 JOBS     ?= 2
 WERROR   := $(if $(filter true 1,$(CI)),ON,OFF)

@@ -5,6 +5,9 @@
 #include "registers/registermap.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <vector>
 
 namespace ort::cli {
@@ -35,7 +38,8 @@ const std::vector<Verb> Commands = {
     {Command::Temps, "temps", "",
      "Local and remote temperature in degrees Celsius.",
      "Reads the local and the remote temperature, in whole degrees Celsius, signed as the chip holds them. With "
-     "--watch, prints a line each interval until Ctrl+C."},
+     "--watch, prints a line each interval until Ctrl+C, marked ALERT while the window's alert lamp would be red "
+     "(the status is read before each line, which clears the chip's latched flags)."},
     {Command::Read, "read", "REGISTER|all",
      "Read a register, or every register of the map.",
      "Reads a register given by address (decimal 2, hexadecimal 0x02 or 2h) or by name (status, configuration, "
@@ -69,9 +73,10 @@ const std::vector<Verb> Commands = {
      "Log both temperatures to a file until a count, a time or Ctrl+C.",
      "Appends timed records of the remote and the local temperature to FILE. tsv writes the window program's "
      "own log lines (header, or a restart marker below an old log, then records), so either program can "
-     "continue a file; csv and jsonl write an ISO 8601 date and time. The format defaults to the file's "
-     "extension (.csv, .jsonl), else tsv. Ctrl+C or SIGTERM ends the log after a whole record; a failing file or "
-     "bus ends it with a message and status 1, every record before kept."},
+     "continue a file; csv and jsonl write an ISO 8601 date and time, the status byte and whether the chip is in "
+     "alert as the window's alert lamp shows it (csv: status,alert columns; jsonl: status, flags and alert). The "
+     "format defaults to the file's extension (.csv, .jsonl), else tsv. Ctrl+C or SIGTERM ends the log after a "
+     "whole record; a failing file or bus ends it with a message and status 1, every record before kept."},
     {Command::Doctor, "doctor", "",
      "What this machine offers the Linux component, and what to do.",
      "Shows what the Linux component sees: printer ports, SMBus adapters with their names and byte-data "
@@ -115,12 +120,23 @@ void addCommonOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("json"), QStringLiteral("Print the result as JSON, for scripts.")});
 }
 
+void addOnAlertOption(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("on-alert"),
+                      QStringLiteral("Run this command at each start and at each end of an alert, without a "
+                                     "shell (an argument with spaces goes in double quotes). Its environment holds "
+                                     "ORT310_ALERT (start or end), ORT310_TIME, ORT310_REMOTE, ORT310_LOCAL, "
+                                     "ORT310_STATUS, ORT310_FLAGS and ORT310_CHIP."),
+                      QStringLiteral("command")});
+}
+
 void addCommandOptions(QCommandLineParser &parser, Command command)
 {
     switch (command) {
     case Command::Temps:
         parser.addOption({QStringLiteral("watch"), QStringLiteral("Print a line every this many seconds until Ctrl+C."),
                           QStringLiteral("seconds")});
+        addOnAlertOption(parser);
         break;
     case Command::Limits:
         parser.addOption({QStringLiteral("local-high"), QStringLiteral("Set the local high limit."), QStringLiteral("C")});
@@ -145,6 +161,7 @@ void addCommandOptions(QCommandLineParser &parser, Command command)
         parser.addOption({QStringLiteral("format"),
                           QStringLiteral("tsv (the window program's log), csv or jsonl."),
                           QStringLiteral("tsv|csv|jsonl")});
+        addOnAlertOption(parser);
         break;
     case Command::Serve:
         parser.addOption({QStringLiteral("listen"),
@@ -309,6 +326,21 @@ LogFormat formatOfFile(const QString &file)
     return LogFormat::Tsv;
 }
 
+// The program and its arguments, split as Qt splits a command (double
+// quotes only); the program must be there now, not only at the first alert.
+QStringList readOnAlert(const QString &command)
+{
+    const QStringList words = QProcess::splitCommand(command);
+    if (words.isEmpty())
+        refuse(QStringLiteral("--on-alert needs a command"));
+    const QString program = words.first().contains(QLatin1Char('/')) ? words.first()
+                                                                      : QStandardPaths::findExecutable(words.first());
+    const QFileInfo found(program);
+    if (program.isEmpty() || !found.isFile() || !found.isExecutable())
+        refuse(QStringLiteral("The command of --on-alert, \"%1\", is not a program that can be run").arg(words.first()));
+    return words;
+}
+
 void readCommand(Invocation &run, const Verb &verb, const Options &options, const QStringList &positional)
 {
     switch (verb.command) {
@@ -325,6 +357,11 @@ void readCommand(Invocation &run, const Verb &verb, const Options &options, cons
             run.watchSeconds = parseSeconds(options.after.value(QStringLiteral("watch")), QStringLiteral("--watch"), 86400);
             if (*run.watchSeconds <= 0)
                 refuse(QStringLiteral("--watch needs an interval above 0 s"));
+        }
+        if (options.after.isSet(QStringLiteral("on-alert"))) {
+            if (!run.watchSeconds)
+                refuse(QStringLiteral("--on-alert needs --watch: one reading has no start or end of an alert"));
+            run.onAlert = readOnAlert(options.after.value(QStringLiteral("on-alert")));
         }
         break;
     case Command::Read:
@@ -387,6 +424,8 @@ void readCommand(Invocation &run, const Verb &verb, const Options &options, cons
                                         400 * 86400.0);
         run.format = options.after.isSet(QStringLiteral("format")) ? formatOf(options.after.value(QStringLiteral("format")))
                                                                   : formatOfFile(run.logFile);
+        if (options.after.isSet(QStringLiteral("on-alert")))
+            run.onAlert = readOnAlert(options.after.value(QStringLiteral("on-alert")));
         break;
     case Command::Serve:
         expectArguments(verb, positional, 0, 0);

@@ -50,6 +50,7 @@ struct Invocation {
     std::optional<int64_t> count;
     std::optional<double> duration;
     LogFormat format = LogFormat::Tsv;
+    QStringList onAlert;                            // temps --watch, log: the program and its arguments
     ListenAddress listen{QStringLiteral("127.0.0.1"), 9310};   // serve
 };
 

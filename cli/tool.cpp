@@ -1,4 +1,5 @@
 #include "cli/tool.h"
+#include "cli/alerts.h"
 #include "cli/doctor.h"
 #include "cli/invocation.h"
 #include "cli/logformat.h"
@@ -77,22 +78,6 @@ QString typeName(uint8_t address)
 {
     const std::string_view name = RegisterTypeName(address);
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-// The names of a byte's set bits, where its register names them (not the
-// generic "Bit n", nor "Unused" and "Reserved").
-QStringList setBitNames(uint8_t reg, uint8_t value)
-{
-    QStringList names;
-    const BitNameSet &set = BitNamesOf(reg);
-    if (&set == &GenericBitNames || reg == ConversionRateRead)
-        return names;
-    for (int bit = 7; bit >= 0; --bit) {
-        const QString name = QString::fromLatin1(set[bit].data(), static_cast<qsizetype>(set[bit].size()));
-        if ((value >> bit & 1) && name != QLatin1String("Unused") && name != QLatin1String("Reserved"))
-            names << name;
-    }
-    return names;
 }
 
 QString binaryText(uint8_t value)
@@ -183,7 +168,7 @@ int info(Session &s, const Output &out)
     const uint8_t status = s.read(Status);
     const bool masked = config & ConfigAlertMasked;
     const bool standby = config & ConfigStandby;
-    const QStringList flags = setBitNames(Status, status);
+    const QStringList flags = namedBits(Status, status);
 
     if (out.json()) {
         out.value(QJsonObject{
@@ -229,18 +214,29 @@ int temps(Session &s, const Invocation &run, const Output &out, const ToolIo &io
         return Done;
     }
     StopSignals stop;
+    AlertWatch alerts(s, io.monotonic, run.onAlert, io.err);
     const auto start = std::chrono::steady_clock::now();
     const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
     for (long long k = 1; !stop.requested(); ++k) {
+        const AlertState alert = alerts.readStatus();
         const Temperatures t = readTemperatures(s);
         const QDateTime when = io.now();
         if (out.json()) {
             QJsonObject line = temperaturesJson(t);
             line[QStringLiteral("time")] = isoTime(when);
+            line[QStringLiteral("status")] = alert.status;
+            line[QStringLiteral("flags")] = QJsonArray::fromStringList(namedBits(Status, alert.status));
+            line[QStringLiteral("alert")] = alert.alert;
             out.value(line);
         } else {
-            out.line(timeOfDayText(when.time().msecsSinceStartOfDay() / 1000.0) + QStringLiteral("  ") + temperaturesText(t));
+            // The limits this read found crossed; a line held in alert after
+            // a clear read has none.
+            const QStringList flags = namedBits(Status, alert.status & StatusLimitMask);
+            out.line(timeOfDayText(when.time().msecsSinceStartOfDay() / 1000.0) + QStringLiteral("  ") + temperaturesText(t) +
+                     (alert.alert ? QStringLiteral("  ALERT") : QString()) +
+                     (flags.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(flags.join(QStringLiteral(", ")))));
         }
+        alerts.recorded(alert, when, t.remote, t.local);
         if (stop.waitFor(k * *run.watchSeconds - elapsed()))
             break;
     }
@@ -261,7 +257,7 @@ QString registerLine(uint8_t address, uint8_t value)
                             hexWithSuffix(value).leftJustified(4))
                        .arg(value, 3)
                        .arg(binaryText(value));
-    const QStringList names = setBitNames(address, value);
+    const QStringList names = namedBits(address, value);
     if (!names.isEmpty())
         text += QStringLiteral("  ") + names.join(QStringLiteral(", "));
     return text;
@@ -438,6 +434,15 @@ int log(Session &s, const Invocation &run, const ToolIo &io)
                                .arg(run.logFile, recordsText(written), QString::fromUtf8(e.what()))
                                .toStdString());
     };
+    // The status is read only for a record that carries it or a command
+    // that needs it: a tsv log's bus traffic stays as it was.
+    std::optional<AlertWatch> alerts;
+    if (run.format != LogFormat::Tsv || !run.onAlert.isEmpty())
+        alerts.emplace(s, io.monotonic, run.onAlert, io.err);
+    const bool withStatus = run.format != LogFormat::Tsv && !(run.format == LogFormat::Csv && csvWithoutStatus(run.logFile));
+    if (run.format == LogFormat::Csv && !withStatus)
+        say(io.err, QStringLiteral("%1 was begun without the status and alert columns; its records go on without them")
+                        .arg(run.logFile));
     try {
         file.append(logStart(run.format, file.hasContent()));
     } catch (const LogFileError &e) {
@@ -455,19 +460,26 @@ int log(Session &s, const Invocation &run, const ToolIo &io)
         if (stop.waitFor(due - elapsed()))
             break;
         Temperatures t;
+        AlertState alert;
         try {
+            if (alerts)
+                alert = alerts->readStatus();
             t = readTemperatures(s);
         } catch (const std::exception &e) {
             throw Interrupted(QStringLiteral("Reading the chip failed after %1 had been logged to %2: %3")
                                   .arg(recordsText(written), run.logFile, QString::fromUtf8(e.what()))
                                   .toStdString());
         }
+        const QDateTime when = io.now();
         try {
-            file.append(logRecord(run.format, io.now(), t.remote, t.local));
+            file.append(logRecord(run.format, when, t.remote, t.local,
+                                  withStatus ? std::optional(RecordStatus{alert.status, alert.alert}) : std::nullopt));
         } catch (const LogFileError &e) {
             throw fileFailed(e);
         }
         ++written;
+        if (alerts)
+            alerts->recorded(alert, when, t.remote, t.local);
         // A record late by more than an interval does not make the next ones
         // hurry to catch up.
         due = std::max(due + run.interval, elapsed() - run.interval);

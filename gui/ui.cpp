@@ -27,16 +27,16 @@ QMessageBox::StandardButton QtUi::message(QWidget *parent, const MessageRequest 
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-QString QtUi::openFileName(QWidget *parent, const QString &caption, const QString &filter)
+QString QtUi::openFileName(QWidget *parent, const QString &caption, const QString &filter, const QString &folder)
 {
     // The log may be a new file, so the dialog must not insist that it exists.
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr,
+    return QFileDialog::getSaveFileName(parent, caption, folder, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
-QString QtUi::saveFileName(QWidget *parent, const QString &caption, const QString &filter)
+QString QtUi::saveFileName(QWidget *parent, const QString &caption, const QString &filter, const QString &folder)
 {
-    QFileDialog dialog(parent, caption, QString(), filter);
+    QFileDialog dialog(parent, caption, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     const auto useSuffixOf = [&dialog](const QString &nameFilter) {
         static const QRegularExpression firstPattern(QStringLiteral("\\*\\.(\\w+)"));

@@ -43,12 +43,14 @@ public:
     virtual ~Ui() = default;
     virtual QMessageBox::StandardButton message(QWidget *parent, const MessageRequest &request) = 0;
     // An empty result means the user cancelled. `filter` is in Qt's form,
-    // e.g. "Excel Files (*.xls)".
-    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &filter) = 0;
+    // e.g. "Excel Files (*.xls)". The dialog opens in `folder`, where given.
+    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &filter,
+                                 const QString &folder = {}) = 0;
     // A file to write, asking before one is replaced. `filter` may list
     // several types ("PNG Image (*.png);;SVG Drawing (*.svg)"); a name given
     // without an extension gets that of the type chosen. Empty: cancelled.
-    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &filter,
+                                 const QString &folder = {}) = 0;
 
     FailureNotice &failures() { return m_failures; }
 
@@ -60,8 +62,10 @@ private:
 class QtUi final : public Ui {
 public:
     QMessageBox::StandardButton message(QWidget *parent, const MessageRequest &request) override;
-    QString openFileName(QWidget *parent, const QString &caption, const QString &filter) override;
-    QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) override;
+    QString openFileName(QWidget *parent, const QString &caption, const QString &filter,
+                         const QString &folder) override;
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &filter,
+                         const QString &folder) override;
 };
 
 } // namespace ort

@@ -95,10 +95,12 @@ void LogPanel::MakeLog_CMD_Click()
 {
     // Each step goes on whatever the one before it did; a file that cannot
     // be written shows at the first record.
-    QString chosen =
-        m_services.ui.openFileName(window(), QStringLiteral("Make New Log"), QStringLiteral("Excel Files (*.xls)"));
+    Settings &settings = m_services.settings;
+    QString chosen = m_services.ui.openFileName(window(), QStringLiteral("Make New Log"),
+                                                QStringLiteral("Excel Files (*.xls)"), settings.folder(Settings::Folder::Log));
     if (chosen.isEmpty())
         return;
+    settings.rememberFolderOf(Settings::Folder::Log, chosen);
     // A name typed without an extension gets the one the dialog offers;
     // another extension is still refused below.
     if (!QFileInfo(chosen).fileName().contains(QLatin1Char('.')))

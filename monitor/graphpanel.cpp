@@ -155,8 +155,7 @@ void GraphPanel::Strip1_MouseDown(int button)
 
 void GraphPanel::savePicture()
 {
-    const QString path = m_services.ui.saveFileName(window(), QStringLiteral("Save Picture"),
-                                                    QStringLiteral("PNG Image (*.png);;SVG Drawing (*.svg)"));
+    const QString path = chosenFile(QStringLiteral("Save Picture"), QStringLiteral("PNG Image (*.png);;SVG Drawing (*.svg)"));
     if (path.isEmpty())
         return;
     // Written whole or not at all: a file it replaces stays until the new one is complete.
@@ -184,8 +183,7 @@ void GraphPanel::savePicture()
 
 void GraphPanel::saveReadings()
 {
-    const QString path =
-        m_services.ui.saveFileName(window(), QStringLiteral("Save Readings"), QStringLiteral("CSV Files (*.csv)"));
+    const QString path = chosenFile(QStringLiteral("Save Readings"), QStringLiteral("CSV Files (*.csv)"));
     if (path.isEmpty())
         return;
     QSaveFile file(path);
@@ -195,6 +193,15 @@ void GraphPanel::saveReadings()
     }();
     if (!written)
         saveFailed(QStringLiteral("Save Readings"), QStringLiteral("The readings"), path, file.errorString());
+}
+
+// Pictures and readings share a folder: the one the user last saved either to.
+QString GraphPanel::chosenFile(const QString &caption, const QString &filter)
+{
+    Settings &settings = m_services.settings;
+    const QString path = m_services.ui.saveFileName(window(), caption, filter, settings.folder(Settings::Folder::Saved));
+    settings.rememberFolderOf(Settings::Folder::Saved, path);
+    return path;
 }
 
 void GraphPanel::saveFailed(const QString &title, const QString &what, const QString &path, const QString &reason)

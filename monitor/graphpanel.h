@@ -41,6 +41,7 @@ public:
     TriStateCheckBox *check2() const { return m_check2; }
 
 private:
+    QString chosenFile(const QString &caption, const QString &filter);
     void saveFailed(const QString &title, const QString &what, const QString &path, const QString &reason);
 
     Services &m_services;

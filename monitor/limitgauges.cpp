@@ -160,6 +160,13 @@ void LimitGauges::showKnown(Gauge &g)
     g.widget->setCaption(LowCaption, g.shown.lowCaption);
 }
 
+std::pair<int, int> LimitGauges::shownLimits(Which which) const
+{
+    // A position on the scale is the temperature plus 128.
+    const Shown &shown = m_gauges[which].shown;
+    return {shown.high - 128, shown.low - 128};
+}
+
 std::pair<int, int> LimitGauges::PlaceLimits(Which which)
 {
     Gauge &g = m_gauges[which];

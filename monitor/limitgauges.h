@@ -31,6 +31,9 @@ public:
     std::pair<int, int> PlaceLimits(Which which);
     // Captions 3 and 2 from the bytes read.
     void captionLimits(Which which, int highByte, int lowByte);
+    // The gauge's limits in C, (high, low), as the chip was last known to
+    // hold them.
+    std::pair<int, int> shownLimits(Which which) const;
 
 private:
     struct Shown {

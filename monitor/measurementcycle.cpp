@@ -56,6 +56,7 @@ void MeasurementCycle::ApplyMonitorToggles()
     } else {
         m_alert.alertButton()->setText(QStringLiteral("Not checking for a software Alert"));
         m_alert.setLamp(AlertPanel::Lamp::Off);
+        m_alertShown = false;
     }
     if (bars) {
         m_bars.check1()->setText(QStringLiteral("Bargraphs are On"));
@@ -120,10 +121,17 @@ void MeasurementCycle::tick()
     // What the log gets: step 3's readings when the bars are on, else step 2's.
     int16_t RemoteReading = 0;
     int16_t LocalReading = 0;
+    std::optional<AlertChange> change;
     if (m_alert.alertButton()->isOn()) {
         const bool flagged = m_services.link.AnyLimitFlagSet() == 1;
+        const auto status = static_cast<uint8_t>(m_services.declare.ReadValue);
         const bool alert = m_alertHold.read(flagged, m_services.clock.now(), conversionPeriod(m_rateCode));
         m_alert.setLamp(alert ? AlertPanel::Lamp::Alert : AlertPanel::Lamp::NoAlert);
+        if (alert != m_alertShown) {
+            change.emplace();
+            change->alert = alert;
+            change->status = status;
+        }
     }
 
     if (m_graph.check2()->isOn()) {
@@ -148,7 +156,15 @@ void MeasurementCycle::tick()
         LocalReading = show(chip::LocalTemperature, m_bars.localBar(), BarPanel::LocalPrefix);
     }
 
-    m_log.tick(RemoteReading, LocalReading, m_graph.check2()->isOn() || m_bars.check1()->isOn());
+    const bool temperaturesRead = m_graph.check2()->isOn() || m_bars.check1()->isOn();
+    m_log.tick(RemoteReading, LocalReading, temperaturesRead);
+    // Told with what the tick read: a change costs no transfer of its own.
+    if (change) {
+        if (temperaturesRead)
+            change->temperatures = {RemoteReading, LocalReading};
+        m_alertShown = change->alert;
+        emit alertChanged(*change);
+    }
 }
 
 // A failed transfer stops monitoring instead of bringing the box back on

@@ -1,4 +1,5 @@
 #pragma once
+#include "monitor/alertchange.h"
 #include "monitor/alerthold.h"
 
 #include <QObject>
@@ -52,6 +53,11 @@ public:
     // Disables Timer1 and leaves the toggles as they are (a change of tab).
     void stopTimer1();
 
+signals:
+    // The lamp turned to "Alert Detected" or back, by a tick's status read;
+    // never while alert checking is off. The limits are not read for it.
+    void alertChanged(const ort::AlertChange &change);
+
 private:
     void tick();
     void graphToggled();
@@ -65,6 +71,9 @@ private:
     LogPanel &m_log;
     QTimer *m_timer1;
     AlertHold m_alertHold;
+    // The alert as the ticks last showed it. A toggle's click paints the lamp
+    // green until the next tick, which is no change of the chip's state.
+    bool m_alertShown = false;
     int m_rateCode = 2;   // the chip's power-on rate
 };
 

@@ -72,6 +72,18 @@ const BitNameSet &BitNamesOf(int readAddress)
     }
 }
 
+std::vector<std::string_view> setBitNames(int readAddress, uint8_t value)
+{
+    std::vector<std::string_view> names;
+    const BitNameSet &set = BitNamesOf(readAddress);
+    if (&set == &GenericBitNames || readAddress == ConversionRateRead)
+        return names;
+    for (int bit = 7; bit >= 0; --bit)
+        if ((value >> bit & 1) && set[bit] != "Unused" && set[bit] != "Reserved")
+            names.push_back(set[bit]);
+    return names;
+}
+
 // Only the six registers whose two addresses differ move; the One-Shot
 // register keeps its single address.
 void ToWriteAddress(Declare &d)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 // The program's fixed knowledge of the chip's register set, as the register
 // editor shows it. Pure: no widgets, no bus.
@@ -38,6 +39,9 @@ std::string_view RegisterTypeName(int address);
 using BitNameSet = std::array<std::string_view, 8>;
 extern const BitNameSet GenericBitNames;
 const BitNameSet &BitNamesOf(int readAddress);
+// The names of a byte's set bits, highest first, where its register names
+// them: not the generic "Bit n", nor "Unused" and "Reserved".
+std::vector<std::string_view> setBitNames(int readAddress, uint8_t value);
 
 // The editor's address conversions, in place on EditorRegister: every write
 // goes to the write address, every read and display sees the read address.

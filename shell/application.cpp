@@ -6,9 +6,11 @@
 #include "link/boardfile.h"
 #include "link/busoptions.h"
 #include "link/text.h"
+#include "shell/desktopnotifier.h"
 #include "shell/program.h"
 
 #include <QCommandLineParser>
+#include <QDBusConnection>
 #include <cstdio>
 
 namespace ort {
@@ -141,7 +143,11 @@ int runProgram(int argc, char **argv)
     std::unique_ptr<BusAccessServer> bus = createComponent(ui, *commandLine.options, clock, stderr);
     if (!bus)
         return 1;
-    Program program(ui, std::move(bus), clock);
+    // The user's own choices of earlier runs, and their desktop.
+    auto settings = std::make_unique<Settings>(Settings::userFile(), stderr);
+    settings->nameAdapter(QString::fromStdString(commandLine.options->i2cDevice));
+    Program program(ui, std::move(bus), clock, std::move(settings));
+    program.notifier().setBus(QDBusConnection::sessionBus());
     if (!startProgram(app, program, stderr))
         return 1;
     return app.exec();

@@ -19,10 +19,12 @@
 #include "registers/registereditor.h"
 #include "registers/selectorpanel.h"
 #include "registers/writepanel.h"
+#include "shell/desktopnotifier.h"
 #include "shell/program.h"
 #include "shell/statusline.h"
 #include "widgets/percentbar.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -67,6 +69,7 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
     connect(&m_program.ui().failures(), &FailureNotice::changed, statusLine, showFailure);
     if (!m_program.ui().failures().text().isEmpty())
         showFailure(m_program.ui().failures().text());
+    offerNotifications(statusLine);
 
     // Ctrl+Q quits as the Quit button does, from any tab; the button's
     // caption stays as it is.
@@ -79,6 +82,33 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
     layout->addWidget(m_tabs);
     layout->addWidget(statusLine);
     resize(twips(this, 11500), twips(this, 8400));
+}
+
+// The switch stands in the status line, in every tab, beside the line that
+// keeps an alert the desktop could not be told of.
+void MainMenuForm::offerNotifications(QStatusBar *statusLine)
+{
+    DesktopNotifier &notifier = m_program.notifier();
+    auto *undelivered = new QLabel(statusLine);
+    undelivered->setObjectName("AlertNoticeLBL");
+    // A long line takes the room there is; it never widens the window.
+    undelivered->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusLine->addPermanentWidget(undelivered, 1);
+    connect(&notifier, &DesktopNotifier::undelivered, undelivered, [undelivered](const QString &line, const QString &details) {
+        undelivered->setText(line);
+        undelivered->setToolTip(details);
+    });
+    auto *notify = new QCheckBox(QStringLiteral("Desktop notifications"), statusLine);
+    notify->setObjectName("NotifyCHK");
+    notify->setToolTip(QStringLiteral("Tell the desktop when the alert lamp turns red and when it returns"));
+    notify->setChecked(notifier.enabled());
+    statusLine->addPermanentWidget(notify);
+    connect(notify, &QCheckBox::toggled, this, [this, undelivered](bool on) {
+        m_program.notifier().setEnabled(on);
+        m_program.settings().setNotifications(on);
+        if (!on)
+            undelivered->clear();
+    });
 }
 
 void MainMenuForm::showConnection()
@@ -215,6 +245,13 @@ QWidget *MainMenuForm::buildControlCenterTab()
     m_cycle = new MeasurementCycle(services, *alert, *graph, *bars, *log, page);
     // The gauges and the measurement controls fill the room the bar panel keeps for them.
     auto *gauges = new LimitGauges(services, *bars, page);
+    // The desktop is told the limit crossed as the gauges show it.
+    connect(m_cycle, &MeasurementCycle::alertChanged, &m_program.notifier(), [this, gauges](AlertChange change) {
+        const auto [localHigh, localLow] = gauges->shownLimits(LimitGauges::Local);
+        const auto [remoteHigh, remoteLow] = gauges->shownLimits(LimitGauges::Remote);
+        change.limits = {localHigh, localLow, remoteHigh, remoteLow};
+        m_program.notifier().alertChanged(change);
+    });
     m_controls = new ControlsPanel(services, *m_cycle, *gauges, bars);
     bars->controlsSlot()->addWidget(m_controls);
 

@@ -3,6 +3,7 @@
 
 class QLabel;
 class QPushButton;
+class QStatusBar;
 class QTabWidget;
 
 namespace ort {
@@ -47,6 +48,7 @@ private:
     QWidget *buildMainTab();
     QWidget *buildReadWriteTab();
     QWidget *buildControlCenterTab();
+    void offerNotifications(QStatusBar *statusLine);
     Program &m_program;
     QTabWidget *m_tabs;
     RegisterEditor *m_editor = nullptr;

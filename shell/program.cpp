@@ -1,5 +1,6 @@
 #include "shell/program.h"
 #include "console/busconsole.h"
+#include "shell/desktopnotifier.h"
 #include "shell/frmabout.h"
 #include "shell/frmsplash.h"
 #include "shell/mainmenuform.h"
@@ -10,10 +11,13 @@
 
 namespace ort {
 
-Program::Program(Ui &ui, std::unique_ptr<BusAccessServer> bus, std::shared_ptr<Clock> clock)
+Program::Program(Ui &ui, std::unique_ptr<BusAccessServer> bus, std::shared_ptr<Clock> clock,
+                 std::unique_ptr<Settings> settings)
     : m_ui(ui), m_bus(std::move(bus)), m_clock(std::move(clock)), m_started(m_clock->now()),
+      m_settings(std::move(settings)), m_notifier(new DesktopNotifier(*m_clock, this)),
       m_endHandler([] { QCoreApplication::quit(); })
 {
+    m_notifier->setEnabled(m_settings->notifications());
 }
 
 Program::~Program()
@@ -38,6 +42,7 @@ frmSplash *Program::showSplash()
         // ever show or close it.
         auto splash = std::make_unique<frmSplash>(*this);
         splash->Form_Load();
+        m_places.place(splash.get());
         m_splash = splash.release();
         offerBusConsole(m_splash);
     }
@@ -50,6 +55,7 @@ InitForm *Program::wizard()
     if (!m_wizard) {
         m_wizard = new InitForm(m_services, *this);
         m_wizard->Form_Load();
+        m_places.place(m_wizard);
         offerBusConsole(m_wizard);
     }
     return m_wizard;
@@ -60,6 +66,7 @@ void Program::loadMainWindow()
     if (!m_main) {
         m_main = new MainMenuForm(*this);
         m_main->Form_Load();
+        m_places.place(m_main);
         offerBusConsole(m_main);
     }
 }
@@ -83,6 +90,7 @@ frmAbout *Program::showAbout()
     if (!m_about) {
         m_about = new frmAbout(*this);
         m_about->Form_Load();
+        m_places.place(m_about);
     }
     m_about->show();
     m_about->raise();
@@ -92,8 +100,10 @@ frmAbout *Program::showAbout()
 
 BusConsole *Program::showBusConsole(QWidget *from)
 {
-    if (!m_console)
+    if (!m_console) {
         m_console = new BusConsole(m_services, *this, m_started);
+        m_places.place(m_console);
+    }
     m_console->setAttribute(Qt::WA_ShowWithoutActivating, from != nullptr);
     m_console->show();
     m_console->raise();

@@ -2,7 +2,9 @@
 #include "component/busaccess.h"
 #include "component/clock.h"
 #include "gui/services.h"
+#include "gui/settings.h"
 #include "gui/windowhost.h"
+#include "gui/windowplaces.h"
 #include "link/declare.h"
 #include "link/linknewcomport.h"
 
@@ -21,6 +23,7 @@ class InitForm;
 class MainMenuForm;
 class frmAbout;
 class BusConsole;
+class DesktopNotifier;
 
 // The program's state for one run: the bus access component, the shared
 // variables, the register link, the dialog seam, the one clock, and the
@@ -30,8 +33,11 @@ class Program : public QObject, public WindowHost {
     Q_OBJECT
 public:
     // The program owns the one component for its whole run. The clock is
-    // the one a simulated board runs on, so both keep one time.
-    Program(Ui &ui, std::unique_ptr<BusAccessServer> bus, std::shared_ptr<Clock> clock);
+    // the one a simulated board runs on, so both keep one time. Without
+    // settings of its own it remembers nothing beyond the run, and it tells
+    // the desktop nothing until it is given a bus to do so.
+    Program(Ui &ui, std::unique_ptr<BusAccessServer> bus, std::shared_ptr<Clock> clock,
+            std::unique_ptr<Settings> settings = std::make_unique<Settings>());
     ~Program() override;
 
     BusAccessServer &bus() { return *m_bus; }
@@ -40,6 +46,9 @@ public:
     Ui &ui() { return m_ui; }
     Clock &clock() { return *m_clock; }
     Services &services() { return m_services; }
+    Settings &settings() { return *m_settings; }
+    // Tells the desktop of each change of the alert lamp.
+    DesktopNotifier &notifier() { return *m_notifier; }
 
     // Loads the splash (running its start-up steps) and shows it.
     frmSplash *showSplash();
@@ -78,9 +87,12 @@ private:
     std::unique_ptr<BusAccessServer> m_bus;
     std::shared_ptr<Clock> m_clock;
     double m_started;   // the console's times count from here
+    std::unique_ptr<Settings> m_settings;
     Declare m_state;
     LinkNewComPort m_link{m_state, *m_bus};
-    Services m_services{m_state, m_link, m_ui, *m_clock, *m_bus};
+    Services m_services{m_state, m_link, m_ui, *m_clock, *m_bus, *m_settings};
+    WindowPlaces m_places{*m_settings};
+    DesktopNotifier *m_notifier;
     QPointer<frmSplash> m_splash;
     QPointer<InitForm> m_wizard;
     QPointer<MainMenuForm> m_main;

@@ -74,6 +74,8 @@ void InitForm::InitWizard()
     setWindowTitle(ChipName + QStringLiteral(" Search Wizard"));
     m_welcome->SetupWelcomePanel();
     m_medium->SetupMediumPanel(*m_systemInfo, m_services.bus.Smbus());
+    if (const std::optional<Settings::WizardChoice> earlier = m_services.settings.wizardChoice())
+        m_medium->preselect(*earlier);
     m_searching->SetupSearchingPanel();
     m_results->SetupResultsPanel();
 }
@@ -183,6 +185,7 @@ void InitForm::StartSearch()
 {
     if (!m_medium->ValidateMediumSelection(m_services.ui))
         return;
+    m_services.settings.rememberWizardChoice(m_medium->choice());
     ShowPanel(3);
     m_searching->repaint();
     for (QPushButton *b : m_buttons->all())

@@ -234,6 +234,23 @@ void MediumPanel::offerAdapters(SmbusHost &smbus)
     m_adapters->show();
 }
 
+void MediumPanel::preselect(const Settings::WizardChoice &choice)
+{
+    const bool printerPort = choice.printerPort && m_ppCheck->isEnabled();
+    const bool smbus = choice.smbus && m_smbusCheck->isEnabled();
+    if (!printerPort && !smbus)
+        return;   // nothing of it can be searched now: the panel starts as it always does
+    m_ppCheck->setChecked(printerPort);
+    m_smbusCheck->setChecked(smbus);
+    if (const int index = m_adapters->findData(choice.adapter); index >= 0 && !choice.adapter.isEmpty())
+        m_adapters->setCurrentIndex(index);
+}
+
+Settings::WizardChoice MediumPanel::choice() const
+{
+    return {printerPortChosen(), smbusChosen(), m_adapters->count() > 0 ? m_adapters->currentData().toString() : QString()};
+}
+
 void MediumPanel::useChosenSmbusAdapter(SmbusHost &smbus)
 {
     if (m_adapters->count() > 0)

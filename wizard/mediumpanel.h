@@ -1,4 +1,5 @@
 #pragma once
+#include "gui/settings.h"
 #include "wizard/wizardpanel.h"
 
 class QCheckBox;
@@ -30,6 +31,11 @@ public:
     // address the user typed, when one is there; a base left as shown
     // changes nothing.
     void useChosenSmbusAdapter(SmbusHost &smbus);
+
+    // The media and adapter of an earlier search, ticked and chosen as the
+    // user did then, where the machine still offers them.
+    void preselect(const Settings::WizardChoice &choice);
+    Settings::WizardChoice choice() const;
 
 private:
     void offerAdapters(SmbusHost &smbus);

@@ -66,10 +66,12 @@ double medianMs(const std::vector<std::string> &arguments, int runs)
     return ms[ms.size() / 2];
 }
 
-void logRate(const char *name, const std::string &route, int records)
+// The format by the file's extension: xls the window's log, csv with the
+// status read before each record as well.
+void logRate(const char *name, const std::string &route, int records, const QString &extension = QStringLiteral("xls"))
 {
     QTemporaryDir dir;
-    const std::string file = dir.filePath(QStringLiteral("bench.xls")).toStdString();
+    const std::string file = dir.filePath(QStringLiteral("bench.") + extension).toStdString();
     const Run r = runTool({"--route", route, "log", file, "--interval", "0", "--count", std::to_string(records)});
     if (r.status != 0) {
         std::fprintf(stderr, "bench_cli: ort310 log failed with status %d\n", r.status);
@@ -90,6 +92,8 @@ int main()
     std::printf("cli_temps_wall: %.1f ms\n", medianMs({"temps"}, 41));
     std::printf("cli_temps_smbus_address_wall: %.1f ms\n", medianMs({"--route", "smbus", "--address", "18", "temps"}, 41));
     logRate("smbus", "smbus", 20000);
+    logRate("smbus_csv", "smbus", 20000, QStringLiteral("csv"));
     logRate("printer", "printer", 5000);
+    logRate("printer_csv", "printer", 5000, QStringLiteral("csv"));
     return 0;
 }

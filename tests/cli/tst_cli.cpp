@@ -8,6 +8,7 @@
 #ifdef ORT_LINUX_BACKEND
 #include "component/linux/linuxbackend.h"
 #endif
+#include "link/boardfile.h"
 #include "link/busoptions.h"
 #include "tests/support/boards.h"
 #include "tests/support/simboard.h"
@@ -79,18 +80,51 @@ QString readAll(std::FILE *f)
 }
 
 // The tool's commands on a board of the test's own.
-Result onBoard(test::SimBoard &board, const QStringList &arguments)
+Result onBoard(BusAccessServer &server, std::shared_ptr<const Clock> clock, const QStringList &arguments)
 {
     cli::ToolIo io;
     io.out = std::tmpfile();
     io.err = std::tmpfile();
-    io.bus = [&](const ComponentOptions &) -> BusAccessServer & { return board.server(); };
+    io.bus = [&](const ComponentOptions &) -> BusAccessServer & { return server; };
+    io.monotonic = [clock = std::move(clock)] { return clock->now(); };
     Result r;
     r.status = cli::runTool(QStringList{QStringLiteral("ort310")} + arguments, io);
     r.out = readAll(io.out);
     r.err = readAll(io.err);
     return r;
 }
+Result onBoard(test::SimBoard &board, const QStringList &arguments)
+{
+    return onBoard(board.server(), board.clock, arguments);
+}
+
+// Time that passes as the bus is used, as it does on a real one: a log at
+// --interval 0 then sees the chip convert.
+class BusTime final : public Clock {
+public:
+    double now() const override { return m_now += 0.002; }
+    double secondsSinceMidnight() const override { return 12 * 3600 + m_now; }
+
+private:
+    mutable double m_now = 0;
+};
+
+// The hot example board without noise, so that its records are exact: its
+// remote diode warms past the 80 C limit and cools below it again within
+// 100 s of bus time, a conversion a second.
+struct HotBoard {
+    std::shared_ptr<BusTime> clock = std::make_shared<BusTime>();
+    BusAccessServer server{std::make_unique<sim::SimBackend>(scenario(), clock)};
+    Result run(const QStringList &arguments) { return onBoard(server, clock, QStringList{"--route", "smbus"} + arguments); }
+    static sim::Scenario scenario()
+    {
+        QFile file(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../data/boards/hot.json"));
+        sim::Scenario s = parseBoard(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), "hot.json");
+        for (sim::ChipSetup &chip : s.smbus.chips)
+            chip.noise = 0;
+        return s;
+    }
+};
 
 QJsonValue jsonPath(const QString &text, const QString &path)
 {
@@ -160,6 +194,8 @@ private slots:
         QTest::newRow("no count") << QStringList{"log", "f", "--count", "0"} << "is not a count";
         QTest::newRow("format") << QStringList{"log", "f", "--format", "xls"} << "Unknown log format";
         QTest::newRow("log json") << QStringList{"log", "f", "--json"} << "--format jsonl";
+        QTest::newRow("on-alert once") << QStringList{"temps", "--on-alert", "true"} << "--on-alert needs --watch";
+        QTest::newRow("on-alert nowhere") << QStringList{"log", "f", "--on-alert", "/no/such/pager"} << "\"/no/such/pager\", is not a program";
         QTest::newRow("watch 0") << QStringList{"temps", "--watch", "0"} << "above 0 s";
         QTest::newRow("watch junk") << QStringList{"temps", "--watch", "1s"} << "not a number of seconds";
         QTest::newRow("route") << QStringList{"--route", "usb", "temps"} << "Unknown route \"usb\"";
@@ -389,7 +425,7 @@ private slots:
         QList<QByteArray> lines = log.split('\n');
         QCOMPARE(lines.takeLast(), QByteArray());
         if (format == "csv")
-            QCOMPARE(lines.takeFirst(), QByteArray("time,remote,local"));
+            QCOMPARE(lines.takeFirst(), QByteArray("time,remote,local,status,alert"));
         QCOMPARE(lines.size(), 40);
         static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}(Z|[+-]\\d\\d:\\d\\d)$"));
         QString last;
@@ -399,6 +435,24 @@ private slots:
             QVERIFY2(iso.match(time).hasMatch() && time >= last, line.constData());
             last = time;
         }
+    }
+
+    // A file never mixes two layouts: one begun without the status columns
+    // goes on without them.
+    void csvBegunWithoutStatusKeepsItsColumns()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("old.csv");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("time,remote,local\n2024-05-01T12:00:00.000+02:00,20,28\n") > 0);
+        f.close();
+        const Result r = tool({"log", file, "--count", "3", "--interval", "0"});
+        QCOMPARE(r.status, cli::Done);
+        QVERIFY2(r.err.contains("without the status and alert columns"), qPrintable(r.err));
+        const QList<QByteArray> lines = fileBytes(file).trimmed().split('\n');
+        QCOMPARE(lines.size(), 5);
+        for (const QByteArray &line : lines)
+            QCOMPARE(line.count(','), 2);
     }
 
     void logEndsOnWholeRecord_data()
@@ -460,6 +514,91 @@ private slots:
         QCOMPARE(r.status, cli::Failed);
         QVERIFY2(r.err.contains("Reading the chip failed after 4 records had been logged"), qPrintable(r.err));
         QCOMPARE(tsvRecords(fileBytes(file)), 4);
+    }
+
+    // The alert as the lamp holds it: on for as long as the remote diode is
+    // above its limit, though most status reads between two conversions come
+    // back clear.
+    void logsTheAlert_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("csv") << "csv";
+        QTest::newRow("jsonl") << "jsonl";
+    }
+    void logsTheAlert()
+    {
+        QFETCH(QString, format);
+        HotBoard board;
+        QTemporaryDir dir;
+        const QString file = dir.filePath("night." + format);
+        QCOMPARE(board.run({"log", file, "--interval", "0", "--count", "12000"}).status, cli::Done);
+        QList<QByteArray> lines = fileBytes(file).trimmed().split('\n');
+        if (format == "csv")
+            QCOMPARE(lines.takeFirst(), QByteArray("time,remote,local,status,alert"));
+        QCOMPARE(lines.size(), 12000);
+        QString runs;
+        bool flagged = false;
+        for (const QByteArray &line : lines) {
+            const QJsonObject json = QJsonDocument::fromJson(line).object();
+            const QList<QByteArray> csv = line.split(',');
+            const bool alert = format == "csv" ? csv.value(4) == "1" : json["alert"].toBool();
+            flagged |= format == "csv" ? csv.value(3) == "16" : json["flags"].toArray().contains("Remote High");
+            if (runs.isEmpty() || runs.back() != QChar(alert ? '1' : '0'))
+                runs += alert ? '1' : '0';
+        }
+        QCOMPARE(runs, QString("010"));
+        QVERIFY(flagged);
+    }
+
+    // The command runs at the start and at the end, its environment saying
+    // which, and it can be stopped as any other: nothing held back or ignored.
+    // The log does not wait for it: the command sees the log grow to its end
+    // (the header and 12,000 records).
+    void runsACommandAtAnAlert_data()
+    {
+        QTest::addColumn<QString>("last");   // the script's last line
+        QTest::addColumn<QString>("said");
+        QTest::newRow("done") << "exit 0" << "";
+        QTest::newRow("failing") << "exit 3" << "ort310: The --on-alert command for the alert's start failed (exit status 3)";
+    }
+    void runsACommandAtAnAlert()
+    {
+        QFETCH(QString, last);
+        QFETCH(QString, said);
+        HotBoard board;
+        QTemporaryDir dir;
+        const QString script = dir.filePath("page me");
+        QFile f(script);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        // bash, as dash starts a script with no signal blocked whatever it inherits.
+        f.write("#!/bin/bash\nfor i in {1..600}; do (( $(wc -l < \"$1\") == 12001 )) && break; sleep 0.05; done\n"
+                "{ env; echo \"LOGGED=$(wc -l < \"$1\")\"; grep -E 'SigBlk|SigIgn' /proc/self/status; } > \"$0.$ORT310_ALERT\"\n" +
+                last.toUtf8() + '\n');
+        f.close();
+        f.setPermissions(f.permissions() | QFile::ExeOwner);
+        // The command's signals are as the tool's were when it started, which
+        // are this test's now (a make, say, ignores some of its own).
+        const QByteArray ours = fileBytes("/proc/self/status");
+        const auto line = [&](const char *key) {
+            const qsizetype at = ours.indexOf(key);
+            return ours.mid(at, ours.indexOf('\n', at) - at + 1);
+        };
+        const auto kept = std::signal(SIGXFSZ, SIG_IGN);   // as the tool's own main has it
+        const Result r = board.run({"log", dir.filePath("night.xls"), "--interval", "0", "--count", "12000", "--on-alert",
+                                    '"' + script + "\" " + dir.filePath("night.xls")});
+        std::signal(SIGXFSZ, kept);
+        QCOMPARE(r.status, cli::Done);
+        QCOMPARE(tsvRecords(fileBytes(dir.filePath("night.xls"))), 12000);
+        QCOMPARE(r.err.isEmpty(), said.isEmpty());
+        QVERIFY2(r.err.contains(said), qPrintable(r.err));
+        const QByteArray start = fileBytes(script + ".start");
+        for (const QByteArray &expected : {QByteArray("ORT310_ALERT=start\n"), QByteArray("ORT310_REMOTE=81\n"),
+                                           QByteArray("ORT310_LOCAL=31\n"), QByteArray("ORT310_STATUS=16\n"),
+                                           QByteArray("ORT310_FLAGS=Remote High\n"), line("SigBlk:"), line("SigIgn:")})
+            QVERIFY2(start.contains(expected), expected.constData());
+        QVERIFY2(start.contains("LOGGED=12001\n"), start.constData());
+        const QByteArray end = fileBytes(script + ".end");
+        QVERIFY2(end.contains("ORT310_ALERT=end\n") && end.contains("ORT310_REMOTE=80\n"), end.constData());
     }
 
     void clearsAlert_data()

@@ -8,8 +8,13 @@
 # Finish opens the main window, centred, with the window class its desktop
 # entry names; on the "Control Center" the remote high limit is lowered on
 # its gauge below the remote temperature, the alert check is switched on, and
-# the alert lamp must turn red and stay red (probed by its pixels); Ctrl+Q
-# ends the program with status 0. Where the AT-SPI packages can be had, a
+# the alert lamp must turn red and stay red (probed by its pixels), and the
+# desktop is told once (a notification service of the test's own records
+# the calls on a session bus of its own); the limit raised again, the lamp
+# turns green and the desktop is told once more; with the alert check off
+# and the limit lowered again, the desktop is told nothing; Ctrl+Q ends the
+# program with status 0. The program's settings go to a folder of the
+# test's own, so that it starts from the defaults, centred. Where the AT-SPI packages can be had, a
 # screen reader's view is checked on the way (atspi-walk.py): no unnamed
 # control on the splash, the wizard's panels and the main window's pages, the
 # "Toggle" action of "Continuous Reading" runs its handler, and the lamp's
@@ -27,16 +32,21 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build}" && pwd)
 out=$build/desktop
 program=$build/ort310eval
+recorder=$build/tests/support/notification-recorder
 step_limit=${ORT310_STEP_SECONDS:-5}
-packages=(xvfb xauth openbox xdotool imagemagick x11-utils)
+packages=(xvfb xauth openbox xdotool imagemagick x11-utils dbus)
 
 skip() {
     echo "SKIP: test-desktop: $*"
     exit 0
 }
-[[ -x $program ]] || { echo "test-desktop: $program is missing; run make build"; exit 1; }
+[[ -x $program && -x $recorder ]] || { echo "test-desktop: $program or $recorder is missing; run make build"; exit 1; }
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/*.log
+rm -rf "$out/config"
+export XDG_CONFIG_HOME=$out/config
+# Never the desktop session this script was started from.
+unset DBUS_SESSION_BUS_ADDRESS
 
 . "$here/../../tools/packages.sh"
 ensure_packages test-desktop "${packages[@]}" || skip "could not install ${packages[*]}"
@@ -46,9 +56,9 @@ ensure_packages test-desktop "${atspi_packages[@]}" ||
     { atspi=; echo "SKIP: test-desktop: AT-SPI checks: could not install ${atspi_packages[*]}"; }
 
 # ---- the display, the window manager and the program; all ended on exit
-xvfb_pid= wm_pid= program_pid= DBUS_SESSION_BUS_PID= announce_pid=
+xvfb_pid= wm_pid= program_pid= DBUS_SESSION_BUS_PID= announce_pid= recorder_pid=
 finish() {
-    for pid in $announce_pid $program_pid $wm_pid $DBUS_SESSION_BUS_PID $xvfb_pid; do
+    for pid in $announce_pid $program_pid $recorder_pid $wm_pid $DBUS_SESSION_BUS_PID $xvfb_pid; do
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
@@ -87,6 +97,24 @@ if [[ -n $atspi ]]; then
         echo "SKIP: test-desktop: AT-SPI checks: no session bus ($(tail -n 1 "$out/dbus.log"))"
     fi
 fi
+
+# Else a session bus of the test's own for the notifications, and on it a
+# notification service that writes each call as a line "<urgency> <summary>".
+if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} ]]; then
+    { read -r DBUS_SESSION_BUS_ADDRESS && read -r DBUS_SESSION_BUS_PID; } < <(dbus-daemon --session --fork \
+        --print-address=1 --print-pid=1 2>"$out/dbus.log") ||
+        { echo "test-desktop: FAILED: no session bus ($(tail -n 1 "$out/dbus.log"))"; exit 1; }
+    export DBUS_SESSION_BUS_ADDRESS
+fi
+notified="$out/notifications.log"
+: >"$notified"
+"$recorder" "$notified" >"$out/recorder.log" 2>&1 &
+recorder_pid=$!
+for _ in $(seq 50); do
+    grep -q ready "$out/recorder.log" && break
+    sleep 0.1
+done
+grep -q ready "$out/recorder.log" || { echo "test-desktop: FAILED: the notification recorder did not start"; cat "$out/recorder.log"; exit 1; }
 
 QT_QPA_PLATFORM=xcb ORT310_BUS=sim "$program" >"$out/program.log" 2>&1 &
 program_pid=$!
@@ -141,6 +169,12 @@ lamp_red() {
     import -window "$1" "$out/probe.png" 2>/dev/null || return 1
     red=$(pixels "$out/probe.png" "rgb(255,0,0)") && green=$(pixels "$out/probe.png" "rgb(0,255,0)") || return 1
     ((red > 1000 && green == 0))
+}
+lamp_green() {
+    local red green
+    import -window "$1" "$out/probe.png" 2>/dev/null || return 1
+    red=$(pixels "$out/probe.png" "rgb(255,0,0)") && green=$(pixels "$out/probe.png" "rgb(0,255,0)") || return 1
+    ((green > 1000 && red == 0))
 }
 # The window's picture differs from the one saved as NAME.png.
 changed() {
@@ -256,6 +290,7 @@ while ((SECONDS - held < 3)); do
     probes=$((probes + 1))
 done
 ((probes >= 5)) || fail "the lamp was probed only $probes times"
+poll grep -qx "2 ORT310: Alert Detected" "$notified" || fail "the desktop was not told of the alert ($(cat "$notified"))"
 if [[ -n $announce_pid ]]; then
     rc=0
     wait "$announce_pid" || rc=$?
@@ -263,6 +298,24 @@ if [[ -n $announce_pid ]]; then
     cat "$out/announce.log"
     ((rc == 0 || rc == 77)) || fail "the alert was not announced over AT-SPI"
 fi
+
+begin "the limit raised again: the lamp turns green, and the desktop is told once of each change"
+# Forward along the chain from the alert check to the remote gauge, whose
+# high pointer is still the one picked; up by 110 C to +127 C.
+xdotool key Tab Tab Tab Tab
+for _ in $(seq 11); do xdotool key Prior; done
+step_limit=10 poll lamp_green "$main" || fail "the lamp did not turn green"
+shot 8-no-alert
+poll grep -qx "1 ORT310: No Alert Detected" "$notified" || fail "the desktop was not told that the alert ended"
+[[ $(cat "$notified") == $'2 ORT310: Alert Detected\n1 ORT310: No Alert Detected' ]] ||
+    fail "the desktop was told: $(cat "$notified")"
+
+begin "with the alert check off the desktop is told nothing"
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab space Tab Tab Tab Tab
+for _ in $(seq 11); do xdotool key Next; done
+# Two conversions at the chip's rate, 4 s apart.
+sleep 9
+[[ $(wc -l <"$notified") == 2 ]] || fail "with the alert check off the desktop was told: $(cat "$notified")"
 
 begin "Ctrl+B in the main window gives the console the keyboard"
 xdotool key ctrl+b

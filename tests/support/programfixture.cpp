@@ -10,9 +10,9 @@
 
 namespace ort::test {
 
-ProgramFixture::ProgramFixture(const sim::Scenario &scenario) : board(scenario)
+ProgramFixture::ProgramFixture(const sim::Scenario &scenario, const QString &settingsFile) : board(scenario)
 {
-    start();
+    start(settingsFile);
 }
 
 ProgramFixture::ProgramFixture(std::unique_ptr<Backend> hardware, std::shared_ptr<ManualClock> clock)
@@ -21,9 +21,11 @@ ProgramFixture::ProgramFixture(std::unique_ptr<Backend> hardware, std::shared_pt
     start();
 }
 
-void ProgramFixture::start()
+void ProgramFixture::start(const QString &settingsFile)
 {
-    program = std::make_unique<Program>(ui, board.takeServer(), board.clock);
+    program = std::make_unique<Program>(ui, board.takeServer(), board.clock,
+                                        settingsFile.isEmpty() ? std::make_unique<Settings>()
+                                                               : std::make_unique<Settings>(settingsFile, stderr));
     program->setEndHandler([this] { ++ends; });
 }
 

@@ -39,7 +39,10 @@ enum class Route { PrinterPort, Smbus };
 
 class ProgramFixture {
 public:
-    explicit ProgramFixture(const sim::Scenario &scenario = sim::Scenario::defaultBoard());
+    // With a settings file, what the program remembers goes there (and
+    // comes from there), as from the user's own between runs.
+    explicit ProgramFixture(const sim::Scenario &scenario = sim::Scenario::defaultBoard(),
+                            const QString &settingsFile = {});
     // A hand-made backend on the given clock.
     ProgramFixture(std::unique_ptr<Backend> hardware, std::shared_ptr<ManualClock> clock);
     // Unloads the program and checks that no top-level window was left.
@@ -78,7 +81,7 @@ public:
     }
 
 private:
-    void start();
+    void start(const QString &settingsFile = {});
 };
 
 } // namespace ort::test

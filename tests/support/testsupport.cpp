@@ -16,16 +16,17 @@ QMessageBox::StandardButton FakeUi::message(QWidget *, const MessageRequest &req
     return answer;
 }
 
-QString FakeUi::openFileName(QWidget *, const QString &, const QString &filter)
+QString FakeUi::openFileName(QWidget *, const QString &, const QString &filter, const QString &folder)
 {
     fileFilters.append(filter);
+    fileFolders.append(folder);
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
-QString FakeUi::saveFileName(QWidget *parent, const QString &caption, const QString &filter)
+QString FakeUi::saveFileName(QWidget *parent, const QString &caption, const QString &filter, const QString &folder)
 {
     saveCaptions.append(caption);
-    return openFileName(parent, caption, filter);
+    return openFileName(parent, caption, filter, folder);
 }
 
 void answerWithRealBoxes(FakeUi &ui, std::function<bool()> enough, double seconds)

@@ -25,12 +25,15 @@ namespace ort::test {
 class FakeUi final : public Ui {
 public:
     QMessageBox::StandardButton message(QWidget *parent, const MessageRequest &request) override;
-    QString openFileName(QWidget *parent, const QString &caption, const QString &filter) override;
+    QString openFileName(QWidget *parent, const QString &caption, const QString &filter,
+                         const QString &folder) override;
     // Answered from fileAnswers as well; the caption is kept in saveCaptions.
-    QString saveFileName(QWidget *parent, const QString &caption, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &filter,
+                         const QString &folder) override;
 
     QList<MessageRequest> messages;
     QStringList fileFilters;
+    QStringList fileFolders;   // the folder each dialog opened in
     QStringList fileAnswers;   // taken in order; empty = the user cancels
     QStringList saveCaptions;
     QMessageBox::StandardButton answer = QMessageBox::Ok;
