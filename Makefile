@@ -13,9 +13,10 @@
 # package does not bring: qt6-websockets-dev is named beside it.
 # gnumeric brings ssconvert, with which a test sees a spreadsheet read the
 # chart's saved readings as four columns; dbus a session bus of the tests'
-# own, on which the desktop notifications are recorded.
+# own, on which the desktop notifications are recorded. qt6-l10n-tools
+# builds and checks the catalogues; qt6-translations-l10n holds Qt's own.
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qt6-websockets-dev libi2c-dev linux-libc-dev xvfb xauth fonts-dejavu-core \
-            desktop-file-utils appstream gnumeric dbus
+            desktop-file-utils appstream gnumeric dbus qt6-l10n-tools qt6-translations-l10n
 BUILD    ?= build
 JOBS     ?= 2
 WERROR   := $(if $(filter true 1,$(CI)),ON,OFF)

@@ -1,6 +1,7 @@
 #include "cli/invocation.h"
 #include "cli/values.h"
 #include "link/busoptions.h"
+#include "link/language.h"
 #include "link/text.h"
 #include "registers/registermap.h"
 
@@ -118,6 +119,7 @@ void addCommonOptions(QCommandLineParser &parser)
                       QStringLiteral("The chip's 7-bit address in hexadecimal (4C); only it is probed."),
                       QStringLiteral("address")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Print the result as JSON, for scripts.")});
+    parser.addOption(languageOption());
 }
 
 void addOnAlertOption(QCommandLineParser &parser)

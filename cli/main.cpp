@@ -2,6 +2,7 @@
 #include "component/busaccess.h"
 #include "component/clock.h"
 
+#include <QCoreApplication>
 #include <csignal>
 #include <memory>
 
@@ -11,9 +12,9 @@ int main(int argc, char **argv)
     // reason, as a full disk does, instead of ending the process unasked.
     std::signal(SIGXFSZ, SIG_IGN);
 
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    // The translators and the locale live on it.
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
 
     ort::cli::ToolIo io;
     io.environment = ort::optionsFromEnvironment();

@@ -12,6 +12,7 @@
 #include "link/boardfile.h"
 #include "link/busoptions.h"
 #include "link/chip.h"
+#include "link/language.h"
 #include "link/runtimeerror.h"
 #include "link/text.h"
 #include "log/logfile.h"
@@ -527,6 +528,7 @@ void say(std::FILE *err, const QString &text)
 
 int runTool(const QStringList &arguments, const ToolIo &io)
 {
+    installTranslations(languageArgument(arguments));
     Invocation run;
     try {
         run = parseInvocation(arguments, io.environment);

@@ -94,9 +94,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ORT_MAKER_NAME} ${ORT_CHIP_NAME} evaluati
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 # The libraries the program links (Qt 6 base, libi2c, the C++ runtime) are
 # found by dpkg-shlibdeps; the window-system plugins Qt loads at run time
-# are not linked, so they are named here.
+# are not linked, so they are named here, and so are Qt's own catalogues
+# (the standard buttons and dialogs in the user's language).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 # i2c-tools creates the i2c group, and its udev rule hands it /dev/i2c-N; a
 # suggestion only, as it brings udev into a machine that may have none.

@@ -7,9 +7,9 @@ function(ort_add_qtest name)
   target_link_libraries(${name} PRIVATE ${T_LINKS} Qt6::Test)
   ort_use_source_root(${name})
   add_test(NAME ${name} COMMAND ${name})
-  # No test reaches the user's own settings.
+  # No test reaches the user's own settings, nor speaks the machine's language.
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORT310_BUS=sim;XDG_CONFIG_HOME=${PROJECT_BINARY_DIR}/tests/config-home"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANGUAGE=en;LC_ALL=C.UTF-8;ORT310_BUS=sim;XDG_CONFIG_HOME=${PROJECT_BINARY_DIR}/tests/config-home"
     TIMEOUT 240)
 endfunction()
 

@@ -8,6 +8,7 @@
 #include "registers/registermap.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
@@ -41,21 +43,21 @@ BusConsole::BusConsole(Services &services, WindowHost &host, double origin)
 {
     setObjectName("BusConsole");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(ProductName + QStringLiteral(" - Bus Console"));
+    setWindowTitle(tr("%1 - Bus Console").arg(productTitle()));
 
-    m_pause = new QPushButton(QStringLiteral("Pause"), this);
+    m_pause = new QPushButton(tr("Pause"), this);
     m_pause->setObjectName("PauseCMD");
     m_pause->setCheckable(true);
-    m_pause->setToolTip(QStringLiteral("Stops recording transfers until pressed again"));
-    auto *clear = new QPushButton(QStringLiteral("Clear"), this);
+    m_pause->setToolTip(tr("Stops recording transfers until pressed again"));
+    auto *clear = new QPushButton(tr("Clear"), this);
     clear->setObjectName("ClearCMD");
-    auto *save = new QPushButton(QStringLiteral("Save\u2026"), this);
+    auto *save = new QPushButton(tr("Save\u2026"), this);
     save->setObjectName("SaveCMD");
-    save->setToolTip(QStringLiteral("Saves the transfers shown as CSV"));
+    save->setToolTip(tr("Saves the transfers shown as CSV"));
 
     m_registerFilter = new QComboBox(this);
     m_registerFilter->setObjectName("RegisterFilter");
-    m_registerFilter->addItem(QStringLiteral("All registers"), QVariantList());
+    m_registerFilter->addItem(tr("All registers"), QVariantList());
     // A register of the chip is found by either of its addresses.
     for (const RegisterRow &row : RegisterTable) {
         QVariantList addresses{int(row.readAddress)};
@@ -67,28 +69,30 @@ BusConsole::BusConsole(Services &services, WindowHost &host, double origin)
         }
         m_registerFilter->addItem(text + QLatin1Char(')'), addresses);
     }
-    m_registerFilter->addItem(QStringLiteral("No register"), QVariantList{int(Transfer::None)});
+    m_registerFilter->addItem(tr("No register"), QVariantList{int(Transfer::None)});
 
     m_resultFilter = new QComboBox(this);
     m_resultFilter->setObjectName("ResultFilter");
     using R = TransferFilter::Result;
-    const std::pair<const char *, R> results[] = {{"All results", R::Any},
-                                                  {"Acknowledged", R::Acknowledged},
-                                                  {"Not acknowledged", R::NotAcknowledged},
-                                                  {"Failed", R::Failed},
-                                                  {"Not acknowledged or failed", R::NotAcknowledgedOrFailed}};
+    const std::pair<const char *, R> results[] = {
+        {QT_TR_NOOP("All results"), R::Any},
+        {QT_TR_NOOP("Acknowledged"), R::Acknowledged},
+        {QT_TR_NOOP("Not acknowledged"), R::NotAcknowledged},
+        {QT_TR_NOOP("Failed"), R::Failed},
+        {QT_TR_NOOP("Not acknowledged or failed"), R::NotAcknowledgedOrFailed}};
     for (const auto &[text, result] : results)
-        m_resultFilter->addItem(QString::fromLatin1(text), int(result));
+        m_resultFilter->addItem(tr(text), int(result));
 
-    auto *registerLabel = new QLabel(QStringLiteral("&Register:"), this);
+    auto *registerLabel = new QLabel(tr("&Register:"), this);
     registerLabel->setBuddy(m_registerFilter);
-    auto *resultLabel = new QLabel(QStringLiteral("Res&ult:"), this);
+    auto *resultLabel = new QLabel(tr("Res&ult:"), this);
     resultLabel->setBuddy(m_resultFilter);
     m_count = new QLabel(this);
     m_count->setObjectName("CountLBL");
     m_count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // A fixed size: a new count then repaints the label without laying out the window.
-    m_count->setFixedSize(m_count->fontMetrics().horizontalAdvance(QStringLiteral("000000 of 000000 transfers, paused")),
+    m_count->setFixedSize(m_count->fontMetrics().horizontalAdvance(
+                              tr("%1 of %n transfers", nullptr, 100000).arg(100000) + tr(", paused")),
                           m_count->sizeHint().height());
 
     m_table = new QTableView(this);
@@ -106,10 +110,15 @@ BusConsole::BusConsole(Services &services, WindowHost &host, double origin)
     QHeaderView *columns = m_table->horizontalHeader();
     columns->setStretchLastSection(false);
     const QFontMetrics fm = m_table->fontMetrics();
-    const char *widest[] = {"000000.000000", "printer port 378h ", "Address", "write", "Register", "Data",
-                            "not acknowledged", "Took (us) "};
+    // The widest of a column's title and its usual cells.
+    const auto cell = [](const char *text) { return QCoreApplication::translate("ort::TransferText", text); };
+    const QStringList cells = {QLocale().toString(100000.0, 'f', 6), cell("printer port %1h").arg(378),
+                               QStringLiteral("4Ch"), cell("write"), QStringLiteral("0Ah"), QStringLiteral("0Ah"),
+                               cell("not acknowledged"), QLocale().toString(100000.0, 'f', 1)};
+    const QStringList headers = transferHeaders();
     for (int c = 0; c < int(TransferColumn::Count); ++c)
-        columns->resizeSection(c, fm.horizontalAdvance(QString::fromLatin1(widest[c])) + fm.averageCharWidth() * 3);
+        columns->resizeSection(c, std::max(fm.horizontalAdvance(headers.at(c)), fm.horizontalAdvance(cells.at(c))) +
+                                      fm.averageCharWidth() * 3);
     // The result holds a failure's whole text.
     columns->setSectionResizeMode(int(TransferColumn::Result), QHeaderView::Stretch);
 
@@ -207,10 +216,10 @@ void BusConsole::refresh()
 void BusConsole::showCount()
 {
     QString text = m_model.filter().registers.empty() && m_model.filter().result == TransferFilter::Result::Any
-                       ? QStringLiteral("%1 transfers").arg(m_model.rowCount())
-                       : QStringLiteral("%1 of %2 transfers").arg(m_model.rowCount()).arg(m_ring.size());
+                       ? tr("%n transfers", nullptr, m_model.rowCount())
+                       : tr("%1 of %n transfers", nullptr, int(m_ring.size())).arg(m_model.rowCount());
     if (!m_listening)
-        text += QStringLiteral(", paused");
+        text += tr(", paused");
     m_count->setText(text);
 }
 
@@ -242,7 +251,7 @@ void BusConsole::applyFilter()
 void BusConsole::Save_Click()
 {
     refresh();
-    QString path = m_services.ui.saveFileName(this, QStringLiteral("Save Transfers"), QStringLiteral("CSV Files (*.csv)"));
+    QString path = m_services.ui.saveFileName(this, tr("Save Transfers"), tr("CSV Files (*.csv)"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -250,8 +259,8 @@ void BusConsole::Save_Click()
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) && m_model.writeCsv(file) && file.commit();
     if (!written)
-        m_services.ui.message(this, {ProductName,
-                                     QStringLiteral("The transfers could not be saved to %1: %2. Nothing was written.")
+        m_services.ui.message(this, {productTitle(),
+                                     tr("The transfers could not be saved to %1: %2. Nothing was written.")
                                          .arg(QDir::toNativeSeparators(path), file.errorString()),
                                      QMessageBox::Warning});
 }

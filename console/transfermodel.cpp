@@ -34,7 +34,7 @@ QVariant TransferModel::data(const QModelIndex &index, int role) const
     const auto column = TransferColumn(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return transferCell(m_ring, r, column);
+        return transferCell(m_ring, r, column, Readers::People);
     case Qt::TextAlignmentRole:
         if (column == TransferColumn::Time || column == TransferColumn::Took)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
@@ -46,9 +46,9 @@ QVariant TransferModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ToolTipRole:
         if (column == TransferColumn::Took && r.route == Transfer::Route::PrinterPort)
-            return QStringLiteral("Bus time: how long the lines were driven");
+            return tr("Bus time: how long the lines were driven");
         if (column == TransferColumn::Result)
-            return transferCell(m_ring, r, column);
+            return transferCell(m_ring, r, column, Readers::People);
         return {};
     default:
         return {};

@@ -1,6 +1,8 @@
 #include "console/transfertext.h"
 #include "link/text.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <array>
 
 namespace ort {
@@ -28,26 +30,46 @@ QString byteText(int value)
 
 QStringList transferHeaders()
 {
-    return {QStringLiteral("Time (s)"), QStringLiteral("Route"),  QStringLiteral("Address"),
-            QStringLiteral("R/W"),      QStringLiteral("Register"), QStringLiteral("Data"),
-            QStringLiteral("Result"),   QStringLiteral("Took (\u00B5s)")};
+    const char *const headers[] = {
+        QT_TRANSLATE_NOOP("ort::TransferText", "Time (s)"), QT_TRANSLATE_NOOP("ort::TransferText", "Route"),
+        QT_TRANSLATE_NOOP("ort::TransferText", "Address"),  QT_TRANSLATE_NOOP("ort::TransferText", "R/W"),
+        QT_TRANSLATE_NOOP("ort::TransferText", "Register"), QT_TRANSLATE_NOOP("ort::TransferText", "Data"),
+        QT_TRANSLATE_NOOP("ort::TransferText", "Result"),   QT_TRANSLATE_NOOP("ort::TransferText", "Took (\u00B5s)")};
+    QStringList texts;
+    for (const char *header : headers)
+        texts << QCoreApplication::translate("ort::TransferText", header);
+    return texts;
 }
 
-QString transferCell(const TransferRing &ring, const TransferRecord &r, TransferColumn column)
+QString transferCell(const TransferRing &ring, const TransferRecord &r, TransferColumn column, Readers readers)
 {
+    // The file keeps the words and numbers a script reads; the table speaks
+    // the user's language.
+    const bool people = readers == Readers::People;
+    const auto word = [people](const char *text) {
+        return people ? QCoreApplication::translate("ort::TransferText", text) : QString::fromLatin1(text);
+    };
+    const auto number = [people](double value, int decimals) {
+        if (!people)
+            return QString::number(value, 'f', decimals);
+        QLocale shown;
+        shown.setNumberOptions(shown.numberOptions() | QLocale::OmitGroupSeparator);
+        return shown.toString(value, 'f', decimals);
+    };
     switch (column) {
     case TransferColumn::Time:
-        return QString::number(r.time, 'f', 6);
+        return number(r.time, 6);
     case TransferColumn::Route:
         if (r.route == Transfer::Route::PrinterPort)
-            return QStringLiteral("printer port ") + hexText(r.where) + QLatin1Char('h');
+            return word(QT_TRANSLATE_NOOP("ort::TransferText", "printer port %1h")).arg(hexText(r.where));
         if (r.adapter)
             return QStringLiteral("SMBus ") + QString::fromUtf8(ring.text(r.adapter));
-        return QStringLiteral("SMBus at ") + hexText(r.where) + QLatin1Char('h');
+        return word(QT_TRANSLATE_NOOP("ort::TransferText", "SMBus at %1h")).arg(hexText(r.where));
     case TransferColumn::Address:
         return hexOrEmpty(r.address);
     case TransferColumn::Direction:
-        return r.read ? QStringLiteral("read") : QStringLiteral("write");
+        return r.read ? word(QT_TRANSLATE_NOOP("ort::TransferText", "read"))
+                      : word(QT_TRANSLATE_NOOP("ort::TransferText", "write"));
     case TransferColumn::Register:
         return hexOrEmpty(r.reg);
     case TransferColumn::Data:
@@ -55,15 +77,16 @@ QString transferCell(const TransferRing &ring, const TransferRecord &r, Transfer
     case TransferColumn::Result:
         switch (r.outcome) {
         case Transfer::Outcome::Acknowledged:
-            return QStringLiteral("acknowledged");
+            return word(QT_TRANSLATE_NOOP("ort::TransferText", "acknowledged"));
         case Transfer::Outcome::NotAcknowledged:
-            return QStringLiteral("not acknowledged");
+            return word(QT_TRANSLATE_NOOP("ort::TransferText", "not acknowledged"));
         case Transfer::Outcome::Failed:
-            return r.reason ? QString::fromUtf8(ring.text(r.reason)) : QStringLiteral("failed");
+            return r.reason ? QString::fromUtf8(ring.text(r.reason))
+                            : word(QT_TRANSLATE_NOOP("ort::TransferText", "failed"));
         }
         break;
     case TransferColumn::Took:
-        return QString::number(r.durationNs / 1000.0, 'f', 1);
+        return number(r.durationNs / 1000.0, 1);
     case TransferColumn::Count:
         break;
     }
@@ -89,7 +112,7 @@ QByteArray transferCsvLine(const TransferRing &ring, const TransferRecord &recor
     for (int c = 0; c < int(TransferColumn::Count); ++c) {
         if (c)
             line += ',';
-        line += csvField(transferCell(ring, record, TransferColumn(c)));
+        line += csvField(transferCell(ring, record, TransferColumn(c), Readers::Scripts));
     }
     return line + "\r\n";
 }

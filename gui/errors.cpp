@@ -9,6 +9,11 @@
 namespace ort {
 
 namespace {
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::Errors)
+};
+
 bool g_boxOpen = false;
 
 // A reason as the component gives it has no full stop of its own.
@@ -20,23 +25,28 @@ QString sentence(const QString &text)
 }
 } // namespace
 
+QString operationAbandoned()
+{
+    return Words::tr("The operation was abandoned.");
+}
+
 QString failureWords(std::exception_ptr error)
 {
     const RunTimeError e = RunTimeError::from(error);
     const QString text = QString::fromUtf8(e.what());
     switch (e.number()) {
     case RunTimeError::Overflow:
-        return QStringLiteral("A value outside 0 to 255 was to be sent to the chip");
+        return Words::tr("A value outside 0 to 255 was to be sent to the chip");
     case RunTimeError::DeviceIo:
         return text;
     default:
-        return QStringLiteral("The program met a fault of its own (%1)").arg(text);
+        return Words::tr("The program met a fault of its own (%1)").arg(text);
     }
 }
 
 MessageRequest failureMessage(const QString &what, const QString &done)
 {
-    return {ProductName, sentence(what) + QStringLiteral("\n\n") + done, QMessageBox::Critical, QMessageBox::Ok};
+    return {productTitle(), sentence(what) + QStringLiteral("\n\n") + done, QMessageBox::Critical, QMessageBox::Ok};
 }
 
 QString failureLine(const QString &what, const QString &done)

@@ -13,7 +13,7 @@ class QWidget;
 namespace ort {
 
 // What the program did about a failure that abandoned a handler.
-inline const QString OperationAbandoned = QStringLiteral("The operation was abandoned.");
+QString operationAbandoned();
 
 // A failure in words, without an error number: the component's reason as it
 // gives it, or what went wrong inside the program.
@@ -25,7 +25,7 @@ QString failureLine(const QString &what, const QString &done);
 
 // Shows an error that no handler caught, in a box and in the status line.
 // The operation that raised it is already abandoned; the program goes on.
-void presentFailure(Ui &ui, QWidget *parent, std::exception_ptr error, const QString &done = OperationAbandoned);
+void presentFailure(Ui &ui, QWidget *parent, std::exception_ptr error, const QString &done = operationAbandoned());
 bool errorBoxOpen();
 // Shows a failure box under the rule that a box never opens over another:
 // the box runs its own event loop, where a timer or a click may fail again.

@@ -1,6 +1,7 @@
 #include "gui/settings.h"
 #include "link/text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,11 @@
 namespace ort {
 
 namespace {
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::Settings)
+};
+
 
 const QString LogFolderKey = QStringLiteral("folders/log");
 const QString SavedFolderKey = QStringLiteral("folders/saved");
@@ -53,15 +59,15 @@ Settings::Settings(const QString &file, std::FILE *log)
     : m_store(std::make_unique<QSettings>(file, QSettings::IniFormat)), m_log(log)
 {
     if (m_store->status() == QSettings::AccessError) {
-        say(log, QStringLiteral("The settings in %1 cannot be read; the program starts from the defaults and "
-                                "keeps choices for this run only.")
+        say(log, Words::tr("The settings in %1 cannot be read; the program starts from the defaults and "
+                           "keeps choices for this run only.")
                      .arg(QDir::toNativeSeparators(file)));
         m_store.reset();
         return;
     }
     if (m_store->status() == QSettings::FormatError || !holdsText(file)) {
-        say(log, QStringLiteral("%1 does not hold settings; the program starts from the defaults and writes the "
-                                "file anew.")
+        say(log, Words::tr("%1 does not hold settings; the program starts from the defaults and writes the "
+                           "file anew.")
                      .arg(QDir::toNativeSeparators(file)));
         m_store->clear();
     }
@@ -103,7 +109,7 @@ void Settings::setValue(const QString &key, const QVariant &value)
     m_store->sync();
     if (m_store->status() != QSettings::NoError && !m_writeReported) {
         m_writeReported = true;
-        say(m_log, QStringLiteral("The settings cannot be written to %1; choices are kept for this run only.")
+        say(m_log, Words::tr("The settings cannot be written to %1; choices are kept for this run only.")
                        .arg(QDir::toNativeSeparators(m_store->fileName())));
     }
 }

@@ -1,8 +1,14 @@
 #include "link/text.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace ort {
+
+QString productTitle()
+{
+    return QCoreApplication::translate("ort::Text", "%1 Evaluation Software").arg(ChipName);
+}
 
 QString hexText(uint32_t value)
 {

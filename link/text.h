@@ -12,6 +12,8 @@ namespace ort {
 inline const QString ChipName = QStringLiteral("ORT310");
 inline const QString MakerName = QStringLiteral("Velmora");
 inline const QString ProductName = ChipName + QStringLiteral(" Evaluation Software");
+// The product's name as the windows show it, in the user's language.
+QString productTitle();
 // "5.0": the project's version, so the programs and the package agree.
 inline const QString ProgramVersion = QStringLiteral(ORT_PROGRAM_VERSION);
 // The desktop entry's name without ".desktop", so the desktop can match

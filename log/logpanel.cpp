@@ -16,8 +16,15 @@
 namespace ort {
 
 namespace {
-const QString LoggingCaption = QStringLiteral("Logging to File");
-const QString NotLoggingCaption = QStringLiteral("Not Logging to File");
+QString loggingCaption()
+{
+    return LogPanel::tr("Logging to File");
+}
+
+QString notLoggingCaption()
+{
+    return LogPanel::tr("Not Logging to File");
+}
 constexpr double LongestDelay = 3600;
 // Past this many records the "on" state is put in force again and logging
 // goes on: the count only informs, and a day's monitoring may pass it.
@@ -27,7 +34,7 @@ constexpr int CountFrameMs = 40;
 } // namespace
 
 LogPanel::LogPanel(Services &services, QWidget *parent)
-    : Panel3D(QStringLiteral("Log to File"), parent), m_services(services)
+    : Panel3D(tr("Log to File"), parent), m_services(services)
 {
     setObjectName("SSPanel10");
     setCaptionAlignment(Qt::AlignTop | Qt::AlignHCenter);
@@ -37,20 +44,20 @@ LogPanel::LogPanel(Services &services, QWidget *parent)
         greyed.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
     setPalette(greyed);
 
-    m_makeLog = new QPushButton(QStringLiteral("Make New Log"), this);
+    m_makeLog = new QPushButton(tr("Make New Log"), this);
     m_makeLog->setObjectName("MakeLog_CMD");
-    m_check3 = new TriStateCheckBox(NotLoggingCaption, this);
+    m_check3 = new TriStateCheckBox(notLoggingCaption(), this);
     m_check3->setObjectName("Check3");
     m_check3->setValue(TriStateCheckBox::Greyed);
     m_check3->setEnabled(false);
-    m_label15 = new QLabel(QStringLiteral("Delay(Sec):"), this);
+    m_label15 = new QLabel(tr("Delay(Sec):"), this);
     m_label15->setObjectName("Label15");
     m_text1 = new QLineEdit(QStringLiteral("5"), this);
     m_text1->setObjectName("Text1");
     m_text1->setAlignment(Qt::AlignRight);
     m_text1->setFixedWidth(twips(this, 700));
     m_text1->installEventFilter(this);
-    m_label7 = new QLabel(QStringLiteral("Logged:"), this);
+    m_label7 = new QLabel(tr("Logged:"), this);
     m_label7->setObjectName("Label7");
     m_label7->setEnabled(false);
     m_label14 = new QLabel(QStringLiteral("0"), this);
@@ -60,7 +67,7 @@ LogPanel::LogPanel(Services &services, QWidget *parent)
     // size may change lays the whole window out again each time.
     m_label14->setFixedSize(fontMetrics().horizontalAdvance(QStringLiteral(" 0000000000")),
                             m_label14->sizeHint().height());
-    m_label13 = new QLabel(QStringLiteral("Lines"), this);
+    m_label13 = new QLabel(tr("Lines"), this);
     m_label13->setObjectName("Label13");
     m_label13->setEnabled(false);
     m_label15->setBuddy(m_text1);
@@ -96,8 +103,8 @@ void LogPanel::MakeLog_CMD_Click()
     // Each step goes on whatever the one before it did; a file that cannot
     // be written shows at the first record.
     Settings &settings = m_services.settings;
-    QString chosen = m_services.ui.openFileName(window(), QStringLiteral("Make New Log"),
-                                                QStringLiteral("Excel Files (*.xls)"), settings.folder(Settings::Folder::Log));
+    QString chosen = m_services.ui.openFileName(window(), tr("Make New Log"),
+                                                tr("Excel Files (*.xls)"), settings.folder(Settings::Folder::Log));
     if (chosen.isEmpty())
         return;
     settings.rememberFolderOf(Settings::Folder::Log, chosen);
@@ -108,8 +115,8 @@ void LogPanel::MakeLog_CMD_Click()
     m_file.setName(chosen);
     if (!chosen.endsWith(QStringLiteral(".xls"), Qt::CaseSensitive)) {
         MessageRequest request;
-        request.title = QStringLiteral("There was a Problem!");
-        request.text = QStringLiteral("Either an invalid filename or no file was selected, no settings were loaded.");
+        request.title = tr("There was a Problem!");
+        request.text = tr("Either an invalid filename or no file was selected, no settings were loaded.");
         request.icon = QMessageBox::Warning;
         m_services.ui.message(window(), request);
         m_file.forget();
@@ -131,7 +138,7 @@ void LogPanel::Check3_Click()
     try {
         switch (m_check3->value()) {
         case TriStateCheckBox::On:
-            m_check3->setText(LoggingCaption);
+            m_check3->setText(loggingCaption());
             emit loggingSwitchedOn();
             m_label7->setEnabled(true);
             m_label13->setEnabled(true);
@@ -154,7 +161,7 @@ void LogPanel::Check3_Click()
 // Check3 greyed and disabled, the count and its captions cleared.
 void LogPanel::showLoggingOff()
 {
-    m_check3->setText(NotLoggingCaption);
+    m_check3->setText(notLoggingCaption());
     m_check3->setValue(TriStateCheckBox::Greyed);
     m_check3->setEnabled(false);
     showCount(QString());
@@ -263,11 +270,11 @@ void LogPanel::logFailure(FailurePath path, const QString &reason)
     if (path == FailurePath::Toggle)
         m_check3->setEnabled(false);
     m_services.ui.failures().report(
-        failureLine(QStringLiteral("The log file could not be written: ") + reason, QStringLiteral("Logging stopped.")));
+        failureLine(tr("The log file could not be written: %1").arg(reason), tr("Logging stopped.")));
     MessageRequest request;
-    request.title = QStringLiteral("Error");
-    request.text = QStringLiteral("There has been a problem writing to the log file.\r"
-                                  "This file may be locked by another application.\r\r") +
+    request.title = tr("Error");
+    request.text = tr("There has been a problem writing to the log file.") + QLatin1Char('\r') +
+                   tr("This file may be locked by another application.") + QStringLiteral("\r\r") +
                    reason + (reason.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral("."));
     request.icon = QMessageBox::NoIcon;
     request.buttons = QMessageBox::Ok;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ort {
 
@@ -25,29 +26,34 @@ public:
     {
         const QFontMetrics fm = fontMetrics();
         const int m = 2 * (bevelWidth() + twips(this, 90));
-        return QSize(fm.horizontalAdvance(QStringLiteral("No Alert Detected")) + m, twips(this, 400));
+        // The widest of its captions, in whatever language.
+        int widest = 0;
+        for (const QString &caption : {AlertPanel::tr("No Alert Detected"), AlertPanel::tr("Alert Detected"),
+                                       AlertPanel::tr("Alert Detect Off")})
+            widest = std::max(widest, fm.horizontalAdvance(caption));
+        return QSize(widest + m, twips(this, 400));
     }
     QSize minimumSizeHint() const override { return sizeHint(); }
 };
 } // namespace
 
 AlertPanel::AlertPanel(Services &services, QWidget *parent)
-    : Panel3D(QStringLiteral("Alert Status"), parent), m_services(services), m_pump(windowEventPump())
+    : Panel3D(tr("Alert Status"), parent), m_services(services), m_pump(windowEventPump())
 {
     setObjectName("SSPanel20");
     setCaptionAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    m_alertButton = new TriStateCheckBox(QStringLiteral("Not checking for a software Alert"), this);
+    m_alertButton = new TriStateCheckBox(tr("Not checking for a software Alert"), this);
     m_alertButton->setObjectName("alert_button");
     m_lamp = new LampPanel(this);
     m_lamp->setObjectName("alert_detect_light");
-    m_lamp->setAccessibleDescription(QStringLiteral("Alert lamp"));
+    m_lamp->setAccessibleDescription(tr("Alert lamp"));
     m_lamp->setStatusIndicator(true);
     m_lamp->setBevel(Panel3D::Inset);
     setLamp(Lamp::Off);
-    m_command2 = new QPushButton(QStringLiteral("Clr Alert Hardware Int"), this);
+    m_command2 = new QPushButton(tr("Clr Alert Hardware Int"), this);
     m_command2->setObjectName("Command2");
-    m_command2->setToolTip(QStringLiteral("Clear the Alert Hardware Interrupt"));
+    m_command2->setToolTip(tr("Clear the Alert Hardware Interrupt"));
 
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(twips(this, 90), fontMetrics().height() + twips(this, 60), twips(this, 90),
@@ -71,15 +77,15 @@ void AlertPanel::setLamp(Lamp state)
     m_lampState = state;
     switch (state) {
     case Lamp::Off:
-        m_lamp->setCaption(QStringLiteral("Alert Detect Off"));
+        m_lamp->setCaption(tr("Alert Detect Off"));
         m_lamp->setBackgroundColor(colour::LightGrey);
         break;
     case Lamp::NoAlert:
-        m_lamp->setCaption(QStringLiteral("No Alert Detected"));
+        m_lamp->setCaption(tr("No Alert Detected"));
         m_lamp->setBackgroundColor(colour::Green);
         break;
     case Lamp::Alert:
-        m_lamp->setCaption(QStringLiteral("Alert Detected"));
+        m_lamp->setCaption(tr("Alert Detected"));
         m_lamp->setBackgroundColor(colour::Red);
         break;
     }

@@ -9,26 +9,33 @@
 
 namespace ort {
 
-const QString BarPanel::RemotePrefix = QStringLiteral("Remote Temp. = ");
-const QString BarPanel::LocalPrefix = QStringLiteral("Local Temp. = ");
+QString BarPanel::RemotePrefix()
+{
+    return tr("Remote Temp. = ");
+}
+
+QString BarPanel::LocalPrefix()
+{
+    return tr("Local Temp. = ");
+}
 
 BarPanel::BarPanel(QWidget *parent) : Panel3D(parent)
 {
     setObjectName("SSPanel21");
 
-    m_check1 = new TriStateCheckBox(QStringLiteral("Bargraphs are Off"), this);
+    m_check1 = new TriStateCheckBox(tr("Bargraphs are Off"), this);
     m_check1->setObjectName("Check1");
     m_percent2 = new PercentBar(this);
     m_percent2->setObjectName("Percent2");
-    m_percent2->setAccessibleName(QStringLiteral("Remote temperature"));
-    m_percent2->setText(RemotePrefix);
+    m_percent2->setAccessibleName(tr("Remote temperature"));
+    m_percent2->setText(RemotePrefix());
     m_percent2->setBarColor(QColor(200, 0, 0));
     m_percent1 = new PercentBar(this);
     m_percent1->setObjectName("Percent1");
-    m_percent1->setAccessibleName(QStringLiteral("Local temperature"));
+    m_percent1->setAccessibleName(tr("Local temperature"));
     for (PercentBar *bar : {m_percent2, m_percent1})
         bar->setReadingRange(-128, 127);
-    m_percent1->setText(LocalPrefix);
+    m_percent1->setText(LocalPrefix());
     m_percent1->setBarColor(QColor(0, 0, 200));
 
     auto slot = [](QGridLayout *grid, int row, int column, int rowSpan = 1) {

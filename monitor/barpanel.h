@@ -15,8 +15,8 @@ class TriStateCheckBox;
 class BarPanel : public Panel3D {
     Q_OBJECT
 public:
-    static const QString RemotePrefix;   // "Remote Temp. = "
-    static const QString LocalPrefix;    // "Local Temp. = "
+    static QString RemotePrefix();   // "Remote Temp. = "
+    static QString LocalPrefix();    // "Local Temp. = "
 
     explicit BarPanel(QWidget *parent = nullptr);
 

@@ -36,19 +36,19 @@ ControlsPanel::ControlsPanel(Services &services, MeasurementCycle &cycle, LimitG
     : QWidget(parent), m_services(services), m_cycle(cycle), m_gauges(gauges)
 {
     setObjectName("MeasurementControls");
-    m_caption = new QLabel(QStringLiteral("ADC Sampling"), this);
+    m_caption = new QLabel(tr("ADC Sampling"), this);
     m_caption->setObjectName("Selector1Caption");
     m_caption->setAlignment(Qt::AlignHCenter);
     m_selector1 = new RotarySelector(this);
     m_selector1->setObjectName("Selector1");
     m_selector1->setLabels(RateLabels);
-    m_selector1->setAccessibleName(QStringLiteral("ADC Sampling"));
-    m_selector1->setAccessibleDescription(QStringLiteral("Conversions a second"));
+    m_selector1->setAccessibleName(tr("ADC Sampling"));
+    m_selector1->setAccessibleDescription(tr("Conversions a second"));
     m_caption->setBuddy(m_selector1);
-    m_selector1->setToolTip(QStringLiteral("Adjust the ADC Sampling rate"));
-    m_command1 = new QPushButton(QStringLiteral("Easy Setup"), this);
+    m_selector1->setToolTip(tr("Adjust the ADC Sampling rate"));
+    m_command1 = new QPushButton(tr("Easy Setup"), this);
     m_command1->setObjectName("Command1");
-    m_command1->setToolTip(QStringLiteral("Automatic easy setup"));
+    m_command1->setToolTip(tr("Automatic easy setup"));
 
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);

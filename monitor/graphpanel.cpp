@@ -62,24 +62,24 @@ void appendValue(QByteArray &out, float value)
 } // namespace
 
 GraphPanel::GraphPanel(Services &services, QWidget *parent)
-    : Panel3D(QStringLiteral("Graph"), parent), m_services(services)
+    : Panel3D(tr("Graph"), parent), m_services(services)
 {
     setObjectName("SSPanel6");
     setCaptionAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     m_strip1 = new StripChart(this);
     m_strip1->setObjectName("Strip1");
-    m_strip1->setAccessibleName(QStringLiteral("Temperature graph"));
-    m_strip1->setTraceCaption(RemoteTrace, QStringLiteral("Remote Temperature"));
-    m_strip1->setTraceCaption(LocalTrace, QStringLiteral("Local Temperature"));
+    m_strip1->setAccessibleName(tr("Temperature graph"));
+    m_strip1->setTraceCaption(RemoteTrace, tr("Remote Temperature"));
+    m_strip1->setTraceCaption(LocalTrace, tr("Local Temperature"));
     for (int trace : {RemoteTrace, LocalTrace})
         m_strip1->setTraceRange(trace, -127, 127);
-    m_strip1->setTimeCaption(QStringLiteral("Time"));
+    m_strip1->setTimeCaption(tr("Time"));
     m_strip1->setTimeFormat(QStringLiteral("%H:%M:%S "));
-    m_strip1->setValueCaption(QStringLiteral("Temperature (C)"));
-    m_strip1->setMarkCaption(QStringLiteral("Alert Detected"));
+    m_strip1->setValueCaption(tr("Temperature (C)"));
+    m_strip1->setMarkCaption(tr("Alert Detected"));
     m_strip1->setToolTip(
-        QStringLiteral("Drag the Arrows to zoom in or out, Left Click Timestamps, Right Drag Moves Graph"));
+        tr("Drag the Arrows to zoom in or out, Left Click Timestamps, Right Drag Moves Graph"));
     // The chart's time is the monotonic clock plus an offset taken once: the
     // wall-clock date and time read at one monotonic moment, less that moment.
     // So a chart time is seconds since the epoch, and the date of a reading is
@@ -97,9 +97,9 @@ GraphPanel::GraphPanel(Services &services, QWidget *parent)
     const double anchor = wall.toMSecsSinceEpoch() / 1000.0 - monotonic;
     m_strip1->setClock([&clock, anchor] { return anchor + clock.now(); });
 
-    m_check2 = new TriStateCheckBox(QStringLiteral("Graphing is Stopped"), this);
+    m_check2 = new TriStateCheckBox(tr("Graphing is Stopped"), this);
     m_check2->setObjectName("Check2");
-    m_command6 = new QPushButton(QStringLiteral("Clear Graph"), this);
+    m_command6 = new QPushButton(tr("Clear Graph"), this);
     m_command6->setObjectName("Command6");
 
     auto *grid = new QGridLayout(this);
@@ -119,10 +119,10 @@ GraphPanel::GraphPanel(Services &services, QWidget *parent)
 
     // The actions sit on the chart too, so their shortcuts work while it has
     // the keyboard and nowhere else.
-    m_savePicture = new QAction(QStringLiteral("Save Picture\u2026"), this);
+    m_savePicture = new QAction(tr("Save Picture\u2026"), this);
     m_savePicture->setObjectName("SavePicture");
     m_savePicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_saveReadings = new QAction(QStringLiteral("Save Readings\u2026"), this);
+    m_saveReadings = new QAction(tr("Save Readings\u2026"), this);
     m_saveReadings->setObjectName("SaveReadings");
     m_saveReadings->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     for (QAction *action : {m_savePicture, m_saveReadings}) {
@@ -155,7 +155,7 @@ void GraphPanel::Strip1_MouseDown(int button)
 
 void GraphPanel::savePicture()
 {
-    const QString path = chosenFile(QStringLiteral("Save Picture"), QStringLiteral("PNG Image (*.png);;SVG Drawing (*.svg)"));
+    const QString path = chosenFile(tr("Save Picture"), tr("PNG Image (*.png);;SVG Drawing (*.svg)"));
     if (path.isEmpty())
         return;
     // Written whole or not at all: a file it replaces stays until the new one is complete.
@@ -178,12 +178,12 @@ void GraphPanel::savePicture()
         written = image.save(&file, "PNG");
     }
     if (!(written && file.commit()))
-        saveFailed(QStringLiteral("Save Picture"), QStringLiteral("The picture"), path, file.errorString());
+        saveFailed(tr("Save Picture"), tr("The picture could not be saved to %1"), path, file.errorString());
 }
 
 void GraphPanel::saveReadings()
 {
-    const QString path = chosenFile(QStringLiteral("Save Readings"), QStringLiteral("CSV Files (*.csv)"));
+    const QString path = chosenFile(tr("Save Readings"), tr("CSV Files (*.csv)"));
     if (path.isEmpty())
         return;
     QSaveFile file(path);
@@ -192,7 +192,7 @@ void GraphPanel::saveReadings()
         return file.open(QIODevice::WriteOnly) && writeReadingsCsv(*m_strip1, file) && file.commit();
     }();
     if (!written)
-        saveFailed(QStringLiteral("Save Readings"), QStringLiteral("The readings"), path, file.errorString());
+        saveFailed(tr("Save Readings"), tr("The readings could not be saved to %1"), path, file.errorString());
 }
 
 // Pictures and readings share a folder: the one the user last saved either to.
@@ -206,7 +206,7 @@ QString GraphPanel::chosenFile(const QString &caption, const QString &filter)
 
 void GraphPanel::saveFailed(const QString &title, const QString &what, const QString &path, const QString &reason)
 {
-    const QString line = QStringLiteral("%1 could not be saved to %2").arg(what, QDir::toNativeSeparators(path));
+    const QString line = what.arg(QDir::toNativeSeparators(path));
     MessageRequest request;
     request.title = title;
     request.text = line + QLatin1Char('.');
@@ -215,7 +215,7 @@ void GraphPanel::saveFailed(const QString &title, const QString &what, const QSt
     request.icon = QMessageBox::Warning;
     // In the status line too: a box already open would leave this one unshown.
     m_services.ui.failures().report(failureLine(reason.isEmpty() ? line : line + QStringLiteral(": ") + reason,
-                                                QStringLiteral("Nothing was written.")));
+                                                tr("Nothing was written.")));
     showFailureBox(m_services.ui, window(), request);
 }
 

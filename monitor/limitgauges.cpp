@@ -21,29 +21,33 @@ LimitGauges::LimitGauges(Services &services, BarPanel &bars, QObject *parent)
     : QObject(parent), m_services(services)
 {
     setObjectName("LimitGauges");
-    auto make = [&](const char *name, const QString &temperature, QVBoxLayout *slot) {
+    auto make = [&](const char *name, const QString &limits, const QString &low, const QString &high,
+                    QVBoxLayout *slot) {
         auto *w = new LinearGauge(&bars);
         w->setObjectName(name);
-        w->setAccessibleName(temperature + QStringLiteral(" limits"));
+        w->setAccessibleName(limits);
         // Positions are temperatures + 128.
         w->setReadingOffset(-128);
         w->setReadingUnit(QStringLiteral(" °C"));
-        w->setPointerName(LinearGauge::LowPointer, temperature + QStringLiteral(" low limit"));
-        w->setPointerName(LinearGauge::HighPointer, temperature + QStringLiteral(" high limit"));
-        w->setToolTip(QStringLiteral("Drag the pointers to change the limits"));
-        w->setLabel(QStringLiteral("Min   Max"));
+        w->setPointerName(LinearGauge::LowPointer, low);
+        w->setPointerName(LinearGauge::HighPointer, high);
+        w->setToolTip(tr("Drag the pointers to change the limits"));
+        //: Under the gauge: the low limit's pointer on the left, the high one's on the right.
+        w->setLabel(tr("Min   Max"));
         slot->addWidget(w);
         w->installEventFilter(this);
         return w;
     };
     // An assistive tool walks the children in stacking order: each gauge goes
     // right after its bar.
-    m_gauges[Remote] = {make("LGauge1", QStringLiteral("Remote temperature"), bars.remoteGaugeSlot()),
+    m_gauges[Remote] = {make("LGauge1", tr("Remote temperature limits"), tr("Remote temperature low limit"),
+                             tr("Remote temperature high limit"), bars.remoteGaugeSlot()),
                         chip::RemoteHighLimitWrite, chip::RemoteLowLimitWrite, chip::RemoteHighLimitRead,
                         chip::RemoteLowLimitRead, {}, false};
     // Between the two bars, where it is on the screen (gauges do not overlap bars).
     m_gauges[Remote].widget->stackUnder(bars.localBar());
-    m_gauges[Local] = {make("LGauge2", QStringLiteral("Local temperature"), bars.localGaugeSlot()),
+    m_gauges[Local] = {make("LGauge2", tr("Local temperature limits"), tr("Local temperature low limit"),
+                            tr("Local temperature high limit"), bars.localGaugeSlot()),
                        chip::LocalHighLimitWrite, chip::LocalLowLimitWrite, chip::LocalHighLimitRead,
                        chip::LocalLowLimitRead, {}, false};
 

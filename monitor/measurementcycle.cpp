@@ -49,19 +49,19 @@ void MeasurementCycle::ApplyMonitorToggles()
         m_timer1->stop();
     }
 
-    m_graph.check2()->setText(graphing ? QStringLiteral("Graphing Now") : QStringLiteral("Graphing Stopped"));
+    m_graph.check2()->setText(graphing ? tr("Graphing Now") : tr("Graphing Stopped"));
     if (alert) {
-        m_alert.alertButton()->setText(QStringLiteral("Checking for a software Alert"));
+        m_alert.alertButton()->setText(tr("Checking for a software Alert"));
         m_alert.setLamp(AlertPanel::Lamp::NoAlert);
     } else {
-        m_alert.alertButton()->setText(QStringLiteral("Not checking for a software Alert"));
+        m_alert.alertButton()->setText(tr("Not checking for a software Alert"));
         m_alert.setLamp(AlertPanel::Lamp::Off);
         m_alertShown = false;
     }
     if (bars) {
-        m_bars.check1()->setText(QStringLiteral("Bargraphs are On"));
+        m_bars.check1()->setText(tr("Bargraphs are On"));
     } else {
-        m_bars.check1()->setText(QStringLiteral("Bargraphs are Off"));
+        m_bars.check1()->setText(tr("Bargraphs are Off"));
         m_bars.clearBars();
     }
 }
@@ -152,8 +152,8 @@ void MeasurementCycle::tick()
             bar->setText(barCaption(prefix, t, route));
             return t;
         };
-        RemoteReading = show(chip::RemoteTemperature, m_bars.remoteBar(), BarPanel::RemotePrefix);
-        LocalReading = show(chip::LocalTemperature, m_bars.localBar(), BarPanel::LocalPrefix);
+        RemoteReading = show(chip::RemoteTemperature, m_bars.remoteBar(), BarPanel::RemotePrefix());
+        LocalReading = show(chip::LocalTemperature, m_bars.localBar(), BarPanel::LocalPrefix());
     }
 
     const bool temperaturesRead = m_graph.check2()->isOn() || m_bars.check1()->isOn();
@@ -173,7 +173,7 @@ void MeasurementCycle::tick()
 // switched off after it, through the toggles' handlers.
 void MeasurementCycle::busFailure(std::exception_ptr error)
 {
-    static const QString done = QStringLiteral("Monitoring stopped.");
+    const QString done = tr("Monitoring stopped.");
     m_timer1->stop();
     m_log.stopLogging();
     const QString what = failureWords(error);

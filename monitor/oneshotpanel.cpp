@@ -13,29 +13,29 @@
 namespace ort {
 
 OneShotPanel::OneShotPanel(Services &services, QWidget *parent)
-    : CaptionedFrame(QStringLiteral("One Shot"), parent), m_services(services)
+    : CaptionedFrame(tr("One Shot"), parent), m_services(services)
 {
     setObjectName("SSPanel4");
     m_standby = new ToggleButton("SSRibbon3", this, 480, 330);
-    m_standby->setAccessibleName(QStringLiteral("Standby Mode"));
-    m_status = new Panel3D(QStringLiteral("Standby Mode is Off"), this);
+    m_standby->setAccessibleName(tr("Standby Mode"));
+    m_status = new Panel3D(tr("Standby Mode is Off"), this);
     m_status->setObjectName("SSPanel2");
     m_status->setBevel(Panel3D::Inset);
-    m_status->setFixedSize(fontMetrics().horizontalAdvance(QStringLiteral("Standby Mode is Off")) + twips(this, 360),
+    m_status->setFixedSize(fontMetrics().horizontalAdvance(tr("Standby Mode is Off")) + twips(this, 360),
                            m_standby->height());
 
-    m_oneShot = new QPushButton(QStringLiteral("Make One-Shot Measurement"), this);
+    m_oneShot = new QPushButton(tr("Make One-Shot Measurement"), this);
     m_oneShot->setObjectName("CommandButton1");
     m_oneShot->setEnabled(false);   // only while standby is on
 
-    auto *label = new QLabel(QStringLiteral("Temperature Found:"), this);
+    auto *label = new QLabel(tr("Temperature Found:"), this);
     label->setObjectName("Label18");
     m_found = new QLabel(this);
     m_found->setObjectName("Label1");
     m_found->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_found->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setBuddy(m_found);
-    m_found->setAccessibleDescription(QStringLiteral("Temperature found"));
+    m_found->setAccessibleDescription(tr("Temperature found"));
     m_found->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-128C")) + twips(this, 240));
 
     auto *row = new QHBoxLayout(this);
@@ -63,7 +63,7 @@ OneShotPanel::OneShotPanel(Services &services, QWidget *parent)
 
 void OneShotPanel::showStandby(bool standby)
 {
-    m_status->setCaption(standby ? QStringLiteral("Standby Mode is On") : QStringLiteral("Standby Mode is Off"));
+    m_status->setCaption(standby ? tr("Standby Mode is On") : tr("Standby Mode is Off"));
     {
         const QSignalBlocker quiet(m_standby);
         m_standby->setChecked(standby);
@@ -75,13 +75,13 @@ void OneShotPanel::SSRibbon3_Click(bool down)
 {
     Declare &d = m_services.declare;
     if (down) {
-        m_status->setCaption(QStringLiteral("Standby Mode is On"));
+        m_status->setCaption(tr("Standby Mode is On"));
         m_oneShot->setEnabled(true);
         d.RegisterPointer = chip::ConfigurationRead;
         m_services.link.ReadRegister();
         d.WriteValue = d.ReadValue | chip::ConfigStandby;
     } else {
-        m_status->setCaption(QStringLiteral("Standby Mode is Off"));
+        m_status->setCaption(tr("Standby Mode is Off"));
         m_oneShot->setEnabled(false);
         d.RegisterPointer = chip::ConfigurationRead;
         m_services.link.ReadRegister();

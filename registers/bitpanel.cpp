@@ -24,7 +24,7 @@ public:
         : QLabel(QStringLiteral("0"), parent), m_clicked(std::move(clicked))
     {
         setObjectName(name);
-        setAccessibleName(QStringLiteral("Bit ") + name.right(1));
+        setAccessibleName(BitPanel::tr("Bit %1").arg(name.right(1)));
         setAlignment(Qt::AlignCenter);
         setFocusPolicy(Qt::StrongFocus);
         setCursor(Qt::PointingHandCursor);
@@ -134,7 +134,7 @@ struct BitPanel::Geometry {
     int centre(int bit) const { return digitPanel.left() + digits[static_cast<size_t>(bit)].center().x(); }
 };
 
-BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Read/Write"), parent)
+BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(tr("Read/Write"), parent)
 {
     setObjectName("SSPanel38");
     static const bool digitsAccessible = [] {
@@ -146,7 +146,7 @@ BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Read/Write"
     m_digitPanel = new Panel3D(this);
     m_digitPanel->setObjectName("SSPanel3");
     m_digitPanel->setBevel(Panel3D::Inset);
-    m_digitPanel->setToolTip(QStringLiteral("Press any of these Digits to write to the ") + ChipName);
+    m_digitPanel->setToolTip(tr("Press any of these Digits to write to the %1").arg(ChipName));
     for (int bit = 0; bit < 8; ++bit)
         m_digits[static_cast<size_t>(bit)] = new DigitLabel(QStringLiteral("bit%1").arg(bit), m_digitPanel,
                                                             [this, bit] { emit digitClicked(bit); });
@@ -163,16 +163,16 @@ BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Read/Write"
         l->setBuddy(m_digits[static_cast<size_t>(bit)]);
         m_names[static_cast<size_t>(bit)] = l;
     }
-    m_hint = new QLabel(QStringLiteral("(Click Digits)"), this);
+    m_hint = new QLabel(tr("(Click Digits)"), this);
     m_hint->setObjectName("bitname8");
-    m_continuousCaption = new QLabel(QStringLiteral("Continuous Reading"), this);
+    m_continuousCaption = new QLabel(tr("Continuous Reading"), this);
     m_continuousCaption->setObjectName("ContinuousReadingLBL");
     m_continuousCaption->setAlignment(Qt::AlignCenter);
 
     m_toggle = new ToggleButton("SSRibbon5", this, 480, 330);
-    m_toggle->setAccessibleName(QStringLiteral("Continuous Reading"));
+    m_toggle->setAccessibleName(tr("Continuous Reading"));
     m_continuousCaption->setBuddy(m_toggle);
-    m_status = new Panel3D(QStringLiteral("Continuous Reading is Off"), this);
+    m_status = new Panel3D(tr("Continuous Reading is Off"), this);
     m_status->setObjectName("SSPanel7");
     m_status->setBevel(Panel3D::Inset);
     // Every change of state, however made (mouse, key, an assistive action);
@@ -211,7 +211,7 @@ void BitPanel::showContinuous(bool on)
 {
     const QSignalBlocker quiet(m_toggle);
     m_toggle->setChecked(on);
-    m_status->setCaption(on ? QStringLiteral("Continuous Reading is On") : QStringLiteral("Continuous Reading is Off"));
+    m_status->setCaption(on ? tr("Continuous Reading is On") : tr("Continuous Reading is Off"));
 }
 
 BitPanel::Geometry BitPanel::geometry() const
@@ -258,7 +258,7 @@ BitPanel::Geometry BitPanel::geometry() const
     const QFontMetrics captionMetrics(m_continuousCaption->font());
     g.caption = QRect(m.left(), stairsBottom + gap, contentRight - m.left() + 1, captionMetrics.height());
     const QFontMetrics statusMetrics(m_status->font());
-    const QSize statusSize(statusMetrics.horizontalAdvance(QStringLiteral("Continuous Reading is Off")) + 4 * gap,
+    const QSize statusSize(statusMetrics.horizontalAdvance(tr("Continuous Reading is Off")) + 4 * gap,
                            m_toggle->height());
     const int rowW = m_toggle->width() + gap + statusSize.width();
     const int rowX = m.left() + (contentRight - m.left() + 1 - rowW) / 2;

@@ -41,29 +41,29 @@ RegisterInfoPanel::RegisterInfoPanel(QWidget *parent) : CaptionedFrame(QString()
     m_writtenHex = field("Label12", QStringLiteral("0"));
     m_writtenDec = field("Label20", QStringLiteral("0"));
 
-    m_type->setAccessibleDescription(QStringLiteral("Current register type"));
-    m_address->setAccessibleDescription(QStringLiteral("Current register address, hex"));
-    m_readHex->setAccessibleDescription(QStringLiteral("Previous value read, hex"));
-    m_readDec->setAccessibleDescription(QStringLiteral("Previous value read, decimal"));
-    m_writtenHex->setAccessibleDescription(QStringLiteral("Previous value written, hex"));
-    m_writtenDec->setAccessibleDescription(QStringLiteral("Previous value written, decimal"));
+    m_type->setAccessibleDescription(tr("Current register type"));
+    m_address->setAccessibleDescription(tr("Current register address, hex"));
+    m_readHex->setAccessibleDescription(tr("Previous value read, hex"));
+    m_readDec->setAccessibleDescription(tr("Previous value read, decimal"));
+    m_writtenHex->setAccessibleDescription(tr("Previous value written, hex"));
+    m_writtenDec->setAccessibleDescription(tr("Previous value written, decimal"));
 
     grid->setRowStretch(0, 1);
-    grid->addWidget(text(QStringLiteral("Current Register Type:"), m_type), 1, 0);
+    grid->addWidget(text(tr("Current Register Type:"), m_type), 1, 0);
     grid->addWidget(m_type, 1, 1, 1, 2);
-    grid->addWidget(text(QStringLiteral("Current Register Address:"), m_address), 2, 0);
+    grid->addWidget(text(tr("Current Register Address:"), m_address), 2, 0);
     grid->addWidget(m_address, 2, 1);
-    grid->addWidget(text(QStringLiteral("(Hex)")), 2, 2);
-    grid->addWidget(text(QStringLiteral("Previous value read :"), m_readHex), 3, 0);
+    grid->addWidget(text(tr("(Hex)")), 2, 2);
+    grid->addWidget(text(tr("Previous value read :"), m_readHex), 3, 0);
     grid->addWidget(m_readHex, 3, 1);
-    grid->addWidget(text(QStringLiteral("(Hex)")), 3, 2);
+    grid->addWidget(text(tr("(Hex)")), 3, 2);
     grid->addWidget(m_readDec, 4, 1);
-    grid->addWidget(text(QStringLiteral("(Dec)"), m_readDec), 4, 2);
-    grid->addWidget(text(QStringLiteral("Previous value written:"), m_writtenHex), 5, 0);
+    grid->addWidget(text(tr("(Dec)"), m_readDec), 4, 2);
+    grid->addWidget(text(tr("Previous value written:"), m_writtenHex), 5, 0);
     grid->addWidget(m_writtenHex, 5, 1);
-    grid->addWidget(text(QStringLiteral("(Hex)")), 5, 2);
+    grid->addWidget(text(tr("(Hex)")), 5, 2);
     grid->addWidget(m_writtenDec, 6, 1);
-    grid->addWidget(text(QStringLiteral("(Dec)"), m_writtenDec), 6, 2);
+    grid->addWidget(text(tr("(Dec)"), m_writtenDec), 6, 2);
     grid->setRowStretch(7, 1);
 }
 

@@ -58,7 +58,7 @@ RegisterEditor::RegisterEditor(Services &services, QWidget &page, const Panels &
             [this, guarded](int base) { guarded([&] { WriteTypedValue(base); }); });
     connect(m_timer3, &QTimer::timeout, this, [this] {
         runGuardedTick(m_services.ui, &m_page, *m_timer3, [this] { Timer3_Timer(); }, [this] { continuousOff(); },
-                       QStringLiteral("Continuous reading stopped."));
+                       tr("Continuous reading stopped."));
     });
 }
 
@@ -130,18 +130,19 @@ void RegisterEditor::ToggleBit(int bit)
 // box keeps what was typed.
 bool RegisterEditor::refuseEntry(bool hex, std::optional<int64_t> value)
 {
-    const QString entry = hex ? QStringLiteral("hexadecimal") : QStringLiteral("decimal");
-    QString why;
+    QString text;
     if (!value)
-        why = QStringLiteral("is not a %1 number").arg(entry);
+        text = hex ? tr("The hexadecimal entry \"%1\" is not a hexadecimal number.")
+                   : tr("The decimal entry \"%1\" is not a decimal number.");
     else if (*value < 0 || *value > 255)
-        why = QStringLiteral("is not a value from 0 to 255, which is what a register holds");
+        text = hex ? tr("The hexadecimal entry \"%1\" is not a value from 0 to 255, which is what a register holds.")
+                   : tr("The decimal entry \"%1\" is not a value from 0 to 255, which is what a register holds.");
     else
         return false;
     MessageRequest request;
-    request.title = ProductName;
-    request.text = QStringLiteral("The %1 entry \"%2\" %3.\n\nNothing was written.")
-                       .arg(entry, (hex ? m_panels.write.hexBox() : m_panels.write.decimalBox())->text(), why);
+    request.title = productTitle();
+    request.text = text.arg((hex ? m_panels.write.hexBox() : m_panels.write.decimalBox())->text()) +
+                   QStringLiteral("\n\n") + tr("Nothing was written.");
     request.icon = QMessageBox::Warning;
     m_services.ui.message(&m_page, request);
     return true;

@@ -9,7 +9,7 @@
 
 namespace ort {
 
-WritePanel::WritePanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Write"), parent)
+WritePanel::WritePanel(QWidget *parent) : CaptionedFrame(tr("Write"), parent)
 {
     setObjectName("SSPanel37");
 
@@ -25,10 +25,10 @@ WritePanel::WritePanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Write")
         box->setAlignment(Qt::AlignRight);
         l->setBuddy(box);
         button = new ColourButton(buttonName, this, 360, 330);
-        button->setToolTip(QStringLiteral("Update with the written value in the Textbox"));
+        button->setToolTip(tr("Update with the written value in the Textbox"));
         // The face has no caption and both buttons share the tooltip.
         button->setAccessibleName(action);
-        button->setAccessibleDescription(action + QStringLiteral(" from the ") + label + QStringLiteral(" box"));
+        button->setAccessibleDescription(tr("%1 from the %2 box").arg(action, label));
         setButtonColour(button, colour::Green);
         QPushButton *own = button;
         connect(box, &QLineEdit::textChanged, this, [own] { setButtonColour(own, colour::Red); });
@@ -37,10 +37,10 @@ WritePanel::WritePanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Write")
         connect(box, &QLineEdit::returnPressed, button, &QPushButton::click);
         return l;
     };
-    QLabel *hex = row("bitname16", QStringLiteral("Hex"), "Text6", 2, "Command4",
-                     QStringLiteral("Write hex value"), 16, m_hexBox, m_hexButton);
-    QLabel *dec = row("bitname17", QStringLiteral("Dec"), "Text7", 3, "Command5",
-                     QStringLiteral("Write decimal value"), 10, m_decimalBox, m_decimalButton);
+    QLabel *hex = row("bitname16", tr("Hex"), "Text6", 2, "Command4",
+                     tr("Write hex value"), 16, m_hexBox, m_hexButton);
+    QLabel *dec = row("bitname17", tr("Dec"), "Text7", 3, "Command5",
+                     tr("Write decimal value"), 10, m_decimalBox, m_decimalButton);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(layoutMargins());

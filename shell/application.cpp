@@ -5,15 +5,24 @@
 #include "gui/ui.h"
 #include "link/boardfile.h"
 #include "link/busoptions.h"
+#include "link/language.h"
 #include "link/text.h"
 #include "shell/desktopnotifier.h"
 #include "shell/program.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <cstdio>
 
 namespace ort {
+
+namespace {
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::Application)
+};
+} // namespace
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -45,7 +54,7 @@ void reportStartupError(Ui &ui, std::FILE *log, const QString &text)
 {
     std::fprintf(log, "%s: %s\n", qPrintable(ProductName), qPrintable(text));
     std::fflush(log);
-    ui.message(nullptr, {ProductName, text, QMessageBox::Critical, QMessageBox::Ok});
+    ui.message(nullptr, {productTitle(), text, QMessageBox::Critical, QMessageBox::Ok});
 }
 
 QString errorWords(std::exception_ptr error)
@@ -55,7 +64,7 @@ QString errorWords(std::exception_ptr error)
     } catch (const std::exception &e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
-        return QStringLiteral("The program could not start");
+        return Words::tr("The program could not start");
     }
 }
 
@@ -65,13 +74,14 @@ CommandLine readCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Finds the %1 temperature-monitor chip on a printer-port evaluation board or on an SMBus "
-                       "adapter, reads and writes its registers, shows its temperatures live, sets its limits and "
-                       "logs readings to a file.")
+        Words::tr("Finds the %1 temperature-monitor chip on a printer-port evaluation board or on an "
+                  "SMBus adapter, reads and writes its registers, shows its temperatures live, sets "
+                  "its limits and logs readings to a file.")
             .arg(ChipName));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     addBusOptions(parser);
+    parser.addOption(languageOption());
     CommandLine result;
     if (!parser.parse(arguments)) {
         result.refusal = parser.errorText();
@@ -81,7 +91,7 @@ CommandLine readCommandLine(const QStringList &arguments)
     } else if (parser.isSet(version)) {
         result.answer = ProductName + QLatin1Char(' ') + ProgramVersion + QLatin1Char('\n');
     } else if (!parser.positionalArguments().isEmpty()) {
-        result.refusal = QStringLiteral("Unexpected argument \"%1\"").arg(parser.positionalArguments().first());
+        result.refusal = Words::tr("Unexpected argument \"%1\"").arg(parser.positionalArguments().first());
     } else {
         try {
             ComponentOptions options = busOptions(parser, optionsFromEnvironment());
@@ -124,8 +134,11 @@ int runProgram(int argc, char **argv)
     // Help and version need no display: they are answered before the
     // window system is asked for, under an application object of the core.
     CommandLine commandLine;
+    QString language;
     {
         QCoreApplication core(argc, argv);
+        language = languageArgument(QCoreApplication::arguments());
+        installTranslations(language);
         commandLine = readCommandLine(QCoreApplication::arguments());
     }
     if (!commandLine.answer.isEmpty()) {
@@ -133,6 +146,7 @@ int runProgram(int argc, char **argv)
         return 0;
     }
     Application app(argc, argv);
+    installTranslations(language);
     QtUi ui;
     if (!commandLine.options) {
         reportStartupError(ui, stderr, commandLine.refusal);

@@ -26,9 +26,9 @@ void DesktopNotifier::alertChanged(const AlertChange &change)
     if (!m_enabled)
         return;
     const AlertNotice notice = alertNotice(change);
-    const QString line = QStringLiteral("%1 %2 (no desktop notification service)")
-                             .arg(timeOfDayText(m_clock.secondsSinceMidnight()),
-                                  change.alert ? QStringLiteral("Alert Detected") : QStringLiteral("No Alert Detected"));
+    const QString line = (change.alert ? tr("%1 Alert Detected (no desktop notification service)")
+                                           : tr("%1 No Alert Detected (no desktop notification service)"))
+                             .arg(timeOfDayText(m_clock.secondsSinceMidnight()));
     const QString details = notice.summary + QLatin1Char('\n') + notice.body;
     if (!m_bus.isConnected()) {
         emit undelivered(line, details);
@@ -37,7 +37,7 @@ void DesktopNotifier::alertChanged(const AlertChange &change)
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Service, QStringLiteral("Notify"));
     const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(change.alert ? Critical : Normal)},
                             {QStringLiteral("desktop-entry"), DesktopId}};
-    call << ProductName << (change.alert ? 0u : m_shown) << DesktopId << notice.summary << notice.body
+    call << productTitle() << (change.alert ? 0u : m_shown) << DesktopId << notice.summary << notice.body
          << QStringList() << hints << -1;
     // Not waited for: a tick never stops for the desktop.
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);

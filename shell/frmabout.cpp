@@ -17,7 +17,7 @@ frmAbout::frmAbout(WindowHost &host) : QDialog(nullptr), m_host(host)
     setObjectName("frmAbout");
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setWindowTitle(QStringLiteral("About the ") + ProductName + QStringLiteral("."));
+    setWindowTitle(tr("About the %1.").arg(productTitle()));
 
     auto *picture = new QLabel(this);
     picture->setObjectName("Picture2");
@@ -29,23 +29,24 @@ frmAbout::frmAbout(WindowHost &host) : QDialog(nullptr), m_host(host)
         l->setWordWrap(true);
         return l;
     };
-    QLabel *title = label("lblTitle", MakerName + QStringLiteral(" ") + ProductName);
+    QLabel *title = label("lblTitle", MakerName + QLatin1Char(' ') + productTitle());
     QFont f = title->font();
     f.setPointSize(f.pointSize() + 3);
     f.setBold(true);
     title->setFont(f);
-    QLabel *version = label("lblVersion", QStringLiteral("Version ") + ProgramVersion);
+    QLabel *version = label("lblVersion", tr("Version %1").arg(ProgramVersion));
     QLabel *description = label("lblDescription",
-                                QStringLiteral("This software can be used to read and write to the ") + ChipName +
-                                    QStringLiteral(" using either the parallel printer port or the SMBus."));
-    QLabel *author = label("Label1", QStringLiteral("Written by the ") + ChipName + QStringLiteral(" evaluation software team."));
+                                tr("This software can be used to read and write to the %1 using either the parallel "
+                                   "printer port or the SMBus.")
+                                    .arg(ChipName));
+    QLabel *author = label("Label1", tr("Written by the %1 evaluation software team.").arg(ChipName));
 
     auto *line = new QFrame(this);
     line->setObjectName("Line1");
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::close);

@@ -22,7 +22,7 @@ frmSplash::frmSplash(Program &program) : QWidget(nullptr, Qt::SplashScreen), m_p
 {
     setObjectName("frmSplash");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(ProductName);
+    setWindowTitle(productTitle());
     setAccessibleWindowRole(this, QAccessible::Window);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
@@ -49,10 +49,10 @@ frmSplash::frmSplash(Program &program) : QWidget(nullptr, Qt::SplashScreen), m_p
     m_picture->setObjectName("Picture1");
     m_picture->setPixmap(chipPicture(QSize(twips(this, 2200), twips(this, 1800))));
 
-    QLabel *product = label("lblCompanyProduct", ProductName, 20, true);
-    QLabel *version = label("lblVersion", QStringLiteral("Version ") + ProgramVersion, 11, true);
+    QLabel *product = label("lblCompanyProduct", productTitle(), 20, true);
+    QLabel *version = label("lblVersion", tr("Version %1").arg(ProgramVersion), 11, true);
     QLabel *platform = label("lblPlatform", QStringLiteral("Win95/98/NT/2000/ME"), 11);
-    QLabel *press = label("Label1", QStringLiteral("Press any Key to Continue."), 10);
+    QLabel *press = label("Label1", tr("Press any Key to Continue."), 10);
     QLabel *notice1 = label("lblCopyright", QString());
     QLabel *notice2 = label("lblCompany", QString());
     QLabel *notice3 = label("lblWarning", QString());
@@ -94,11 +94,10 @@ void frmSplash::Form_Load()
     m_program.state().BusMedium = chip::MediumPrinterPort;
 
     const QString where = QString::fromStdString(m_program.bus().backend().description());
-    findChild<QLabel *>("lblCopyright")->setText(QStringLiteral("Copyright \u00A9 ") + MakerName + QStringLiteral(". All rights reserved."));
+    findChild<QLabel *>("lblCopyright")->setText(tr("Copyright \u00A9 %1. All rights reserved.").arg(MakerName));
     findChild<QLabel *>("lblCompany")->setText(where);
     findChild<QLabel *>("lblWarning")
-        ->setText(QStringLiteral("Evaluation software: for use with the ") + ChipName +
-                  QStringLiteral(" evaluation board only."));
+        ->setText(tr("Evaluation software: for use with the %1 evaluation board only.").arg(ChipName));
     centreOnScreen(this);
 }
 

@@ -40,7 +40,7 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
 {
     setObjectName("MainMenuForm");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(MakerName + QStringLiteral(" - ") + ProductName);
+    setWindowTitle(tr("%1 - %2").arg(MakerName, productTitle()));
     setAccessibleWindowRole(this, QAccessible::Window);
 
     m_tabs = new QTabWidget(this);
@@ -49,7 +49,7 @@ MainMenuForm::MainMenuForm(Program &program) : QWidget(nullptr), m_program(progr
 
     auto *statusLine = new QStatusBar(this);
     statusLine->setObjectName("StatusLine");
-    statusLine->setAccessibleName(QStringLiteral("Connection"));
+    statusLine->setAccessibleName(tr("Connection"));
     statusLine->setSizeGripEnabled(false);
     m_connection = new QLabel(statusLine);
     m_connection->setObjectName("ConnectionLBL");
@@ -98,9 +98,9 @@ void MainMenuForm::offerNotifications(QStatusBar *statusLine)
         undelivered->setText(line);
         undelivered->setToolTip(details);
     });
-    auto *notify = new QCheckBox(QStringLiteral("Desktop notifications"), statusLine);
+    auto *notify = new QCheckBox(tr("Desktop notifications"), statusLine);
     notify->setObjectName("NotifyCHK");
-    notify->setToolTip(QStringLiteral("Tell the desktop when the alert lamp turns red and when it returns"));
+    notify->setToolTip(tr("Tell the desktop when the alert lamp turns red and when it returns"));
     notify->setChecked(notifier.enabled());
     statusLine->addPermanentWidget(notify);
     connect(notify, &QCheckBox::toggled, this, [this, undelivered](bool on) {
@@ -125,13 +125,13 @@ void MainMenuForm::showEvent(QShowEvent *event)
 void MainMenuForm::buildPages()
 {
     // Index 0, the window's own page.
-    m_tabs->addTab(buildMainTab(), QStringLiteral("Main"));
+    m_tabs->addTab(buildMainTab(), tr("Main"));
     // Index 1 and 2, each from its subsystem's panels. Each panel gets
     // m_program.services() and the sibling references it needs as
     // constructor arguments, and where one panel must tell another something
     // the signal is connected here.
-    m_tabs->addTab(buildReadWriteTab(), QStringLiteral("Read/Write"));
-    m_tabs->addTab(buildControlCenterTab(), QStringLiteral("Control Center"));
+    m_tabs->addTab(buildReadWriteTab(), tr("Read/Write"));
+    m_tabs->addTab(buildControlCenterTab(), tr("Control Center"));
 
     // After the pages, so that adding them runs no handler.
     m_tabHandler = new MainTabs(*m_tabs, *this, m_program.ui(), *m_editor);
@@ -189,12 +189,12 @@ QWidget *MainMenuForm::buildMainTab()
         return l;
     };
     QLabel *model = title("Label24", ChipName, 36, true);
-    QLabel *what = title("Label25", QStringLiteral("Evaluation Software"), 20, true);
-    QLabel *version = title("Label26", QStringLiteral("(Ver. ") + ProgramVersion + QStringLiteral(")"), 12, false);
+    QLabel *what = title("Label25", tr("Evaluation Software"), 20, true);
+    QLabel *version = title("Label26", tr("(Ver. %1)").arg(ProgramVersion), 12, false);
 
-    auto *about = new QPushButton(QStringLiteral("About this software"), page);
+    auto *about = new QPushButton(tr("About this software"), page);
     about->setObjectName("Command7");
-    auto *quit = new QPushButton(QStringLiteral("Quit"), page);
+    auto *quit = new QPushButton(tr("Quit"), page);
     quit->setObjectName("Quit");
     for (QPushButton *b : {about, quit})
         b->setMinimumSize(twips(this, 2000), twips(this, 495));
@@ -221,9 +221,9 @@ QWidget *MainMenuForm::buildMainTab()
 
     // Kept out of the page's layout, in its top right corner, so that no
     // control of the page moves for it; it comes last in the tab order.
-    m_console = new QPushButton(QStringLiteral("Bus Console\u2026"), page);
+    m_console = new QPushButton(tr("Bus Console\u2026"), page);
     m_console->setObjectName("BusConsoleCMD");
-    m_console->setToolTip(QStringLiteral("Every transfer on the bus, live (Ctrl+B)"));
+    m_console->setToolTip(tr("Every transfer on the bus, live (Ctrl+B)"));
     m_console->adjustSize();
     connect(m_console, &QPushButton::clicked, this, [this] { runGuarded(m_program.ui(), this, [this] { m_program.showBusConsole(); }); });
     m_mainPage = page;

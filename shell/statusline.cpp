@@ -4,24 +4,34 @@
 #include "link/declare.h"
 #include "link/text.h"
 
+#include <QCoreApplication>
+
 namespace ort {
+
+namespace {
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::StatusLine)
+};
+} // namespace
 
 QString connectionText(const Connection &c)
 {
     if (c.address7 == 0)
         return {};
-    QString text = ChipName + QStringLiteral(" at ") + hexText(c.address7) + QStringLiteral("h");
+    QString text;
     if (c.printerPort) {
-        text += QStringLiteral(" on printer port ") + hexText(c.portBase) + QStringLiteral("h");
+        text = Words::tr("%1 at %2h on printer port %3h")
+                   .arg(ChipName, hexText(c.address7), hexText(c.portBase));
     } else {
-        text += QStringLiteral(" on the SMBus");
+        text = Words::tr("%1 at %2h on the SMBus").arg(ChipName, hexText(c.address7));
         if (!c.adapter.isEmpty())
-            text += QStringLiteral(", adapter ") + c.adapter;
+            text += Words::tr(", adapter %1").arg(c.adapter);
         if (c.smbusBase != 0)
-            text += QStringLiteral(" at ") + hexText(c.smbusBase) + QStringLiteral("h");
+            text += Words::tr(" at %1h").arg(hexText(c.smbusBase));
     }
     if (c.simulated)
-        text += QStringLiteral(" (simulated board)");
+        text += Words::tr(" (simulated board)");
     return text;
 }
 

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Renders every window of the program, and every tab the main window has,
-# offscreen to docs/pictures/*.png for the README (bench/shell/shell_gallery).
+# offscreen to docs/pictures/*.png for the README (bench/shell/shell_gallery),
+# and in German to docs/pictures/de/*.png.
 #   bash tools/pictures.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 make build BUILD="$build"
-rm -f docs/pictures/*.png
-mkdir -p docs/pictures
-QT_QPA_PLATFORM=offscreen "$build/bench/shell/shell_gallery" docs/pictures 2>/dev/null
+rm -f docs/pictures/*.png docs/pictures/de/*.png
+mkdir -p docs/pictures/de
+QT_QPA_PLATFORM=offscreen "$build/bench/shell/shell_gallery" docs/pictures en 2>/dev/null
+QT_QPA_PLATFORM=offscreen "$build/bench/shell/shell_gallery" docs/pictures/de de 2>/dev/null

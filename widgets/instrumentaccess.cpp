@@ -7,12 +7,19 @@
 #include "widgets/stripchart.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QLocale>
 #include <QPointer>
 #include <algorithm>
 
 namespace ort {
 
 namespace {
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::ChartAccess)
+};
+
 
 template<typename W>
 bool is(const QString &classname, QObject *object)
@@ -230,16 +237,17 @@ public:
         for (int trace = 0; trace < StripChart::TraceCount; ++trace) {
             const SampleHistory &h = c->history(trace);
             if (!h.empty())
-                latest << c->traceCaption(trace) + QStringLiteral(" ") + QString::number(h.value(h.size() - 1));
+                latest << c->traceCaption(trace) + QLatin1Char(' ') + QLocale().toString(h.value(h.size() - 1));
         }
         if (c->isMarked() && !c->markCaption().isEmpty())
             latest << c->markCaption();
         const QString format = QStringLiteral("%H:%M:%S");
-        QString out = latest.isEmpty() ? QStringLiteral("No readings") : QStringLiteral("Latest: ") + latest.join(QStringLiteral(", "));
-        out += QStringLiteral("; showing ") + formatTime(c->viewStart(), format) + QStringLiteral(" to ") +
-               formatTime(c->viewEnd(), format);
+        QString out = latest.isEmpty() ? Words::tr("No readings")
+                                       : Words::tr("Latest: %1").arg(latest.join(QStringLiteral(", ")));
+        out += Words::tr("; showing %1 to %2")
+                   .arg(formatTime(c->viewStart(), format), formatTime(c->viewEnd(), format));
         if (!c->isFollowing())
-            out += QStringLiteral(", scrolled back");
+            out += Words::tr(", scrolled back");
         return out;
     }
 };

@@ -21,7 +21,7 @@ InitForm::InitForm(Services &services, WindowHost &host) : QWidget(nullptr), m_s
 {
     setObjectName("InitForm");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(MakerName + QStringLiteral(" Device Search"));
+    setWindowTitle(tr("%1 Device Search").arg(MakerName));
     setAccessibleWindowRole(this, QAccessible::Dialog);
 
     auto *image = new QLabel(this);
@@ -60,7 +60,7 @@ void InitForm::Form_Load()
         InitWizard();
         m_search.reset();
     } catch (...) {
-        m_services.ui.message(this, {QStringLiteral("Error"), QStringLiteral("Error in Init Form Load"),
+        m_services.ui.message(this, {tr("Error"), tr("Error in Init Form Load"),
                                       QMessageBox::Critical, QMessageBox::Ok});
     }
     centreOnScreen(this);
@@ -71,7 +71,7 @@ void InitForm::InitWizard()
     m_currentPanel = 1;
     CollectPanels();
     ShowPanel(1);
-    setWindowTitle(ChipName + QStringLiteral(" Search Wizard"));
+    setWindowTitle(tr("%1 Search Wizard").arg(ChipName));
     m_welcome->SetupWelcomePanel();
     m_medium->SetupMediumPanel(*m_systemInfo, m_services.bus.Smbus());
     if (const std::optional<Settings::WizardChoice> earlier = m_services.settings.wizardChoice())

@@ -93,20 +93,20 @@ MediumPanel::MediumPanel(QWidget *form) : WizardPanel(form, "SeclectComsMediumPa
         setTextColour(l, colour::DarkGreen);
         return l;
     };
-    m_ppCheck = check("PPCheck", QStringLiteral("Parallel Printer Port"));
+    m_ppCheck = check("PPCheck", tr("Parallel Printer Port"));
     m_ppCheck->setChecked(true);
     m_ppDesc = description("PPSearchDescLBL");
 
-    m_smbusCheck = check("SMBusCheck", QStringLiteral("On-Board SMBus"));
+    m_smbusCheck = check("SMBusCheck", tr("On-Board SMBus"));
     m_smbusBase = new QLineEdit(QStringLiteral("000"), this);
     m_smbusBase->setObjectName("SMBusBaseAddressTXT");
-    m_smbusBase->setAccessibleName(QStringLiteral("SMBus base address, hex"));
+    m_smbusBase->setAccessibleName(tr("SMBus base address, hex"));
     m_smbusBase->setFixedSize(twips(form, 795), twips(form, 315));
     m_smbusBase->setValidator(new HexBaseValidator(m_smbusBase, 4));
     m_smbusDesc = description("SMBusSearchDescLBL");
     m_adapters = new QComboBox(this);
     m_adapters->setObjectName("SMBusAdapterCMB");
-    m_adapters->setAccessibleName(QStringLiteral("SMBus adapter"));
+    m_adapters->setAccessibleName(tr("SMBus adapter"));
     m_adapters->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_adapters->hide();
     // The base box shows the chosen adapter's base; a base typed there
@@ -131,7 +131,7 @@ MediumPanel::MediumPanel(QWidget *form) : WizardPanel(form, "SeclectComsMediumPa
     m_usbCheck->setEnabled(false);
     m_usbCheck->hide();
     m_usbDesc = description("USBSearchDescLBL");
-    m_usbDesc->setText(QStringLiteral("Connect the evaluation board to the printer port"));
+    m_usbDesc->setText(tr("Connect the evaluation board to the printer port"));
     m_usbDesc->hide();
 
     m_instructions = new QLabel(this);
@@ -151,8 +151,7 @@ MediumPanel::MediumPanel(QWidget *form) : WizardPanel(form, "SeclectComsMediumPa
 
 void MediumPanel::SetupMediumPanel(SystemInfo &systemInfo, SmbusHost &smbus)
 {
-    m_ppDesc->setText(QStringLiteral("Remember to connect the ") + ChipName +
-                      QStringLiteral(" evaluation board to the printer port"));
+    m_ppDesc->setText(tr("Remember to connect the %1 evaluation board to the printer port").arg(ChipName));
     // A port that exists but cannot be opened is not searched; say so now,
     // and what grants access, rather than let the search find nothing.
     QStringList portProblems;
@@ -168,8 +167,8 @@ void MediumPanel::SetupMediumPanel(SystemInfo &systemInfo, SmbusHost &smbus)
         if (buildNumber(systemInfo) == allowed)
             smbusPlatform = true;
     if (smbusPlatform) {
-        m_smbusDesc->setText(QStringLiteral("The Southbridge or ICH of Intel chipsets. For unsupported Intel "
-                                            "chipsets, enter SMBBA here (Hex)."));
+        m_smbusDesc->setText(tr("The Southbridge or ICH of Intel chipsets. For unsupported Intel "
+                                "chipsets, enter SMBBA here (Hex)."));
         m_shownSmbusBase = hexText(smbus.HostBaseAddress());
         showWhole(m_smbusBase, m_shownSmbusBase);
         offerAdapters(smbus);
@@ -177,8 +176,8 @@ void MediumPanel::SetupMediumPanel(SystemInfo &systemInfo, SmbusHost &smbus)
         // The component knows why it refuses the SMBus here; the sentence
         // about old platforms is for a component that gives no reason.
         const QString reason = QString::fromStdString(systemInfo.smbusProblem());
-        m_smbusDesc->setText(reason.isEmpty() ? QStringLiteral("Sorry, SMBus communication is only supported on "
-                                                               "Windows 95,98 and ME.")
+        m_smbusDesc->setText(reason.isEmpty() ? tr("Sorry, SMBus communication is only supported on "
+                                                   "Windows 95,98 and ME.")
                                               : reason + QStringLiteral("."));
         setTextColour(m_smbusDesc, colour::DarkRed);
         m_smbusCheck->setChecked(false);
@@ -191,19 +190,19 @@ void MediumPanel::SetupMediumPanel(SystemInfo &systemInfo, SmbusHost &smbus)
         if (buildNumber(systemInfo) == build)
             windows95 = true;
     if (windows95) {
-        m_usbDesc->setText(QStringLiteral("Sorry, USB communication is not supported on Windows 95."));
+        m_usbDesc->setText(tr("Sorry, USB communication is not supported on Windows 95."));
         setTextColour(m_usbDesc, colour::DarkRed);
         m_usbCheck->setChecked(false);
         m_usbCheck->setEnabled(false);
     }
 
-    m_instructions->setText(QStringLiteral("Click 'Next' to search for the ") + ChipName + QStringLiteral("."));
+    m_instructions->setText(tr("Click 'Next' to search for the %1.").arg(ChipName));
 }
 
 bool MediumPanel::ValidateMediumSelection(Ui &ui)
 {
     if (!printerPortChosen() && !smbusChosen() && !usbChosen()) {
-        ui.message(window(), {QStringLiteral("A problem was detected"), QStringLiteral("Please select a search medium"),
+        ui.message(window(), {tr("A problem was detected"), tr("Please select a search medium"),
                               QMessageBox::NoIcon, QMessageBox::Ok});
         return false;
     }

@@ -10,11 +10,11 @@ namespace ort {
 
 ResultsPanel::ResultsPanel(QWidget *form) : WizardPanel(form, "SearchResultsPanel")
 {
-    placeHeading("SearchResultsDescLBL", {120, 60, 4335, 300}, QStringLiteral("Search Results"), 9.75);
+    placeHeading("SearchResultsDescLBL", {120, 60, 4335, 300}, tr("Search Results"), 9.75);
 
     m_list = new QListWidget(this);
     m_list->setObjectName("SearchResultsLIST");
-    m_list->setAccessibleName(QStringLiteral("Search Results"));
+    m_list->setAccessibleName(tr("Search Results"));
     m_list->setGeometry(twipsRect(form, 120, 390, 4335, 1335));
     // The tag sits far to the right behind the readable text; it is clipped,
     // not elided, so the list shows what the user needs and nothing more.
@@ -28,8 +28,8 @@ ResultsPanel::ResultsPanel(QWidget *form) : WizardPanel(form, "SearchResultsPane
 
 void ResultsPanel::SetupResultsPanel()
 {
-    m_summary->setText(QStringLiteral("Please select one of the ") + ChipName + QStringLiteral("s found above."));
-    m_instructions->setText(QStringLiteral("Click 'Next' to Continue"));
+    m_summary->setText(tr("Please select one of the %1s found above.").arg(ChipName));
+    m_instructions->setText(tr("Click 'Next' to Continue"));
 }
 
 bool ResultsPanel::ListSearchResults(const std::vector<ResultEntry> &entries)
@@ -41,13 +41,12 @@ bool ResultsPanel::ListSearchResults(const std::vector<ResultEntry> &entries)
         m_resultAddresses.push_back(entry.address);
     }
     if (m_list->count() > 0) {
-        m_summary->setText(QStringLiteral("Please select one of the ") + ChipName + QStringLiteral("s found above."));
-        m_instructions->setText(QStringLiteral("Click 'Finish' to Continue"));
+        m_summary->setText(tr("Please select one of the %1s found above.").arg(ChipName));
+        m_instructions->setText(tr("Click 'Finish' to Continue"));
         return true;
     }
-    m_summary->setText(QStringLiteral("Sorry, no ") + ChipName +
-                       QStringLiteral("s were found. Please check all connections and try again"));
-    m_instructions->setText(QStringLiteral("Click Back to continue..."));
+    m_summary->setText(tr("Sorry, no %1s were found. Please check all connections and try again").arg(ChipName));
+    m_instructions->setText(tr("Click Back to continue..."));
     m_list->clear();
     return false;
 }

@@ -11,12 +11,12 @@ namespace ort {
 
 SearchingPanel::SearchingPanel(QWidget *form) : WizardPanel(form, "SearchingPanel")
 {
-    placeHeading("SearchingLBL", {120, 240, 4335, 480}, QStringLiteral("Searching"), 15.75);
+    placeHeading("SearchingLBL", {120, 240, 4335, 480}, tr("Searching"), 15.75);
     m_details = placeLabel("SearchingDetailsLBL", {120, 960, 4335, 600}, true);
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName("SearchProgress");
-    m_progress->setAccessibleName(QStringLiteral("Search progress"));
+    m_progress->setAccessibleName(tr("Search progress"));
     m_progress->setGeometry(twipsRect(form, 120, 1800, 4335, 330));
     m_progress->setTextVisible(false);
     m_progress->setRange(0, 100);
@@ -25,7 +25,7 @@ SearchingPanel::SearchingPanel(QWidget *form) : WizardPanel(form, "SearchingPane
 
 void SearchingPanel::SetupSearchingPanel()
 {
-    m_details->setText(QStringLiteral("Please wait while searching for available ") + ChipName + QStringLiteral("s."));
+    m_details->setText(tr("Please wait while searching for available %1s.").arg(ChipName));
 }
 
 void SearchingPanel::SearchAllMedia(DeviceSearch &search, MediumPanel &media, SmbusHost &smbus)

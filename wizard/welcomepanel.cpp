@@ -16,10 +16,9 @@ WelcomePanel::WelcomePanel(QWidget *form) : WizardPanel(form, "WelcomePanel")
 
 void WelcomePanel::SetupWelcomePanel()
 {
-    m_welcome->setText(QStringLiteral("This ") + ChipName + QStringLiteral(" Search Wizard will ") +
-                       QStringLiteral("find any ") + ChipName +
-                       QStringLiteral("s that can be controlled by this software"));
-    m_instructions->setText(QStringLiteral("Click 'Next' to start."));
+    m_welcome->setText(
+        tr("This %1 Search Wizard will find any %1s that can be controlled by this software").arg(ChipName));
+    m_instructions->setText(tr("Click 'Next' to start."));
 }
 
 } // namespace ort

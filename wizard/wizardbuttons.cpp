@@ -14,10 +14,10 @@ WizardButtons::WizardButtons(QWidget *form) : QObject(form)
         b->setGeometry(twipsRect(form, x, 3000, width, 375));
         return b;
     };
-    m_cancel = button("CancelCMD", QStringLiteral("Cancel"), 240, 1215);
-    m_back = button("BackCMD", QStringLiteral("< Back"), 1920, 1215);
-    m_next = button("NextCMD", QStringLiteral("Next >"), 3120, 1215);
-    m_finish = button("FinishCMD", QStringLiteral("Finish"), 4800, 1095);
+    m_cancel = button("CancelCMD", tr("Cancel"), 240, 1215);
+    m_back = button("BackCMD", tr("< Back"), 1920, 1215);
+    m_next = button("NextCMD", tr("Next >"), 3120, 1215);
+    m_finish = button("FinishCMD", tr("Finish"), 4800, 1095);
     m_back->setEnabled(false);
     m_finish->setEnabled(false);
     setForward(m_next);

@@ -1,9 +1,10 @@
 // Renders every window of the program, and every tab of the main window,
 // offscreen to PNG: the pictures of the README (tools/pictures.sh).
-//   QT_QPA_PLATFORM=offscreen shell_gallery [folder]
+//   QT_QPA_PLATFORM=offscreen shell_gallery [folder [language]]
 #include "component/linux/sysinfo.h"
 #include "component/sim/simbackend.h"
 #include "console/busconsole.h"
+#include "link/language.h"
 #include "shell/frmabout.h"
 #include "shell/frmsplash.h"
 #include "shell/mainmenuform.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QTimer>
 #include <QDir>
+#include <QHash>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -37,6 +39,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     const QString dir = argc > 1 ? argv[1] : "/tmp/gallery";
+    installTranslations(argc > 2 ? argv[2] : "en");
     QDir().mkpath(dir);
     {
         test::ProgramFixture f;
@@ -68,7 +71,12 @@ int main(int argc, char **argv)
         auto *tabs = main->findChild<QTabWidget *>("MainTab");
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
-            test::saveWindowPicture(main, dir, qPrintable("main-" + slug(tabs->tabText(i))));
+            // Named alike in every language, so that the README can set them side by side.
+            const QHash<QString, QString> names{{"MainTabPage", "main"},
+                                                {"ReadWriteTabPage", "read-write"},
+                                                {"ControlCenterPage", "control-center"}};
+            const QString name = names.value(tabs->widget(i)->objectName(), slug(tabs->tabText(i)));
+            test::saveWindowPicture(main, dir, qPrintable("main-" + name));
         }
         test::saveWindowPicture(f.program->showAbout(), dir, "about");
     }

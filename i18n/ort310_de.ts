@@ -1,0 +1,1068 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>ort::AlertNotice</name>
+    <message>
+        <source>Local above its high limit of %1 C.</source>
+        <translation>Lokal über dem oberen Grenzwert von %1 °C.</translation>
+    </message>
+    <message>
+        <source>Local above its high limit.</source>
+        <translation>Lokal über dem oberen Grenzwert.</translation>
+    </message>
+    <message>
+        <source>Local below its low limit of %1 C.</source>
+        <translation>Lokal unter dem unteren Grenzwert von %1 °C.</translation>
+    </message>
+    <message>
+        <source>Local below its low limit.</source>
+        <translation>Lokal unter dem unteren Grenzwert.</translation>
+    </message>
+    <message>
+        <source>Remote above its high limit of %1 C.</source>
+        <translation>Extern über dem oberen Grenzwert von %1 °C.</translation>
+    </message>
+    <message>
+        <source>Remote above its high limit.</source>
+        <translation>Extern über dem oberen Grenzwert.</translation>
+    </message>
+    <message>
+        <source>Remote below its low limit of %1 C.</source>
+        <translation>Extern unter dem unteren Grenzwert von %1 °C.</translation>
+    </message>
+    <message>
+        <source>Remote below its low limit.</source>
+        <translation>Extern unter dem unteren Grenzwert.</translation>
+    </message>
+    <message>
+        <source>Remote %1 C, local %2 C.</source>
+        <translation>Extern %1 °C, lokal %2 °C.</translation>
+    </message>
+    <message>
+        <source>Remote %1 C, local %2 C, within their limits.</source>
+        <translation>Extern %1 °C, lokal %2 °C, innerhalb der Grenzwerte.</translation>
+    </message>
+    <message>
+        <source>Both temperatures within their limits.</source>
+        <translation>Beide Temperaturen innerhalb der Grenzwerte.</translation>
+    </message>
+    <message>
+        <source>%1: Alert Detected</source>
+        <translation>%1: Alarm erkannt</translation>
+    </message>
+    <message>
+        <source>%1: No Alert Detected</source>
+        <translation>%1: Kein Alarm erkannt</translation>
+    </message>
+</context>
+<context>
+    <name>ort::AlertPanel</name>
+    <message>
+        <source>Alert Status</source>
+        <translation>Alarmstatus</translation>
+    </message>
+    <message>
+        <source>Not checking for a software Alert</source>
+        <translation>Keine Prüfung auf Software-Alarm</translation>
+    </message>
+    <message>
+        <source>Alert lamp</source>
+        <translation>Alarmlampe</translation>
+    </message>
+    <message>
+        <source>Clr Alert Hardware Int</source>
+        <translation>Hardware-Alarm löschen</translation>
+    </message>
+    <message>
+        <source>Clear the Alert Hardware Interrupt</source>
+        <translation>Den Hardware-Interrupt des Alarms löschen</translation>
+    </message>
+    <message>
+        <source>Alert Detect Off</source>
+        <translation>Alarmerkennung aus</translation>
+    </message>
+    <message>
+        <source>No Alert Detected</source>
+        <translation>Kein Alarm erkannt</translation>
+    </message>
+    <message>
+        <source>Alert Detected</source>
+        <translation>Alarm erkannt</translation>
+    </message>
+</context>
+<context>
+    <name>ort::Application</name>
+    <message>
+        <source>The program could not start</source>
+        <translation>Das Programm konnte nicht starten</translation>
+    </message>
+    <message>
+        <source>Finds the %1 temperature-monitor chip on a printer-port evaluation board or on an SMBus adapter, reads and writes its registers, shows its temperatures live, sets its limits and logs readings to a file.</source>
+        <translation>Findet den Temperaturwächter %1 auf einer Evaluierungsplatine am Druckerport oder an einem SMBus-Adapter, liest und schreibt seine Register, zeigt seine Temperaturen laufend an, setzt seine Grenzwerte und zeichnet Messwerte in einer Datei auf.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &quot;%1&quot;</source>
+        <translation>Unerwartetes Argument „%1“</translation>
+    </message>
+</context>
+<context>
+    <name>ort::BarPanel</name>
+    <message>
+        <source>Remote Temp. = </source>
+        <translation>Ext. Temp. = </translation>
+    </message>
+    <message>
+        <source>Local Temp. = </source>
+        <translation>Lok. Temp. = </translation>
+    </message>
+    <message>
+        <source>Bargraphs are Off</source>
+        <translation>Balken sind aus</translation>
+    </message>
+    <message>
+        <source>Remote temperature</source>
+        <translation>Externe Temperatur</translation>
+    </message>
+    <message>
+        <source>Local temperature</source>
+        <translation>Lokale Temperatur</translation>
+    </message>
+</context>
+<context>
+    <name>ort::BitPanel</name>
+    <message>
+        <source>Bit %1</source>
+        <translation>Bit %1</translation>
+    </message>
+    <message>
+        <source>Read/Write</source>
+        <translation>Lesen/Schreiben</translation>
+    </message>
+    <message>
+        <source>Press any of these Digits to write to the %1</source>
+        <translation>Eine dieser Ziffern anklicken, um in den %1 zu schreiben</translation>
+    </message>
+    <message>
+        <source>(Click Digits)</source>
+        <translation>(Ziffern anklicken)</translation>
+    </message>
+    <message>
+        <source>Continuous Reading</source>
+        <translation>Dauerlesen</translation>
+    </message>
+    <message>
+        <source>Continuous Reading is Off</source>
+        <translation>Dauerlesen ist aus</translation>
+    </message>
+    <message>
+        <source>Continuous Reading is On</source>
+        <translation>Dauerlesen ist an</translation>
+    </message>
+</context>
+<context>
+    <name>ort::BusConsole</name>
+    <message>
+        <source>%1 - Bus Console</source>
+        <translation>%1 - Buskonsole</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Stops recording transfers until pressed again</source>
+        <translation>Hält die Aufzeichnung der Übertragungen an, bis erneut gedrückt</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Save…</source>
+        <translation>Speichern…</translation>
+    </message>
+    <message>
+        <source>Saves the transfers shown as CSV</source>
+        <translation>Speichert die angezeigten Übertragungen als CSV</translation>
+    </message>
+    <message>
+        <source>All registers</source>
+        <translation>Alle Register</translation>
+    </message>
+    <message>
+        <source>No register</source>
+        <translation>Kein Register</translation>
+    </message>
+    <message>
+        <source>All results</source>
+        <translation>Alle Ergebnisse</translation>
+    </message>
+    <message>
+        <source>Acknowledged</source>
+        <translation>Quittiert</translation>
+    </message>
+    <message>
+        <source>Not acknowledged</source>
+        <translation>Nicht quittiert</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Not acknowledged or failed</source>
+        <translation>Nicht quittiert oder fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>&amp;Register:</source>
+        <translation>&amp;Register:</translation>
+    </message>
+    <message>
+        <source>Res&amp;ult:</source>
+        <translation>&amp;Ergebnis:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n transfers</source>
+        <translation>
+            <numerusform>%1 von %n Übertragung</numerusform>
+            <numerusform>%1 von %n Übertragungen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, paused</source>
+        <translation>, angehalten</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n transfers</source>
+        <translation>
+            <numerusform>%n Übertragung</numerusform>
+            <numerusform>%n Übertragungen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save Transfers</source>
+        <translation>Übertragungen speichern</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The transfers could not be saved to %1: %2. Nothing was written.</source>
+        <translation>Die Übertragungen konnten nicht unter %1 gespeichert werden: %2. Es wurde nichts geschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>ort::BusOptions</name>
+    <message>
+        <source>What to talk to: %1 (default: the ORT310_BUS variable, else auto). auto is this machine&apos;s hardware where it shows a printer port or an SMBus adapter, else the simulated board; sim is the simulated board; linux is this machine&apos;s printer ports and SMBus adapters.</source>
+        <translation>Womit gesprochen wird: %1 (Vorgabe: die Variable ORT310_BUS, sonst auto). auto ist die Hardware dieses Rechners, wo er einen Druckerport oder einen SMBus-Adapter zeigt, sonst die simulierte Platine; sim ist die simulierte Platine; linux sind die Druckerports und SMBus-Adapter dieses Rechners.</translation>
+    </message>
+    <message>
+        <source>The SMBus adapter to use on this machine&apos;s hardware, /dev/i2c-N (default: the ORT310_I2C variable, else the first with byte-data support). With auto, naming one chooses the hardware; with a board file, one of its adapters.</source>
+        <translation>Der SMBus-Adapter auf der Hardware dieses Rechners, /dev/i2c-N (Vorgabe: die Variable ORT310_I2C, sonst der erste mit Byte-Data-Unterstützung). Mit auto wählt ein genannter Adapter die Hardware; mit einer Platinendatei einen ihrer Adapter.</translation>
+    </message>
+    <message>
+        <source>Write the simulated printer port&apos;s SCL and SDA lines to this Value Change Dump file (default: the ORT310_WIRE_TRACE variable).</source>
+        <translation>Die Leitungen SCL und SDA des simulierten Druckerports in diese Value-Change-Dump-Datei schreiben (Vorgabe: die Variable ORT310_WIRE_TRACE).</translation>
+    </message>
+    <message>
+        <source>Run on a simulated board described by this JSON file: its printer ports, SMBus adapters and chips, their temperatures and registers (default: the ORT310_BOARD variable, else the built-in board). Implies the simulated board.</source>
+        <translation>Auf einer simulierten Platine laufen, die diese JSON-Datei beschreibt: ihre Druckerports, SMBus-Adapter und Chips, deren Temperaturen und Register (Vorgabe: die Variable ORT310_BOARD, sonst die eingebaute Platine). Bedeutet die simulierte Platine.</translation>
+    </message>
+    <message>
+        <source>Unknown bus &quot;%1&quot; in %2 (use %3)</source>
+        <translation>Unbekannter Bus „%1“ in %2 (möglich: %3)</translation>
+    </message>
+    <message>
+        <source>%1 describes a simulated board, but %2 linux asks for this machine&apos;s hardware</source>
+        <translation>%1 beschreibt eine simulierte Platine, aber %2 linux verlangt die Hardware dieses Rechners</translation>
+    </message>
+</context>
+<context>
+    <name>ort::ChartAccess</name>
+    <message>
+        <source>No readings</source>
+        <translation>Keine Messwerte</translation>
+    </message>
+    <message>
+        <source>Latest: %1</source>
+        <translation>Zuletzt: %1</translation>
+    </message>
+    <message>
+        <source>; showing %1 to %2</source>
+        <translation>; angezeigt %1 bis %2</translation>
+    </message>
+    <message>
+        <source>, scrolled back</source>
+        <translation>, zurückgeblättert</translation>
+    </message>
+</context>
+<context>
+    <name>ort::ControlsPanel</name>
+    <message>
+        <source>ADC Sampling</source>
+        <translation>ADC-Abtastung</translation>
+    </message>
+    <message>
+        <source>Conversions a second</source>
+        <translation>Wandlungen pro Sekunde</translation>
+    </message>
+    <message>
+        <source>Adjust the ADC Sampling rate</source>
+        <translation>Die Wandlungsrate des ADC einstellen</translation>
+    </message>
+    <message>
+        <source>Easy Setup</source>
+        <translation>Schnelleinrichtung</translation>
+    </message>
+    <message>
+        <source>Automatic easy setup</source>
+        <translation>Automatische Schnelleinrichtung</translation>
+    </message>
+</context>
+<context>
+    <name>ort::DesktopNotifier</name>
+    <message>
+        <source>%1 Alert Detected (no desktop notification service)</source>
+        <translation>%1 Alarm erkannt (kein Benachrichtigungsdienst des Desktops)</translation>
+    </message>
+    <message>
+        <source>%1 No Alert Detected (no desktop notification service)</source>
+        <translation>%1 Kein Alarm erkannt (kein Benachrichtigungsdienst des Desktops)</translation>
+    </message>
+</context>
+<context>
+    <name>ort::Errors</name>
+    <message>
+        <source>The operation was abandoned.</source>
+        <translation>Der Vorgang wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>A value outside 0 to 255 was to be sent to the chip</source>
+        <translation>Ein Wert außerhalb von 0 bis 255 sollte an den Chip gesendet werden</translation>
+    </message>
+    <message>
+        <source>The program met a fault of its own (%1)</source>
+        <translation>Das Programm hat einen eigenen Fehler festgestellt (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>ort::GraphPanel</name>
+    <message>
+        <source>Graph</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Temperature graph</source>
+        <translation>Temperaturverlauf</translation>
+    </message>
+    <message>
+        <source>Remote Temperature</source>
+        <translation>Externe Temperatur</translation>
+    </message>
+    <message>
+        <source>Local Temperature</source>
+        <translation>Lokale Temperatur</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Temperature (C)</source>
+        <translation>Temperatur (°C)</translation>
+    </message>
+    <message>
+        <source>Alert Detected</source>
+        <translation>Alarm erkannt</translation>
+    </message>
+    <message>
+        <source>Drag the Arrows to zoom in or out, Left Click Timestamps, Right Drag Moves Graph</source>
+        <translation>Pfeile ziehen zum Zoomen, Linksklick zeigt Zeitstempel, Ziehen mit rechts verschiebt den Verlauf</translation>
+    </message>
+    <message>
+        <source>Graphing is Stopped</source>
+        <translation>Aufzeichnung gestoppt</translation>
+    </message>
+    <message>
+        <source>Clear Graph</source>
+        <translation>Verlauf leeren</translation>
+    </message>
+    <message>
+        <source>Save Picture…</source>
+        <translation>Bild speichern…</translation>
+    </message>
+    <message>
+        <source>Save Readings…</source>
+        <translation>Messwerte speichern…</translation>
+    </message>
+    <message>
+        <source>Save Picture</source>
+        <translation>Bild speichern</translation>
+    </message>
+    <message>
+        <source>PNG Image (*.png);;SVG Drawing (*.svg)</source>
+        <translation>PNG-Bild (*.png);;SVG-Zeichnung (*.svg)</translation>
+    </message>
+    <message>
+        <source>The picture could not be saved to %1</source>
+        <translation>Das Bild konnte nicht unter %1 gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Save Readings</source>
+        <translation>Messwerte speichern</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The readings could not be saved to %1</source>
+        <translation>Die Messwerte konnten nicht unter %1 gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>Es wurde nichts geschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>ort::InitForm</name>
+    <message>
+        <source>%1 Device Search</source>
+        <translation>%1 Gerätesuche</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Error in Init Form Load</source>
+        <translation>Fehler beim Laden des Startfensters</translation>
+    </message>
+    <message>
+        <source>%1 Search Wizard</source>
+        <translation>%1 Suchassistent</translation>
+    </message>
+</context>
+<context>
+    <name>ort::LimitGauges</name>
+    <message>
+        <source>Drag the pointers to change the limits</source>
+        <translation>Zeiger ziehen, um die Grenzwerte zu ändern</translation>
+    </message>
+    <message>
+        <source>Min   Max</source>
+        <extracomment>Under the gauge: the low limit&apos;s pointer on the left, the high one&apos;s on the right.</extracomment>
+        <translation>Min   Max</translation>
+    </message>
+    <message>
+        <source>Remote temperature limits</source>
+        <translation>Grenzwerte der externen Temperatur</translation>
+    </message>
+    <message>
+        <source>Remote temperature low limit</source>
+        <translation>Unterer Grenzwert der externen Temperatur</translation>
+    </message>
+    <message>
+        <source>Remote temperature high limit</source>
+        <translation>Oberer Grenzwert der externen Temperatur</translation>
+    </message>
+    <message>
+        <source>Local temperature limits</source>
+        <translation>Grenzwerte der lokalen Temperatur</translation>
+    </message>
+    <message>
+        <source>Local temperature low limit</source>
+        <translation>Unterer Grenzwert der lokalen Temperatur</translation>
+    </message>
+    <message>
+        <source>Local temperature high limit</source>
+        <translation>Oberer Grenzwert der lokalen Temperatur</translation>
+    </message>
+</context>
+<context>
+    <name>ort::LogPanel</name>
+    <message>
+        <source>Logging to File</source>
+        <translation>Aufzeichnung läuft</translation>
+    </message>
+    <message>
+        <source>Not Logging to File</source>
+        <translation>Keine Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>Log to File</source>
+        <translation>In Datei aufzeichnen</translation>
+    </message>
+    <message>
+        <source>Make New Log</source>
+        <translation>Neue Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>Delay(Sec):</source>
+        <translation>Abstand (s):</translation>
+    </message>
+    <message>
+        <source>Logged:</source>
+        <translation>Erfasst:</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>Excel Files (*.xls)</source>
+        <translation>Excel-Dateien (*.xls)</translation>
+    </message>
+    <message>
+        <source>There was a Problem!</source>
+        <translation>Es gab ein Problem!</translation>
+    </message>
+    <message>
+        <source>Either an invalid filename or no file was selected, no settings were loaded.</source>
+        <translation>Entweder ein ungültiger Dateiname oder keine Datei gewählt; keine Einstellungen geladen.</translation>
+    </message>
+    <message>
+        <source>The log file could not be written: %1</source>
+        <translation>Die Aufzeichnungsdatei konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Logging stopped.</source>
+        <translation>Aufzeichnung beendet.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>There has been a problem writing to the log file.</source>
+        <translation>Beim Schreiben der Aufzeichnungsdatei ist ein Problem aufgetreten.</translation>
+    </message>
+    <message>
+        <source>This file may be locked by another application.</source>
+        <translation>Die Datei ist vielleicht von einem anderen Programm gesperrt.</translation>
+    </message>
+</context>
+<context>
+    <name>ort::MainMenuForm</name>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Desktop notifications</source>
+        <translation>Desktop-Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>Tell the desktop when the alert lamp turns red and when it returns</source>
+        <translation>Dem Desktop melden, wenn die Alarmlampe rot wird und wenn sie zurückgeht</translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Read/Write</source>
+        <translation>Lesen/Schreiben</translation>
+    </message>
+    <message>
+        <source>Control Center</source>
+        <translation>Steuerung</translation>
+    </message>
+    <message>
+        <source>Evaluation Software</source>
+        <translation>Evaluierungssoftware</translation>
+    </message>
+    <message>
+        <source>(Ver. %1)</source>
+        <translation>(Vers. %1)</translation>
+    </message>
+    <message>
+        <source>About this software</source>
+        <translation>Über diese Software</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Bus Console…</source>
+        <translation>Buskonsole…</translation>
+    </message>
+    <message>
+        <source>Every transfer on the bus, live (Ctrl+B)</source>
+        <translation>Jede Übertragung auf dem Bus, laufend (Strg+B)</translation>
+    </message>
+</context>
+<context>
+    <name>ort::MeasurementCycle</name>
+    <message>
+        <source>Graphing Now</source>
+        <translation>Aufzeichnung läuft</translation>
+    </message>
+    <message>
+        <source>Graphing Stopped</source>
+        <translation>Aufzeichnung gestoppt</translation>
+    </message>
+    <message>
+        <source>Checking for a software Alert</source>
+        <translation>Prüfung auf Software-Alarm</translation>
+    </message>
+    <message>
+        <source>Not checking for a software Alert</source>
+        <translation>Keine Prüfung auf Software-Alarm</translation>
+    </message>
+    <message>
+        <source>Bargraphs are On</source>
+        <translation>Balken sind an</translation>
+    </message>
+    <message>
+        <source>Bargraphs are Off</source>
+        <translation>Balken sind aus</translation>
+    </message>
+    <message>
+        <source>Monitoring stopped.</source>
+        <translation>Überwachung beendet.</translation>
+    </message>
+</context>
+<context>
+    <name>ort::MediumPanel</name>
+    <message>
+        <source>Parallel Printer Port</source>
+        <translation>Paralleler Druckerport</translation>
+    </message>
+    <message>
+        <source>On-Board SMBus</source>
+        <translation>SMBus der Hauptplatine</translation>
+    </message>
+    <message>
+        <source>SMBus base address, hex</source>
+        <translation>SMBus-Basisadresse, hex</translation>
+    </message>
+    <message>
+        <source>SMBus adapter</source>
+        <translation>SMBus-Adapter</translation>
+    </message>
+    <message>
+        <source>Connect the evaluation board to the printer port</source>
+        <translation>Die Evaluierungsplatine an den Druckerport anschließen</translation>
+    </message>
+    <message>
+        <source>Remember to connect the %1 evaluation board to the printer port</source>
+        <translation>Die %1-Evaluierungsplatine an den Druckerport anschließen</translation>
+    </message>
+    <message>
+        <source>The Southbridge or ICH of Intel chipsets. For unsupported Intel chipsets, enter SMBBA here (Hex).</source>
+        <translation>Die Southbridge bzw. der ICH von Intel-Chipsätzen. Bei nicht unterstützten Intel-Chipsätzen hier SMBBA eingeben (hex).</translation>
+    </message>
+    <message>
+        <source>Sorry, SMBus communication is only supported on Windows 95,98 and ME.</source>
+        <translation>SMBus-Verbindung wird leider nur unter Windows 95, 98 und ME unterstützt.</translation>
+    </message>
+    <message>
+        <source>Sorry, USB communication is not supported on Windows 95.</source>
+        <translation>USB-Verbindung wird unter Windows 95 leider nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>Click &apos;Next&apos; to search for the %1.</source>
+        <translation>„Weiter“ anklicken, um den %1 zu suchen.</translation>
+    </message>
+    <message>
+        <source>A problem was detected</source>
+        <translation>Ein Problem wurde erkannt</translation>
+    </message>
+    <message>
+        <source>Please select a search medium</source>
+        <translation>Bitte ein Suchmedium wählen</translation>
+    </message>
+</context>
+<context>
+    <name>ort::OneShotPanel</name>
+    <message>
+        <source>One Shot</source>
+        <translation>Einzelmessung</translation>
+    </message>
+    <message>
+        <source>Standby Mode</source>
+        <translation>Standby-Modus</translation>
+    </message>
+    <message>
+        <source>Standby Mode is Off</source>
+        <translation>Standby ist aus</translation>
+    </message>
+    <message>
+        <source>Make One-Shot Measurement</source>
+        <translation>Einzelmessung auslösen</translation>
+    </message>
+    <message>
+        <source>Temperature Found:</source>
+        <translation>Gemessen:</translation>
+    </message>
+    <message>
+        <source>Temperature found</source>
+        <translation>Gemessene Temperatur</translation>
+    </message>
+    <message>
+        <source>Standby Mode is On</source>
+        <translation>Standby ist an</translation>
+    </message>
+</context>
+<context>
+    <name>ort::RegisterEditor</name>
+    <message>
+        <source>Continuous reading stopped.</source>
+        <translation>Dauerlesen beendet.</translation>
+    </message>
+    <message>
+        <source>The hexadecimal entry &quot;%1&quot; is not a hexadecimal number.</source>
+        <translation>Die hexadezimale Eingabe „%1“ ist keine Hexadezimalzahl.</translation>
+    </message>
+    <message>
+        <source>The decimal entry &quot;%1&quot; is not a decimal number.</source>
+        <translation>Die dezimale Eingabe „%1“ ist keine Dezimalzahl.</translation>
+    </message>
+    <message>
+        <source>The hexadecimal entry &quot;%1&quot; is not a value from 0 to 255, which is what a register holds.</source>
+        <translation>Die hexadezimale Eingabe „%1“ ist kein Wert von 0 bis 255, wie ihn ein Register fasst.</translation>
+    </message>
+    <message>
+        <source>The decimal entry &quot;%1&quot; is not a value from 0 to 255, which is what a register holds.</source>
+        <translation>Die dezimale Eingabe „%1“ ist kein Wert von 0 bis 255, wie ihn ein Register fasst.</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>Es wurde nichts geschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>ort::RegisterInfoPanel</name>
+    <message>
+        <source>Current register type</source>
+        <translation>Aktueller Registertyp</translation>
+    </message>
+    <message>
+        <source>Current register address, hex</source>
+        <translation>Aktuelle Registeradresse, hex</translation>
+    </message>
+    <message>
+        <source>Previous value read, hex</source>
+        <translation>Zuletzt gelesener Wert, hex</translation>
+    </message>
+    <message>
+        <source>Previous value read, decimal</source>
+        <translation>Zuletzt gelesener Wert, dezimal</translation>
+    </message>
+    <message>
+        <source>Previous value written, hex</source>
+        <translation>Zuletzt geschriebener Wert, hex</translation>
+    </message>
+    <message>
+        <source>Previous value written, decimal</source>
+        <translation>Zuletzt geschriebener Wert, dezimal</translation>
+    </message>
+    <message>
+        <source>Current Register Type:</source>
+        <translation>Registertyp:</translation>
+    </message>
+    <message>
+        <source>Current Register Address:</source>
+        <translation>Registeradresse:</translation>
+    </message>
+    <message>
+        <source>(Hex)</source>
+        <translation>(hex)</translation>
+    </message>
+    <message>
+        <source>Previous value read :</source>
+        <translation>Zuletzt gelesen:</translation>
+    </message>
+    <message>
+        <source>(Dec)</source>
+        <translation>(dez)</translation>
+    </message>
+    <message>
+        <source>Previous value written:</source>
+        <translation>Zuletzt geschrieben:</translation>
+    </message>
+</context>
+<context>
+    <name>ort::ResultsPanel</name>
+    <message>
+        <source>Search Results</source>
+        <translation>Suchergebnisse</translation>
+    </message>
+    <message>
+        <source>Please select one of the %1s found above.</source>
+        <translation>Bitte einen der oben gefundenen %1 wählen.</translation>
+    </message>
+    <message>
+        <source>Click &apos;Next&apos; to Continue</source>
+        <translation>„Weiter“ anklicken, um fortzufahren</translation>
+    </message>
+    <message>
+        <source>Click &apos;Finish&apos; to Continue</source>
+        <translation>„Fertig stellen“ anklicken, um fortzufahren</translation>
+    </message>
+    <message>
+        <source>Sorry, no %1s were found. Please check all connections and try again</source>
+        <translation>Leider wurde kein %1 gefunden. Bitte alle Verbindungen prüfen und es erneut versuchen</translation>
+    </message>
+    <message>
+        <source>Click Back to continue...</source>
+        <translation>„Zurück“ anklicken, um fortzufahren …</translation>
+    </message>
+</context>
+<context>
+    <name>ort::SearchingPanel</name>
+    <message>
+        <source>Searching</source>
+        <translation>Suche läuft</translation>
+    </message>
+    <message>
+        <source>Search progress</source>
+        <translation>Suchfortschritt</translation>
+    </message>
+    <message>
+        <source>Please wait while searching for available %1s.</source>
+        <translation>Bitte warten, während nach verfügbaren %1 gesucht wird.</translation>
+    </message>
+</context>
+<context>
+    <name>ort::Settings</name>
+    <message>
+        <source>The settings in %1 cannot be read; the program starts from the defaults and keeps choices for this run only.</source>
+        <translation>Die Einstellungen in %1 können nicht gelesen werden; das Programm beginnt mit den Vorgaben und behält Änderungen nur für diesen Lauf.</translation>
+    </message>
+    <message>
+        <source>%1 does not hold settings; the program starts from the defaults and writes the file anew.</source>
+        <translation>%1 enthält keine Einstellungen; das Programm beginnt mit den Vorgaben und schreibt die Datei neu.</translation>
+    </message>
+    <message>
+        <source>The settings cannot be written to %1; choices are kept for this run only.</source>
+        <translation>Die Einstellungen können nicht in %1 geschrieben werden; Änderungen gelten nur für diesen Lauf.</translation>
+    </message>
+</context>
+<context>
+    <name>ort::StatusLine</name>
+    <message>
+        <source>%1 at %2h on printer port %3h</source>
+        <translation>%1 bei %2h am Druckerport %3h</translation>
+    </message>
+    <message>
+        <source>%1 at %2h on the SMBus</source>
+        <translation>%1 bei %2h am SMBus</translation>
+    </message>
+    <message>
+        <source>, adapter %1</source>
+        <translation>, Adapter %1</translation>
+    </message>
+    <message>
+        <source> at %1h</source>
+        <translation> bei %1h</translation>
+    </message>
+    <message>
+        <source> (simulated board)</source>
+        <translation> (simulierte Platine)</translation>
+    </message>
+</context>
+<context>
+    <name>ort::StripChart</name>
+    <message>
+        <source>End: back to live</source>
+        <translation>Ende: zurück zur laufenden Anzeige</translation>
+    </message>
+</context>
+<context>
+    <name>ort::Text</name>
+    <message>
+        <source>%1 Evaluation Software</source>
+        <translation>%1 Evaluierungssoftware</translation>
+    </message>
+</context>
+<context>
+    <name>ort::TransferModel</name>
+    <message>
+        <source>Bus time: how long the lines were driven</source>
+        <translation>Buszeit: wie lange die Leitungen getrieben wurden</translation>
+    </message>
+</context>
+<context>
+    <name>ort::TransferText</name>
+    <message>
+        <source>Time (s)</source>
+        <translation>Zeit (s)</translation>
+    </message>
+    <message>
+        <source>Route</source>
+        <translation>Weg</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>R/W</source>
+        <translation>L/S</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Took (µs)</source>
+        <translation>Dauer (µs)</translation>
+    </message>
+    <message>
+        <source>printer port %1h</source>
+        <translation>Druckerport %1h</translation>
+    </message>
+    <message>
+        <source>SMBus at %1h</source>
+        <translation>SMBus bei %1h</translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation>lesen</translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation>schreiben</translation>
+    </message>
+    <message>
+        <source>acknowledged</source>
+        <translation>quittiert</translation>
+    </message>
+    <message>
+        <source>not acknowledged</source>
+        <translation>nicht quittiert</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>ort::WelcomePanel</name>
+    <message>
+        <source>This %1 Search Wizard will find any %1s that can be controlled by this software</source>
+        <translation>Dieser %1-Suchassistent findet alle %1, die diese Software steuern kann</translation>
+    </message>
+    <message>
+        <source>Click &apos;Next&apos; to start.</source>
+        <translation>„Weiter“ anklicken, um zu beginnen.</translation>
+    </message>
+</context>
+<context>
+    <name>ort::WizardButtons</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&lt; Back</source>
+        <translation>&lt; Zurück</translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation>Weiter &gt;</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>ort::WritePanel</name>
+    <message>
+        <source>Write</source>
+        <translation>Schreiben</translation>
+    </message>
+    <message>
+        <source>Update with the written value in the Textbox</source>
+        <translation>Mit dem Wert im Textfeld schreiben</translation>
+    </message>
+    <message>
+        <source>%1 from the %2 box</source>
+        <translation>%1 aus dem Feld %2</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>Write hex value</source>
+        <translation>Hex-Wert schreiben</translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation>Dez</translation>
+    </message>
+    <message>
+        <source>Write decimal value</source>
+        <translation>Dezimalwert schreiben</translation>
+    </message>
+</context>
+<context>
+    <name>ort::frmAbout</name>
+    <message>
+        <source>About the %1.</source>
+        <translation>Über die %1.</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>This software can be used to read and write to the %1 using either the parallel printer port or the SMBus.</source>
+        <translation>Mit dieser Software lässt sich der %1 über den parallelen Druckerport oder den SMBus lesen und beschreiben.</translation>
+    </message>
+    <message>
+        <source>Written by the %1 evaluation software team.</source>
+        <translation>Geschrieben vom Team der %1-Evaluierungssoftware.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ort::frmSplash</name>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Press any Key to Continue.</source>
+        <translation>Zum Fortfahren eine Taste drücken.</translation>
+    </message>
+    <message>
+        <source>Copyright © %1. All rights reserved.</source>
+        <translation>Copyright © %1. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>Evaluation software: for use with the %1 evaluation board only.</source>
+        <translation>Evaluierungssoftware: nur für die %1-Evaluierungsplatine.</translation>
+    </message>
+</context>
+<context>
+    <name>ort::language</name>
+    <message>
+        <source>Speak this language (de, en, ...) instead of the desktop&apos;s.</source>
+        <translation>Diese Sprache (de, en, …) statt der des Desktops sprechen.</translation>
+    </message>
+</context>
+</TS>
