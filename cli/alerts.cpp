@@ -36,6 +36,8 @@ AlertWatch::AlertWatch(Session &session, std::function<double()> monotonic, QStr
 
 AlertWatch::~AlertWatch()
 {
+    if (std::optional<Change> end = m_episode.finish(); end && !m_command.isEmpty())
+        run(*end);
     reportEnded(true);
 }
 
@@ -52,16 +54,25 @@ AlertState AlertWatch::readStatus()
 void AlertWatch::recorded(const AlertState &state, const QDateTime &when, int remote, int local)
 {
     reportEnded(false);
-    if (!state.changed || m_command.isEmpty())
+    if (m_command.isEmpty())
         return;
-    const QString what = state.alert ? QStringLiteral("start") : QStringLiteral("end");
+    std::optional<Change> change;
+    if (state.changed)
+        change = Change{state.alert, state.status, when, remote, local};
+    if (std::optional<Change> told = m_episode.read(std::move(change), m_monotonic()))
+        run(*told);
+}
+
+void AlertWatch::run(const Change &change)
+{
+    const QString what = change.alert ? QStringLiteral("start") : QStringLiteral("end");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("ORT310_ALERT"), what);
-    environment.insert(QStringLiteral("ORT310_TIME"), isoTime(when));
-    environment.insert(QStringLiteral("ORT310_REMOTE"), QString::number(remote));
-    environment.insert(QStringLiteral("ORT310_LOCAL"), QString::number(local));
-    environment.insert(QStringLiteral("ORT310_STATUS"), QString::number(state.status));
-    environment.insert(QStringLiteral("ORT310_FLAGS"), namedBits(chip::Status, state.status).join(QLatin1Char(',')));
+    environment.insert(QStringLiteral("ORT310_TIME"), isoTime(change.when));
+    environment.insert(QStringLiteral("ORT310_REMOTE"), QString::number(change.remote));
+    environment.insert(QStringLiteral("ORT310_LOCAL"), QString::number(change.local));
+    environment.insert(QStringLiteral("ORT310_STATUS"), QString::number(change.status));
+    environment.insert(QStringLiteral("ORT310_FLAGS"), namedBits(chip::Status, change.status).join(QLatin1Char(',')));
     environment.insert(QStringLiteral("ORT310_CHIP"), m_session.description());
 
     auto process = std::make_unique<QProcess>();

@@ -1,4 +1,5 @@
 #pragma once
+#include "monitor/alertepisode.h"
 #include "monitor/alerthold.h"
 
 #include <QDateTime>
@@ -26,7 +27,8 @@ struct AlertState {
 // The alert lamp of the window, for a log or a watch: the chip's status
 // read before each record as the window's tick reads it, and, with a
 // command, that command run at each start and end of an alert without a
-// shell, the state and the temperatures in its environment. A command that
+// shell, the state and the temperatures in its environment (an end once the
+// lamp has stayed clear a quiet time, or at the end of the log). A command that
 // cannot start or fails is reported on `err`; the record goes on.
 class AlertWatch {
 public:
@@ -48,6 +50,15 @@ public:
     static constexpr int FinishMs = 30000;
 
 private:
+    // A change of the lamp, as the command is told of it.
+    struct Change {
+        bool alert = false;
+        uint8_t status = 0;
+        QDateTime when;
+        int remote = 0;
+        int local = 0;
+    };
+    void run(const Change &change);
     void reportEnded(bool wait);
 
     Session &m_session;
@@ -57,6 +68,7 @@ private:
     AlertHold m_hold;
     double m_period;
     bool m_shown = false;
+    AlertEpisode<Change> m_episode;
     struct Running {
         std::unique_ptr<QProcess> process;
         QString what;   // "start" or "end"

@@ -57,6 +57,9 @@ void MeasurementCycle::ApplyMonitorToggles()
         m_alert.alertButton()->setText(tr("Not checking for a software Alert"));
         m_alert.setLamp(AlertPanel::Lamp::Off);
         m_alertShown = false;
+        // An end that came while the alert was checked is still told.
+        if (std::optional<AlertChange> end = m_episode.finish())
+            emit alertChanged(*end);
     }
     if (bars) {
         m_bars.check1()->setText(tr("Bargraphs are On"));
@@ -163,8 +166,9 @@ void MeasurementCycle::tick()
         if (temperaturesRead)
             change->temperatures = {RemoteReading, LocalReading};
         m_alertShown = change->alert;
-        emit alertChanged(*change);
     }
+    if (std::optional<AlertChange> told = m_episode.read(std::move(change), m_services.clock.now()))
+        emit alertChanged(*told);
 }
 
 // A failed transfer stops monitoring instead of bringing the box back on

@@ -1,6 +1,7 @@
 #pragma once
 #include "monitor/alertchange.h"
 #include "monitor/alerthold.h"
+#include "monitor/alertepisode.h"
 
 #include <QObject>
 #include <cstdint>
@@ -54,8 +55,10 @@ public:
     void stopTimer1();
 
 signals:
-    // The lamp turned to "Alert Detected" or back, by a tick's status read;
-    // never while alert checking is off. The limits are not read for it.
+    // An alert began or ended, by a tick's status read: the lamp's first turn
+    // to "Alert Detected", and its return once it has stayed back a quiet
+    // time (or alert checking stops); never while alert checking is off. The
+    // limits are not read for it.
     void alertChanged(const ort::AlertChange &change);
 
 private:
@@ -71,6 +74,7 @@ private:
     LogPanel &m_log;
     QTimer *m_timer1;
     AlertHold m_alertHold;
+    AlertEpisode<AlertChange> m_episode;
     // The alert as the ticks last showed it. A toggle's click paints the lamp
     // green until the next tick, which is no change of the chip's state.
     bool m_alertShown = false;

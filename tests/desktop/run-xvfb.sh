@@ -306,7 +306,8 @@ xdotool key Tab Tab Tab Tab
 for _ in $(seq 11); do xdotool key Prior; done
 step_limit=10 poll lamp_green "$main" || fail "the lamp did not turn green"
 shot 8-no-alert
-poll grep -qx "1 ORT310: No Alert Detected" "$notified" || fail "the desktop was not told that the alert ended"
+# The end is told once the lamp has stayed green ten seconds.
+step_limit=20 poll grep -qx "1 ORT310: No Alert Detected" "$notified" || fail "the desktop was not told that the alert ended"
 [[ $(cat "$notified") == $'2 ORT310: Alert Detected\n1 ORT310: No Alert Detected' ]] ||
     fail "the desktop was told: $(cat "$notified")"
 

@@ -10,6 +10,7 @@
 #include "log/logpanel.h"
 #include "log/logrecord.h"
 #include "gui/errors.h"
+#include "monitor/alertepisode.h"
 #include "monitor/alerthold.h"
 #include "monitor/alertpanel.h"
 #include "monitor/graphpanel.h"
@@ -208,6 +209,8 @@ private slots:
     void remoteReadingShown();
     void statusLamp_data();
     void statusLamp();
+    void alertEpisode_data();
+    void alertEpisode();
     void alertHold_data();
     void alertHold();
     void lampHoldsTheAlert_data();
@@ -505,6 +508,53 @@ void TestMonitor::alertHold()
     for (int i = 0; i < times.size(); ++i)
         shown += hold.read(reads[i] == 'F', times[i], conversionPeriod(rate)) ? 'R' : 'G';
     QCOMPARE(shown, lamp);
+}
+
+void TestMonitor::alertEpisode_data()
+{
+    // The lamp after reads at these times, "R" or "G"; what is told at each,
+    // "S" a start, "E" an end (with the time the lamp cleared), "." nothing;
+    // the last character is what the end of the reads still tells.
+    QTest::addColumn<QList<double>>("times");
+    QTest::addColumn<QString>("lamp");
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<double>("endAt");
+    QTest::newRow("one alert") << QList<double>{0, 1, 2, 11.9, 12} << "RRGGG" << "S...E." << 2.0;
+    QTest::newRow("flapping is one episode")
+        << QList<double>{0, 1, 2, 3, 4, 13, 14} << "RGRGGGG" << "S....E.." << 3.0;
+    QTest::newRow("a second alert after the quiet")
+        << QList<double>{0, 1, 11, 12, 13} << "RGGRG" << "S.ES.E" << 13.0;
+    QTest::newRow("the end of the reads tells the end") << QList<double>{0, 1, 2} << "RGG" << "S..E" << 1.0;
+    QTest::newRow("no alert") << QList<double>{0, 20} << "GG" << "..." << -1.0;
+}
+
+void TestMonitor::alertEpisode()
+{
+    QFETCH(QList<double>, times);
+    QFETCH(QString, lamp);
+    QFETCH(QString, told);
+    QFETCH(double, endAt);
+    struct Change {
+        bool alert;
+        double at;
+    };
+    AlertEpisode<Change> episode;
+    QString said;
+    double endedAt = -1;
+    const auto tell = [&](std::optional<Change> c) {
+        said += !c ? '.' : c->alert ? 'S' : 'E';
+        if (c && !c->alert)
+            endedAt = c->at;
+    };
+    bool shown = false;
+    for (int i = 0; i < times.size(); ++i) {
+        const bool red = lamp[i] == 'R';
+        tell(episode.read(red != shown ? std::optional<Change>(Change{red, times[i]}) : std::nullopt, times[i]));
+        shown = red;
+    }
+    tell(episode.finish());
+    QCOMPARE(said, told);
+    QCOMPARE(endedAt, endAt);
 }
 
 void TestMonitor::lampHoldsTheAlert_data()
