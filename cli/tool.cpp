@@ -19,6 +19,7 @@
 #include "monitor/temperature.h"
 #include "registers/registermap.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -534,7 +535,7 @@ int runTool(const QStringList &arguments, const ToolIo &io)
         run = parseInvocation(arguments, io.environment);
     } catch (const UsageError &e) {
         say(io.err, QString::fromUtf8(e.what()));
-        say(io.err, QStringLiteral("ort310 --help tells how to use it"));
+        say(io.err, QCoreApplication::translate("ort::cli::Help", "ort310 --help tells how to use it"));
         return Misused;
     }
     if (!run.answer.isEmpty()) {

@@ -22,7 +22,8 @@ install(TARGETS ort310eval ort310 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Manual pages made from each program's --help by help2man, where it is
 # installed (make package installs it). The programs are found on the PATH,
-# so that their usage lines name them and not the build folder.
+# so that their usage lines name them and not the build folder; the pages
+# are in English, whatever the language of the machine that builds them.
 find_program(HELP2MAN help2man)
 set(ort_man_names ort310eval ort310)
 set(ort_man_ort310eval "evaluation program for the ${ORT_CHIP_NAME} temperature-monitor chip")
@@ -34,7 +35,7 @@ if(HELP2MAN)
     add_custom_command(OUTPUT ${page}.gz
       COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
       COMMAND ${CMAKE_COMMAND} -E env PATH=$<TARGET_FILE_DIR:${program}>:/usr/bin:/bin ORT310_BUS=sim
-              QT_QPA_PLATFORM=offscreen
+              QT_QPA_PLATFORM=offscreen LANGUAGE=en
               ${HELP2MAN} --no-info --no-discard-stderr --version-string=${PROJECT_VERSION}
               "--name=${ort_man_${program}}" --output=${page} ${program}
       COMMAND gzip -9nf ${page}

@@ -1017,6 +1017,327 @@
     </message>
 </context>
 <context>
+    <name>ort::cli::Help</name>
+    <message>
+        <source>Search for the chip and list every one found.</source>
+        <translation>Den Chip suchen und jeden gefundenen auflisten.</translation>
+    </message>
+    <message>
+        <source>Searches the printer ports and the SMBus (or what --route, --port and --address leave) for the chip at each of its nine addresses and lists every one found, one line each, as the search wizard does. Exits with 1 when none is found.</source>
+        <translation>Sucht an den Druckerports und am SMBus (oder dem, was --route, --port und --address übrig lassen) den Chip an jeder seiner neun Adressen und listet jeden gefundenen auf, eine Zeile je Chip, wie der Suchassistent. Endet mit 1, wenn keiner gefunden wird.</translation>
+    </message>
+    <message>
+        <source>Identification, configuration, conversion rate, limits and status, decoded.</source>
+        <translation>Kennung, Konfiguration, Wandlungsrate, Grenzwerte und Status, entschlüsselt.</translation>
+    </message>
+    <message>
+        <source>Reads the chip&apos;s identification, configuration, conversion rate, four limits and status and shows them decoded. Reading the status clears the chip&apos;s latched flags, as any status read does.</source>
+        <translation>Liest Kennung, Konfiguration, Wandlungsrate, die vier Grenzwerte und den Status des Chips und zeigt sie entschlüsselt. Das Lesen des Status löscht die gespeicherten Flags des Chips, wie jedes Lesen des Status.</translation>
+    </message>
+    <message>
+        <source>Local and remote temperature in degrees Celsius.</source>
+        <translation>Lokale und externe Temperatur in Grad Celsius.</translation>
+    </message>
+    <message>
+        <source>Reads the local and the remote temperature, in whole degrees Celsius, signed as the chip holds them. With --watch, prints a line each interval until Ctrl+C, marked ALERT while the window&apos;s alert lamp would be red (the status is read before each line, which clears the chip&apos;s latched flags).</source>
+        <translation>Liest die lokale und die externe Temperatur in ganzen Grad Celsius, mit Vorzeichen, wie der Chip sie hält. Mit --watch eine Zeile je Intervall bis Strg+C, mit ALERT markiert, solange die Alarmlampe des Fensters rot wäre (vor jeder Zeile wird der Status gelesen, was die gespeicherten Flags des Chips löscht).</translation>
+    </message>
+    <message>
+        <source>Read a register, or every register of the map.</source>
+        <translation>Ein Register lesen oder jedes Register der Tabelle.</translation>
+    </message>
+    <message>
+        <source>Reads a register given by address (decimal 2, hexadecimal 0x02 or 2h) or by name (status, configuration, conversion-rate, local-temp-high-limit, ...), or all twelve registers of the register map. A write address reads the register it writes.</source>
+        <translation>Liest ein Register, gegeben durch seine Adresse (dezimal 2, hexadezimal 0x02 oder 2h) oder seinen Namen (status, configuration, conversion-rate, local-temp-high-limit, …), oder alle zwölf Register der Tabelle. Eine Schreibadresse liest das Register, das sie schreibt.</translation>
+    </message>
+    <message>
+        <source>Write a value, 0 to 255, to a writable register.</source>
+        <translation>Einen Wert von 0 bis 255 in ein beschreibbares Register schreiben.</translation>
+    </message>
+    <message>
+        <source>Writes VALUE (decimal 26, hexadecimal 0x1A or 1Ah, 0 to 255) to a register given by address or name; a register read at one address and written at another is written at its write address. Read-only registers are refused.</source>
+        <translation>Schreibt VALUE (dezimal 26, hexadezimal 0x1A oder 1Ah, 0 bis 255) in ein Register, gegeben durch Adresse oder Namen; ein Register, das an einer Adresse gelesen und an einer anderen geschrieben wird, wird an seiner Schreibadresse geschrieben. Nur lesbare Register werden abgelehnt.</translation>
+    </message>
+    <message>
+        <source>Show the four temperature limits, or set any of them.</source>
+        <translation>Die vier Temperaturgrenzwerte zeigen oder beliebige davon setzen.</translation>
+    </message>
+    <message>
+        <source>Shows the local and remote high and low limits in degrees Celsius, after setting those given. A setting that would leave a high limit below its low limit is refused.</source>
+        <translation>Zeigt die oberen und unteren Grenzwerte lokal und extern in Grad Celsius, nachdem die angegebenen gesetzt sind. Eine Einstellung, die einen oberen Grenzwert unter seinem unteren ließe, wird abgelehnt.</translation>
+    </message>
+    <message>
+        <source>Show the conversion rate, or set it by code or per second.</source>
+        <translation>Die Wandlungsrate zeigen oder sie als Code oder pro Sekunde setzen.</translation>
+    </message>
+    <message>
+        <source>Shows the conversion rate, after setting it to CODE (0 to 7, 0.0625 to 8 conversions per second) or to the rate given with --per-second.</source>
+        <translation>Zeigt die Wandlungsrate, nachdem sie auf CODE (0 bis 7, 0,0625 bis 8 Wandlungen pro Sekunde) oder auf die mit --per-second gegebene Rate gesetzt ist.</translation>
+    </message>
+    <message>
+        <source>Show standby, or switch it on or off.</source>
+        <translation>Standby zeigen oder ein- bzw. ausschalten.</translation>
+    </message>
+    <message>
+        <source>Shows whether the chip is in standby (no automatic conversions), after switching it on or off.</source>
+        <translation>Zeigt, ob der Chip im Standby ist (keine selbsttätigen Wandlungen), nachdem er ein- oder ausgeschaltet ist.</translation>
+    </message>
+    <message>
+        <source>Start one conversion and show its temperatures.</source>
+        <translation>Eine Wandlung starten und ihre Temperaturen zeigen.</translation>
+    </message>
+    <message>
+        <source>Starts one conversion (in standby; a converting chip goes on by itself), waits for it and shows both temperatures.</source>
+        <translation>Startet eine Wandlung (im Standby; ein wandelnder Chip macht von selbst weiter), wartet auf sie und zeigt beide Temperaturen.</translation>
+    </message>
+    <message>
+        <source>Read the SMBus alert response address to release ALERT.</source>
+        <translation>Die SMBus-Alert-Response-Adresse lesen, um ALERT freizugeben.</translation>
+    </message>
+    <message>
+        <source>Reads the SMBus alert response address on the route in use, which releases the chip&apos;s ALERT output, and says which device answered, if any.</source>
+        <translation>Liest die SMBus-Alert-Response-Adresse auf dem benutzten Weg, was den ALERT-Ausgang des Chips freigibt, und sagt, welches Gerät geantwortet hat, falls eines.</translation>
+    </message>
+    <message>
+        <source>Log both temperatures to a file until a count, a time or Ctrl+C.</source>
+        <translation>Beide Temperaturen in eine Datei aufzeichnen, bis zu einer Anzahl, einer Zeit oder Strg+C.</translation>
+    </message>
+    <message>
+        <source>Appends timed records of the remote and the local temperature to FILE. tsv writes the window program&apos;s own log lines (header, or a restart marker below an old log, then records), so either program can continue a file; csv and jsonl write an ISO 8601 date and time, the status byte and whether the chip is in alert as the window&apos;s alert lamp shows it (csv: status,alert columns; jsonl: status, flags and alert). The format defaults to the file&apos;s extension (.csv, .jsonl), else tsv. Ctrl+C or SIGTERM ends the log after a whole record; a failing file or bus ends it with a message and status 1, every record before kept.</source>
+        <translation>Hängt Datensätze der externen und der lokalen Temperatur mit Zeit an FILE an. tsv schreibt die Aufzeichnungszeilen des Fensterprogramms (Kopfzeile oder eine Neustartmarke unter einer alten Aufzeichnung, dann Datensätze), sodass jedes der Programme eine Datei fortsetzen kann; csv und jsonl schreiben Datum und Uhrzeit nach ISO 8601, das Statusbyte und ob der Chip im Alarm ist, wie ihn die Alarmlampe des Fensters zeigt (csv: Spalten status,alert; jsonl: status, flags und alert). Das Format folgt der Dateiendung (.csv, .jsonl), sonst tsv. Strg+C oder SIGTERM beendet die Aufzeichnung nach einem ganzen Datensatz; eine fehlschlagende Datei oder ein fehlschlagender Bus beendet sie mit einer Meldung und Status 1, alle Datensätze davor bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>What this machine offers the Linux component, and what to do.</source>
+        <translation>Was dieser Rechner der Linux-Komponente bietet, und was zu tun ist.</translation>
+    </message>
+    <message>
+        <source>Shows what the Linux component sees: printer ports, SMBus adapters with their names and byte-data support, permissions and the group that grants them, whether the i2c-dev module is loaded, and what to do. Exits with 1 when neither a printer port nor an SMBus adapter can be used.</source>
+        <translation>Zeigt, was die Linux-Komponente sieht: Druckerports, SMBus-Adapter mit Namen und Byte-Data-Unterstützung, Rechte und die Gruppe, die sie gewährt, ob das Modul i2c-dev geladen ist, und was zu tun ist. Endet mit 1, wenn weder ein Druckerport noch ein SMBus-Adapter nutzbar ist.</translation>
+    </message>
+    <message>
+        <source>Serve every chip&apos;s readings to Prometheus over HTTP, read-only.</source>
+        <translation>Die Messwerte jedes Chips über HTTP an Prometheus liefern, nur lesend.</translation>
+    </message>
+    <message>
+        <source>Searches for the chip (or takes what --route, --port and --address leave), then reads every chip found at each --interval from one thread that owns the bus, and answers HTTP GET /metrics in Prometheus&apos;s text format from the last readings: a scrape never touches the bus, and nothing is ever written to the chip. Listens on 127.0.0.1:9310 (this machine only) unless --listen names another address. A chip that stops answering is served as ort310_chip_up 0 until it answers again. Ctrl+C or SIGTERM ends it; a port in use ends it with status 1.</source>
+        <translation>Sucht den Chip (oder nimmt, was --route, --port und --address übrig lassen), liest dann jeden gefundenen Chip in jedem --interval aus einem Thread, dem der Bus gehört, und beantwortet HTTP GET /metrics im Textformat von Prometheus aus den letzten Messwerten: eine Abfrage berührt nie den Bus, und in den Chip wird nie geschrieben. Lauscht auf 127.0.0.1:9310 (nur dieser Rechner), sofern --listen keine andere Adresse nennt. Ein Chip, der nicht mehr antwortet, wird als ort310_chip_up 0 geliefert, bis er wieder antwortet. Strg+C oder SIGTERM beendet den Dienst; ein belegter Port beendet ihn mit Status 1.</translation>
+    </message>
+    <message>
+        <source>Show this help and stop.</source>
+        <translation>Diese Hilfe zeigen und enden.</translation>
+    </message>
+    <message>
+        <source>Show the version and stop.</source>
+        <translation>Die Version zeigen und enden.</translation>
+    </message>
+    <message>
+        <source>Talk to the chip on this medium only: printer (the printer-port board) or smbus (default: search both, printer ports first; the first chip found is used).</source>
+        <translation>Nur auf diesem Medium mit dem Chip sprechen: printer (die Platine am Druckerport) oder smbus (Vorgabe: beide durchsuchen, zuerst die Druckerports; der erste gefundene Chip wird benutzt).</translation>
+    </message>
+    <message>
+        <source>The printer port at this I/O base, in hexadecimal (378); implies --route printer.</source>
+        <translation>Der Druckerport an dieser I/O-Basis, hexadezimal (378); bedeutet --route printer.</translation>
+    </message>
+    <message>
+        <source>The chip&apos;s 7-bit address in hexadecimal (4C); only it is probed.</source>
+        <translation>Die 7-Bit-Adresse des Chips, hexadezimal (4C); nur sie wird abgefragt.</translation>
+    </message>
+    <message>
+        <source>Print the result as JSON, for scripts.</source>
+        <translation>Das Ergebnis als JSON ausgeben, für Skripte.</translation>
+    </message>
+    <message>
+        <source>Run this command at each start and at each end of an alert, without a shell (an argument with spaces goes in double quotes). Its environment holds ORT310_ALERT (start or end), ORT310_TIME, ORT310_REMOTE, ORT310_LOCAL, ORT310_STATUS, ORT310_FLAGS and ORT310_CHIP.</source>
+        <translation>Diesen Befehl bei jedem Beginn und jedem Ende eines Alarms ausführen, ohne Shell (ein Argument mit Leerzeichen steht in doppelten Anführungszeichen). Seine Umgebung enthält ORT310_ALERT (start oder end), ORT310_TIME, ORT310_REMOTE, ORT310_LOCAL, ORT310_STATUS, ORT310_FLAGS und ORT310_CHIP.</translation>
+    </message>
+    <message>
+        <source>Print a line every this many seconds until Ctrl+C.</source>
+        <translation>Alle so viele Sekunden eine Zeile ausgeben, bis Strg+C.</translation>
+    </message>
+    <message>
+        <source>Set the local high limit.</source>
+        <translation>Den lokalen oberen Grenzwert setzen.</translation>
+    </message>
+    <message>
+        <source>Set the local low limit.</source>
+        <translation>Den lokalen unteren Grenzwert setzen.</translation>
+    </message>
+    <message>
+        <source>Set the remote high limit.</source>
+        <translation>Den externen oberen Grenzwert setzen.</translation>
+    </message>
+    <message>
+        <source>Set the remote low limit.</source>
+        <translation>Den externen unteren Grenzwert setzen.</translation>
+    </message>
+    <message>
+        <source>Set the rate in conversions per second: 0.0625 (or 1/16), 0.125, 0.25, 0.5, 1, 2, 4 or 8.</source>
+        <translation>Die Rate in Wandlungen pro Sekunde setzen: 0.0625 (oder 1/16), 0.125, 0.25, 0.5, 1, 2, 4 oder 8.</translation>
+    </message>
+    <message>
+        <source>Seconds from one record to the next (default 5; 0 = as fast as the bus allows).</source>
+        <translation>Sekunden von einem Datensatz zum nächsten (Vorgabe 5; 0 = so schnell der Bus erlaubt).</translation>
+    </message>
+    <message>
+        <source>Stop after this many records.</source>
+        <translation>Nach so vielen Datensätzen enden.</translation>
+    </message>
+    <message>
+        <source>Stop after this many seconds.</source>
+        <translation>Nach so vielen Sekunden enden.</translation>
+    </message>
+    <message>
+        <source>tsv (the window program&apos;s log), csv or jsonl.</source>
+        <translation>tsv (die Aufzeichnung des Fensterprogramms), csv oder jsonl.</translation>
+    </message>
+    <message>
+        <source>Answer scrapes at this address and port (default 127.0.0.1:9310, this machine only; [::1]:9310 for IPv6; port 0 takes a free one).</source>
+        <translation>Abfragen an dieser Adresse und diesem Port beantworten (Vorgabe 127.0.0.1:9310, nur dieser Rechner; [::1]:9310 für IPv6; Port 0 nimmt einen freien).</translation>
+    </message>
+    <message>
+        <source>Seconds from one reading of the chips to the next (default 1).</source>
+        <translation>Sekunden von einem Lesen der Chips zum nächsten (Vorgabe 1).</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options] command [arguments]
+
+</source>
+        <translation>Aufruf: %1 [Optionen] Befehl [Argumente]
+
+</translation>
+    </message>
+    <message>
+        <source>Talks to the %1 temperature-monitor chip on a printer-port evaluation board or on an SMBus adapter, through the same bus access component as the window program %2eval, without a display: for scripts, test benches and logging over SSH. Exit status: 0 done, 1 a bus or file failure (or no chip found), 2 a usage error; messages go to standard error.</source>
+        <translation>Spricht mit dem Temperaturwächter %1 auf einer Evaluierungsplatine am Druckerport oder an einem SMBus-Adapter, über dieselbe Buszugriffskomponente wie das Fensterprogramm %2eval, ohne Bildschirm: für Skripte, Prüfstände und Aufzeichnungen über SSH. Rückgabewert: 0 erledigt, 1 ein Bus- oder Dateifehler (oder kein Chip gefunden), 2 ein Bedienfehler; Meldungen gehen auf die Standardfehlerausgabe.</translation>
+    </message>
+    <message>
+        <source>
+Commands:
+</source>
+        <translation>
+Befehle:
+</translation>
+    </message>
+    <message>
+        <source>
+Options of %1:</source>
+        <translation>
+Optionen von %1:</translation>
+    </message>
+    <message>
+        <source>
+Each command&apos;s help: %1 COMMAND --help.
+</source>
+        <translation>
+Die Hilfe jedes Befehls: %1 BEFEHL --help.
+</translation>
+    </message>
+    <message>
+        <source>
+Environment:
+</source>
+        <translation>
+Umgebung:
+</translation>
+    </message>
+    <message>
+        <source>ORT310_BUS, ORT310_I2C and ORT310_WIRE_TRACE stand for --bus, --i2c and --wire-trace when those are not given.</source>
+        <translation>ORT310_BUS, ORT310_I2C und ORT310_WIRE_TRACE stehen für --bus, --i2c und --wire-trace, wenn diese nicht gegeben sind.</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options] %2 %3</source>
+        <translation>Aufruf: %1 [Optionen] %2 %3</translation>
+    </message>
+    <message>
+        <source>
+The options of every command (--bus, --route, --address, --json, ...): %1 --help.
+</source>
+        <translation>
+Die Optionen jedes Befehls (--bus, --route, --address, --json, …): %1 --help.
+</translation>
+    </message>
+    <message>
+        <source>Unknown route &quot;%1&quot; (use printer or smbus)</source>
+        <translation>Unbekannter Weg „%1“ (möglich: printer oder smbus)</translation>
+    </message>
+    <message>
+        <source>--port names a printer port, which the SMBus route does not use</source>
+        <translation>--port nennt einen Druckerport, den der Weg über den SMBus nicht nutzt</translation>
+    </message>
+    <message>
+        <source>%1 needs %2 (%3 %1 --help)</source>
+        <translation>%1 braucht %2 (%3 %1 --help)</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &quot;%1&quot; after %2</source>
+        <translation>Unerwartetes Argument „%1“ nach %2</translation>
+    </message>
+    <message>
+        <source>Unknown log format &quot;%1&quot; (use tsv, csv or jsonl)</source>
+        <translation>Unbekanntes Aufzeichnungsformat „%1“ (möglich: tsv, csv oder jsonl)</translation>
+    </message>
+    <message>
+        <source>--on-alert needs a command</source>
+        <translation>--on-alert braucht einen Befehl</translation>
+    </message>
+    <message>
+        <source>The command of --on-alert, &quot;%1&quot;, is not a program that can be run</source>
+        <translation>Der Befehl von --on-alert, „%1“, ist kein ausführbares Programm</translation>
+    </message>
+    <message>
+        <source>--watch needs an interval above 0 s</source>
+        <translation>--watch braucht ein Intervall über 0 s</translation>
+    </message>
+    <message>
+        <source>--on-alert needs --watch: one reading has no start or end of an alert</source>
+        <translation>--on-alert braucht --watch: ein einzelnes Lesen hat weder Beginn noch Ende eines Alarms</translation>
+    </message>
+    <message>
+        <source>The register %1 (%2) is read-only</source>
+        <translation>Das Register %1 (%2) ist nur lesbar</translation>
+    </message>
+    <message>
+        <source>Give the rate either as a code or with --per-second, not both</source>
+        <translation>Die Rate entweder als Code oder mit --per-second angeben, nicht beides</translation>
+    </message>
+    <message>
+        <source>standby takes on or off, not &quot;%1&quot;</source>
+        <translation>standby nimmt on oder off, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>log needs a file name</source>
+        <translation>log braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>log writes its records to the file; for JSON records use --format jsonl</source>
+        <translation>log schreibt seine Datensätze in die Datei; für JSON-Datensätze --format jsonl verwenden</translation>
+    </message>
+    <message>
+        <source>Give --count or --duration, not both</source>
+        <translation>--count oder --duration angeben, nicht beides</translation>
+    </message>
+    <message>
+        <source>serve answers in Prometheus&apos;s text format; --json does not apply</source>
+        <translation>serve antwortet im Textformat von Prometheus; --json gilt hier nicht</translation>
+    </message>
+    <message>
+        <source>--interval needs an interval above 0 s</source>
+        <translation>--interval braucht ein Intervall über 0 s</translation>
+    </message>
+    <message>
+        <source>No command given (%1 --help lists them)</source>
+        <translation>Kein Befehl gegeben (%1 --help listet sie auf)</translation>
+    </message>
+    <message>
+        <source>Unknown command &quot;%1&quot; (%2 --help lists them)</source>
+        <translation>Unbekannter Befehl „%1“ (%2 --help listet sie auf)</translation>
+    </message>
+    <message>
+        <source>ort310 --help tells how to use it</source>
+        <translation>ort310 --help sagt, wie es geht</translation>
+    </message>
+</context>
+<context>
     <name>ort::frmAbout</name>
     <message>
         <source>About the %1.</source>

@@ -45,6 +45,8 @@ mkdir -p "$out"
 rm -f "$out"/*.png "$out"/*.log
 rm -rf "$out/config"
 export XDG_CONFIG_HOME=$out/config
+# The texts it looks for are the English ones.
+export LANGUAGE=en
 # Never the desktop session this script was started from.
 unset DBUS_SESSION_BUS_ADDRESS
 
