@@ -4,6 +4,7 @@
 #include "cli/tool.h"
 #include "link/chip.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <csignal>
 #include <unistd.h>
@@ -11,6 +12,10 @@
 namespace ort::cli {
 
 namespace {
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::cli::Alerts)
+};
 
 // Runs in the child between fork and exec, so only async-signal-safe calls.
 // The log holds back Ctrl+C and SIGTERM and ignores SIGXFSZ, and a child
@@ -83,7 +88,7 @@ void AlertWatch::run(const Change &change)
     process->start(m_command.first(), m_command.mid(1));
     // Not waited for beyond its start: the log goes on while it runs.
     if (!process->waitForStarted()) {
-        say(m_err, QStringLiteral("The --on-alert command for the alert's %1 could not be run: %2; ort310 goes on")
+        say(m_err, Words::tr("The --on-alert command for the alert's %1 could not be run: %2; ort310 goes on")
                        .arg(what, process->errorString()));
         return;
     }
@@ -99,16 +104,16 @@ void AlertWatch::reportEnded(bool wait)
                 ++it;
                 continue;
             }
-            say(m_err, QStringLiteral("The --on-alert command for the alert's %1 still ran after %2 s and was ended")
+            say(m_err, Words::tr("The --on-alert command for the alert's %1 still ran after %2 s and was ended")
                            .arg(it->what)
                            .arg(FinishMs / 1000));
             p.kill();
             p.waitForFinished();
         } else if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-            say(m_err, QStringLiteral("The --on-alert command for the alert's %1 failed (%2); ort310 goes on")
+            say(m_err, Words::tr("The --on-alert command for the alert's %1 failed (%2); ort310 goes on")
                            .arg(it->what, p.exitStatus() == QProcess::NormalExit
-                                              ? QStringLiteral("exit status %1").arg(p.exitCode())
-                                              : QStringLiteral("it crashed")));
+                                              ? Words::tr("exit status %1").arg(p.exitCode())
+                                              : Words::tr("it crashed")));
         }
         it = m_running.erase(it);
     }

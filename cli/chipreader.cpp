@@ -6,7 +6,16 @@
 #include "link/text.h"
 #include "monitor/temperature.h"
 
+#include <QCoreApplication>
+
 namespace ort::cli {
+
+namespace {
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::cli::ChipReader)
+};
+} // namespace
 
 using namespace chip;
 
@@ -46,7 +55,8 @@ void ChipReader::search()
             stand.place.address = hexText(*m_target.address7);
         m_readings = {stand};
         if (!m_toldNone)
-            m_say(QString::fromStdString(none) + QStringLiteral(".\nServing ort310_chip_up 0 and searching again at every reading."));
+            m_say(QString::fromStdString(none) + QLatin1Char('.') + QLatin1Char('\n') +
+                  Words::tr("Serving ort310_chip_up 0 and searching again at every reading."));
         m_toldNone = true;
         return;
     }
@@ -84,8 +94,9 @@ void ChipReader::search()
         m_chips.push_back(std::move(chip));
         m_readings.push_back(reading);
     }
-    m_say(QStringLiteral("reading %1: %2").arg(names.size() == 1 ? QStringLiteral("1 chip") : QStringLiteral("%1 chips").arg(names.size()),
-                                               names.join(QStringLiteral(", "))));
+    // English has no catalogue to give it the singular.
+    m_say((names.size() == 1 ? Words::tr("reading 1 chip: %1") : Words::tr("reading %n chips: %1", nullptr, int(names.size())))
+              .arg(names.join(QStringLiteral(", "))));
 }
 
 void ChipReader::read(Chip &chip, ChipReading &r)
@@ -118,13 +129,13 @@ void ChipReader::read(Chip &chip, ChipReading &r)
         r.up = true;
         r.lastReadUnixSeconds = m_clocks.unixTime();
         if (!wasUp && r.reads > 1)
-            m_say(QStringLiteral("%1 answers again").arg(chip.description));
+            m_say(Words::tr("%1 answers again").arg(chip.description));
     } catch (const BusError &e) {
         const bool nack = dynamic_cast<const NoAcknowledge *>(&e) != nullptr;
         ++r.failures[static_cast<size_t>(nack ? ReadFailure::NoAcknowledge : ReadFailure::Bus)];
         r.up = false;
         if (wasUp || r.reads == 1)
-            m_say(QStringLiteral("%1 does not answer (%2); ort310_chip_up is 0 until it does")
+            m_say(Words::tr("%1 does not answer (%2); ort310_chip_up is 0 until it does")
                       .arg(chip.description, QString::fromUtf8(e.what())));
     }
 }

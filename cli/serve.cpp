@@ -15,6 +15,13 @@
 
 namespace ort::cli {
 
+namespace {
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::cli::Serve)
+};
+} // namespace
+
 void LatestText::set(QByteArray text)
 {
     const std::lock_guard lock(m_mutex);
@@ -209,8 +216,8 @@ QString networkWarning(const QHostAddress &address, quint16 port)
 {
     if (address.isLoopback())
         return {};
-    return QStringLiteral("listening on %1 port %2: the readings are open to the network, to anyone who can reach this "
-                          "machine")
+    return Words::tr("listening on %1 port %2: the readings are open to the network, to anyone who can reach this "
+                     "machine")
         .arg(address.toString())
         .arg(port);
 }
@@ -233,14 +240,14 @@ int serve(BusAccessServer &bus, const Invocation &run, const ToolIo &io)
     MetricsServer server([&latest] { return latest.get(); });
     const QHostAddress address(run.listen.host);
     if (const QString why = server.listen(address, run.listen.port); !why.isEmpty()) {
-        say(io.err, QStringLiteral("Cannot answer scrapes at %1 port %2: %3").arg(address.toString()).arg(run.listen.port).arg(why));
+        say(io.err, Words::tr("Cannot answer scrapes at %1 port %2: %3").arg(address.toString()).arg(run.listen.port).arg(why));
         return Failed;
     }
     if (const QString warning = networkWarning(address, server.port()); !warning.isEmpty())
         say(io.err, warning);
     const QString host = address.protocol() == QAbstractSocket::IPv6Protocol ? QLatin1Char('[') + address.toString() + QLatin1Char(']')
                                                                               : address.toString();
-    say(io.err, QStringLiteral("serving the readings at http://%1:%2/metrics").arg(host).arg(server.port()));
+    say(io.err, Words::tr("serving the readings at http://%1:%2/metrics").arg(host).arg(server.port()));
 
     const auto unixTime = [&io] { return io.now().toMSecsSinceEpoch() / 1000.0; };
     ChipReader reader(bus, run.target, {io.monotonic, unixTime}, [&io](const QString &text) { say(io.err, text); });

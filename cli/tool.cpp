@@ -23,7 +23,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <thread>
 
 namespace ort::cli {
@@ -31,6 +34,11 @@ namespace ort::cli {
 namespace {
 
 using namespace chip;
+
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::cli::Tool)
+};
 
 // The pause between the clear-alert command's bus steps on the printer port.
 constexpr auto AlertStepPause = std::chrono::milliseconds(10);
@@ -68,12 +76,12 @@ private:
 
 QString celsiusText(int celsius)
 {
-    return QString::number(celsius) + QStringLiteral(" C");
+    return Words::tr("%1 C").arg(celsius);
 }
 
 QString rateText(double perSecond)
 {
-    return QString::number(perSecond) + QStringLiteral(" per second");
+    return Words::tr("%1 per second").arg(QLocale().toString(perSecond));
 }
 
 QString typeName(uint8_t address)
@@ -102,7 +110,7 @@ Temperatures readTemperatures(Session &s)
 
 QString temperaturesText(const Temperatures &t)
 {
-    return QStringLiteral("local %1  remote %2").arg(celsiusText(t.local), celsiusText(t.remote));
+    return Words::tr("local %1  remote %2").arg(celsiusText(t.local), celsiusText(t.remote));
 }
 
 QJsonObject temperaturesJson(const Temperatures &t)
@@ -190,22 +198,26 @@ int info(Session &s, const Output &out)
             {QStringLiteral("status_flags"), QJsonArray::fromStringList(flags)}});
         return Done;
     }
-    const auto row = [&](const char *label, const QString &text) {
-        out.line(QString::fromLatin1(label).leftJustified(18) + text);
+    // A space after the longest label of any language.
+    const auto row = [&](const QString &label, const QString &text) {
+        out.line(label.leftJustified(17) + QLatin1Char(' ') + text);
     };
     QString chip = s.description();
     chip[0] = chip[0].toUpper();
     out.line(chip);
-    row("Manufacturer ID:", hexWithSuffix(id) + (id == ManufacturerId ? QString() : QStringLiteral(" (not the chip's)")));
-    row("Die revision:", hexWithSuffix(revision));
-    row("Configuration:", hexWithSuffix(config) + QStringLiteral(": ALERT output %1, %2")
-                                                       .arg(masked ? QStringLiteral("masked") : QStringLiteral("enabled"),
-                                                            standby ? QStringLiteral("standby") : QStringLiteral("converting")));
-    row("Conversion rate:", QStringLiteral("code %1, %2").arg(rate).arg(rateText(conversionsPerSecond(rate))));
-    row("Local limits:", QStringLiteral("low %1, high %2").arg(celsiusText(limits[LocalLow]), celsiusText(limits[LocalHigh])));
-    row("Remote limits:", QStringLiteral("low %1, high %2").arg(celsiusText(limits[RemoteLow]), celsiusText(limits[RemoteHigh])));
-    row("Status:", hexWithSuffix(status) + QStringLiteral(": ") +
-                       (flags.isEmpty() ? QStringLiteral("no flags") : flags.join(QStringLiteral(", "))));
+    row(Words::tr("Manufacturer ID:"),
+        hexWithSuffix(id) + (id == ManufacturerId ? QString() : Words::tr(" (not the chip's)")));
+    row(Words::tr("Die revision:"), hexWithSuffix(revision));
+    const QString alertOutput = masked ? Words::tr("ALERT output masked") : Words::tr("ALERT output enabled");
+    row(Words::tr("Configuration:"), hexWithSuffix(config) + QStringLiteral(": ") + alertOutput +
+                                         QStringLiteral(", ") + (standby ? Words::tr("standby") : Words::tr("converting")));
+    row(Words::tr("Conversion rate:"), Words::tr("code %1, %2").arg(rate).arg(rateText(conversionsPerSecond(rate))));
+    row(Words::tr("Local limits:"),
+        Words::tr("low %1, high %2").arg(celsiusText(limits[LocalLow]), celsiusText(limits[LocalHigh])));
+    row(Words::tr("Remote limits:"),
+        Words::tr("low %1, high %2").arg(celsiusText(limits[RemoteLow]), celsiusText(limits[RemoteHigh])));
+    row(Words::tr("Status:"), hexWithSuffix(status) + QStringLiteral(": ") +
+                                  (flags.isEmpty() ? Words::tr("no flags") : flags.join(QStringLiteral(", "))));
     return Done;
 }
 
@@ -299,7 +311,7 @@ int writeRegister(Session &s, const Invocation &run, const Output &out)
     if (out.json())
         out.value(registerJson(address, value));
     else
-        out.line(QStringLiteral("wrote ") + registerLine(address, value));
+        out.line(Words::tr("wrote %1").arg(registerLine(address, value)));
     return Done;
 }
 
@@ -310,11 +322,17 @@ int limits(Session &s, const Invocation &run, const Output &out)
     if (setting) {
         for (int i = 0; i < LimitCount; ++i)
             now[i] = run.limits[i] ? *run.limits[i] : decodeTemperature(s.read(static_cast<uint8_t>(LocalHighLimitRead + i)));
-        for (const auto &[high, low, name] : {std::tuple{LocalHigh, LocalLow, "local"}, std::tuple{RemoteHigh, RemoteLow, "remote"}})
+        const auto refused = {
+            std::tuple{LocalHigh, LocalLow,
+                       QT_TRANSLATE_NOOP("ort::cli::Tool",
+                                         "The local high limit would be %1, below its low limit %2: nothing was written")},
+            std::tuple{RemoteHigh, RemoteLow,
+                       QT_TRANSLATE_NOOP("ort::cli::Tool",
+                                         "The remote high limit would be %1, below its low limit %2: nothing was written")}};
+        for (const auto &[high, low, words] : refused)
             if (now[high] < now[low])
-                throw UsageError(QStringLiteral("The %1 high limit would be %2, below its low limit %3: nothing was written")
-                                     .arg(QLatin1String(name), celsiusText(now[high]), celsiusText(now[low]))
-                                     .toStdString());
+                throw UsageError(
+                    Words::tr(words).arg(celsiusText(now[high]), celsiusText(now[low])).toStdString());
         for (int i = 0; i < LimitCount; ++i)
             if (run.limits[i])
                 s.write(static_cast<uint8_t>(LocalHighLimitWrite + i), *run.limits[i] & 0xFF);
@@ -328,8 +346,8 @@ int limits(Session &s, const Invocation &run, const Output &out)
                               {QStringLiteral("remote_low"), now[RemoteLow]}});
         return Done;
     }
-    out.line(QStringLiteral("local   low %1  high %2").arg(celsiusText(now[LocalLow]), celsiusText(now[LocalHigh])));
-    out.line(QStringLiteral("remote  low %1  high %2").arg(celsiusText(now[RemoteLow]), celsiusText(now[RemoteHigh])));
+    out.line(Words::tr("local   low %1  high %2").arg(celsiusText(now[LocalLow]), celsiusText(now[LocalHigh])));
+    out.line(Words::tr("remote  low %1  high %2").arg(celsiusText(now[RemoteLow]), celsiusText(now[RemoteHigh])));
     return Done;
 }
 
@@ -342,7 +360,7 @@ int rate(Session &s, const Invocation &run, const Output &out)
         out.value(QJsonObject{{QStringLiteral("code"), code},
                               {QStringLiteral("conversions_per_second"), conversionsPerSecond(code)}});
     else
-        out.line(QStringLiteral("code %1, %2").arg(code).arg(rateText(conversionsPerSecond(code))));
+        out.line(Words::tr("code %1, %2").arg(code).arg(rateText(conversionsPerSecond(code))));
     return Done;
 }
 
@@ -356,7 +374,7 @@ int standby(Session &s, const Invocation &run, const Output &out)
     if (out.json())
         out.value(QJsonObject{{QStringLiteral("standby"), on}});
     else
-        out.line(on ? QStringLiteral("standby on: no automatic conversions") : QStringLiteral("standby off: converting"));
+        out.line(on ? Words::tr("standby on: no automatic conversions") : Words::tr("standby off: converting"));
     return Done;
 }
 
@@ -414,15 +432,17 @@ int clearAlert(Session &s, const Output &out)
         out.value(QJsonObject{{QStringLiteral("alerting"), device.has_value()},
                               {QStringLiteral("address"), device ? QJsonValue(*device) : QJsonValue()}});
     else if (device)
-        out.line(QStringLiteral("the device at %1 answered and released ALERT").arg(hexWithSuffix(*device)));
+        out.line(Words::tr("the device at %1 answered and released ALERT").arg(hexWithSuffix(*device)));
     else
-        out.line(QStringLiteral("no device is alerting"));
+        out.line(Words::tr("no device is alerting"));
     return Done;
 }
 
 QString recordsText(long long records)
 {
-    return records == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(records);
+    // English has no catalogue to give it the singular.
+    return records == 1 ? Words::tr("1 record")
+                        : Words::tr("%n records", nullptr, int(std::min<long long>(records, INT_MAX)));
 }
 
 int log(Session &s, const Invocation &run, const ToolIo &io)
@@ -432,7 +452,7 @@ int log(Session &s, const Invocation &run, const ToolIo &io)
     StopSignals stop;
     long long written = 0;
     const auto fileFailed = [&](const std::exception &e) {
-        return Interrupted(QStringLiteral("Writing the log file %1 failed after %2: %3")
+        return Interrupted(Words::tr("Writing the log file %1 failed after %2: %3")
                                .arg(run.logFile, recordsText(written), QString::fromUtf8(e.what()))
                                .toStdString());
     };
@@ -443,7 +463,7 @@ int log(Session &s, const Invocation &run, const ToolIo &io)
         alerts.emplace(s, io.monotonic, run.onAlert, io.err);
     const bool withStatus = run.format != LogFormat::Tsv && !(run.format == LogFormat::Csv && csvWithoutStatus(run.logFile));
     if (run.format == LogFormat::Csv && !withStatus)
-        say(io.err, QStringLiteral("%1 was begun without the status and alert columns; its records go on without them")
+        say(io.err, Words::tr("%1 was begun without the status and alert columns; its records go on without them")
                         .arg(run.logFile));
     try {
         file.append(logStart(run.format, file.hasContent()));
@@ -468,7 +488,7 @@ int log(Session &s, const Invocation &run, const ToolIo &io)
                 alert = alerts->readStatus();
             t = readTemperatures(s);
         } catch (const std::exception &e) {
-            throw Interrupted(QStringLiteral("Reading the chip failed after %1 had been logged to %2: %3")
+            throw Interrupted(Words::tr("Reading the chip failed after %1 had been logged to %2: %3")
                                   .arg(recordsText(written), run.logFile, QString::fromUtf8(e.what()))
                                   .toStdString());
         }
@@ -535,7 +555,7 @@ int runTool(const QStringList &arguments, const ToolIo &io)
         run = parseInvocation(arguments, io.environment);
     } catch (const UsageError &e) {
         say(io.err, QString::fromUtf8(e.what()));
-        say(io.err, QCoreApplication::translate("ort::cli::Help", "ort310 --help tells how to use it"));
+        say(io.err, Words::tr("ort310 --help tells how to use it"));
         return Misused;
     }
     if (!run.answer.isEmpty()) {

@@ -1017,6 +1017,55 @@
     </message>
 </context>
 <context>
+    <name>ort::cli::Alerts</name>
+    <message>
+        <source>The --on-alert command for the alert&apos;s %1 could not be run: %2; ort310 goes on</source>
+        <translation>Der Befehl von --on-alert für %1 des Alarms konnte nicht ausgeführt werden: %2; ort310 macht weiter</translation>
+    </message>
+    <message>
+        <source>The --on-alert command for the alert&apos;s %1 still ran after %2 s and was ended</source>
+        <translation>Der Befehl von --on-alert für %1 des Alarms lief nach %2 s noch und wurde beendet</translation>
+    </message>
+    <message>
+        <source>The --on-alert command for the alert&apos;s %1 failed (%2); ort310 goes on</source>
+        <translation>Der Befehl von --on-alert für %1 des Alarms schlug fehl (%2); ort310 macht weiter</translation>
+    </message>
+    <message>
+        <source>exit status %1</source>
+        <translation>Rückgabewert %1</translation>
+    </message>
+    <message>
+        <source>it crashed</source>
+        <translation>er ist abgestürzt</translation>
+    </message>
+</context>
+<context>
+    <name>ort::cli::ChipReader</name>
+    <message>
+        <source>Serving ort310_chip_up 0 and searching again at every reading.</source>
+        <translation>Liefere ort310_chip_up 0 und suche bei jedem Lesen erneut.</translation>
+    </message>
+    <message>
+        <source>reading 1 chip: %1</source>
+        <translation>lese 1 Chip: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>reading %n chips: %1</source>
+        <translation>
+            <numerusform>lese %n Chip: %1</numerusform>
+            <numerusform>lese %n Chips: %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 answers again</source>
+        <translation>%1 antwortet wieder</translation>
+    </message>
+    <message>
+        <source>%1 does not answer (%2); ort310_chip_up is 0 until it does</source>
+        <translation>%1 antwortet nicht (%2); ort310_chip_up ist 0, bis er antwortet</translation>
+    </message>
+</context>
+<context>
     <name>ort::cli::Help</name>
     <message>
         <source>Search for the chip and list every one found.</source>
@@ -1332,9 +1381,241 @@ Die Optionen jedes Befehls (--bus, --route, --address, --json, …): %1 --help.
         <source>Unknown command &quot;%1&quot; (%2 --help lists them)</source>
         <translation>Unbekannter Befehl „%1“ (%2 --help listet sie auf)</translation>
     </message>
+</context>
+<context>
+    <name>ort::cli::Serve</name>
+    <message>
+        <source>listening on %1 port %2: the readings are open to the network, to anyone who can reach this machine</source>
+        <translation>lausche auf %1 Port %2: die Messwerte sind im Netz offen, für jeden, der diesen Rechner erreicht</translation>
+    </message>
+    <message>
+        <source>Cannot answer scrapes at %1 port %2: %3</source>
+        <translation>Kann Abfragen an %1 Port %2 nicht beantworten: %3</translation>
+    </message>
+    <message>
+        <source>serving the readings at http://%1:%2/metrics</source>
+        <translation>liefere die Messwerte unter http://%1:%2/metrics</translation>
+    </message>
+</context>
+<context>
+    <name>ort::cli::Tool</name>
+    <message>
+        <source>%1 C</source>
+        <translation>%1 °C</translation>
+    </message>
+    <message>
+        <source>%1 per second</source>
+        <translation>%1 pro Sekunde</translation>
+    </message>
+    <message>
+        <source>local %1  remote %2</source>
+        <translation>lokal %1  extern %2</translation>
+    </message>
+    <message>
+        <source>Manufacturer ID:</source>
+        <translation>Hersteller-ID:</translation>
+    </message>
+    <message>
+        <source> (not the chip&apos;s)</source>
+        <translation> (nicht die des Chips)</translation>
+    </message>
+    <message>
+        <source>Die revision:</source>
+        <translation>Die-Revision:</translation>
+    </message>
+    <message>
+        <source>ALERT output masked</source>
+        <translation>ALERT-Ausgang maskiert</translation>
+    </message>
+    <message>
+        <source>ALERT output enabled</source>
+        <translation>ALERT-Ausgang frei</translation>
+    </message>
+    <message>
+        <source>Configuration:</source>
+        <translation>Konfiguration:</translation>
+    </message>
+    <message>
+        <source>standby</source>
+        <translation>Standby</translation>
+    </message>
+    <message>
+        <source>converting</source>
+        <translation>wandelt</translation>
+    </message>
+    <message>
+        <source>Conversion rate:</source>
+        <translation>Wandlungsrate:</translation>
+    </message>
+    <message>
+        <source>code %1, %2</source>
+        <translation>Code %1, %2</translation>
+    </message>
+    <message>
+        <source>Local limits:</source>
+        <translation>Grenzwerte lokal:</translation>
+    </message>
+    <message>
+        <source>low %1, high %2</source>
+        <translation>unten %1, oben %2</translation>
+    </message>
+    <message>
+        <source>Remote limits:</source>
+        <translation>Grenzwerte extern:</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>no flags</source>
+        <translation>keine Flags</translation>
+    </message>
+    <message>
+        <source>wrote %1</source>
+        <translation>geschrieben %1</translation>
+    </message>
+    <message>
+        <source>local   low %1  high %2</source>
+        <translation>lokal   unten %1  oben %2</translation>
+    </message>
+    <message>
+        <source>remote  low %1  high %2</source>
+        <translation>extern  unten %1  oben %2</translation>
+    </message>
+    <message>
+        <source>standby on: no automatic conversions</source>
+        <translation>Standby an: keine selbsttätigen Wandlungen</translation>
+    </message>
+    <message>
+        <source>standby off: converting</source>
+        <translation>Standby aus: wandelt</translation>
+    </message>
+    <message>
+        <source>the device at %1 answered and released ALERT</source>
+        <translation>das Gerät bei %1 hat geantwortet und ALERT freigegeben</translation>
+    </message>
+    <message>
+        <source>no device is alerting</source>
+        <translation>kein Gerät meldet einen Alarm</translation>
+    </message>
+    <message>
+        <source>1 record</source>
+        <translation>1 Datensatz</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records</source>
+        <translation>
+            <numerusform>%n Datensatz</numerusform>
+            <numerusform>%n Datensätze</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Writing the log file %1 failed after %2: %3</source>
+        <translation>Das Schreiben der Aufzeichnungsdatei %1 schlug nach %2 fehl: %3</translation>
+    </message>
+    <message>
+        <source>%1 was begun without the status and alert columns; its records go on without them</source>
+        <translation>%1 wurde ohne die Spalten status und alert begonnen; ihre Datensätze gehen ohne sie weiter</translation>
+    </message>
+    <message>
+        <source>Reading the chip failed after %1 had been logged to %2: %3</source>
+        <translation>Das Lesen des Chips schlug fehl, nachdem %1 in %2 aufgezeichnet war: %3</translation>
+    </message>
     <message>
         <source>ort310 --help tells how to use it</source>
         <translation>ort310 --help sagt, wie es geht</translation>
+    </message>
+    <message>
+        <source>The local high limit would be %1, below its low limit %2: nothing was written</source>
+        <translation>Der lokale obere Grenzwert wäre %1, unter seinem unteren Grenzwert %2: es wurde nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>The remote high limit would be %1, below its low limit %2: nothing was written</source>
+        <translation>Der externe obere Grenzwert wäre %1, unter seinem unteren Grenzwert %2: es wurde nichts geschrieben</translation>
+    </message>
+</context>
+<context>
+    <name>ort::cli::Values</name>
+    <message>
+        <source>The value %1 is not a number: give it in decimal (26) or hexadecimal (0x1A or 1Ah)</source>
+        <translation>Der Wert %1 ist keine Zahl: bitte dezimal (26) oder hexadezimal (0x1A oder 1Ah) angeben</translation>
+    </message>
+    <message>
+        <source>The value %1 is outside 0 to 255: a register holds one byte</source>
+        <translation>Der Wert %1 liegt außerhalb von 0 bis 255: ein Register fasst ein Byte</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not a whole number of degrees Celsius (such as 90 or -10)</source>
+        <translation>%1 %2 ist keine ganze Zahl Grad Celsius (etwa 90 oder -10)</translation>
+    </message>
+    <message>
+        <source>%1 %2 C is outside what the chip holds, -128 to 127 C</source>
+        <translation>%1 %2 °C liegt außerhalb dessen, was der Chip fasst, -128 bis 127 °C</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not a number of seconds (such as 5 or 0.25)</source>
+        <translation>%1 %2 ist keine Zahl von Sekunden (etwa 5 oder 0.25)</translation>
+    </message>
+    <message>
+        <source>%1 %2 s is longer than the most the tool takes, %3 s</source>
+        <translation>%1 %2 s ist länger als das Höchstmaß des Werkzeugs, %3 s</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not a count (a whole number from 1)</source>
+        <translation>%1 %2 ist keine Anzahl (eine ganze Zahl ab 1)</translation>
+    </message>
+    <message>
+        <source>%1 %2 is more than the tool counts to</source>
+        <translation>%1 %2 ist mehr, als das Werkzeug zählt</translation>
+    </message>
+    <message>
+        <source>The address %1 is not hexadecimal (such as 4C, 4Ch or 0x4C)</source>
+        <translation>Die Adresse %1 ist nicht hexadezimal (etwa 4C, 4Ch oder 0x4C)</translation>
+    </message>
+    <message>
+        <source>The address %1 is not a 7-bit device address (03h to 77h)</source>
+        <translation>Die Adresse %1 ist keine 7-Bit-Geräteadresse (03h bis 77h)</translation>
+    </message>
+    <message>
+        <source>The port base %1 is not hexadecimal (such as 378, 378h or 0x378)</source>
+        <translation>Die Portbasis %1 ist nicht hexadezimal (etwa 378, 378h oder 0x378)</translation>
+    </message>
+    <message>
+        <source>The port base %1 is not an I/O address (1h to FFFFh)</source>
+        <translation>Die Portbasis %1 ist keine I/O-Adresse (1h bis FFFFh)</translation>
+    </message>
+    <message>
+        <source>The rate code %1 is not one of 0 to 7 (or give --per-second)</source>
+        <translation>Der Ratencode %1 ist keiner von 0 bis 7 (oder --per-second angeben)</translation>
+    </message>
+    <message>
+        <source>%1 conversions per second is not a rate of the chip: use 0.0625 (1/16), 0.125, 0.25, 0.5, 1, 2, 4 or 8</source>
+        <translation>%1 Wandlungen pro Sekunde ist keine Rate des Chips: möglich sind 0.0625 (1/16), 0.125, 0.25, 0.5, 1, 2, 4 oder 8</translation>
+    </message>
+    <message>
+        <source>--listen %1 %2: give ADDRESS:PORT, such as 127.0.0.1:9310 or [::1]:9310</source>
+        <translation>--listen %1 %2: bitte ADRESSE:PORT angeben, etwa 127.0.0.1:9310 oder [::1]:9310</translation>
+    </message>
+    <message>
+        <source>is not an address and a port</source>
+        <translation>ist keine Adresse mit Port</translation>
+    </message>
+    <message>
+        <source>names no IPv4 address, IPv6 address in brackets or localhost</source>
+        <translation>nennt keine IPv4-Adresse, keine IPv6-Adresse in eckigen Klammern und nicht localhost</translation>
+    </message>
+    <message>
+        <source>has no port from 0 to 65535</source>
+        <translation>hat keinen Port von 0 bis 65535</translation>
+    </message>
+    <message>
+        <source>No register is called %1: give an address (0x02, 2) or a name such as status, configuration or local-temp-high-limit (ort310 read all lists them)</source>
+        <translation>Kein Register heißt %1: bitte eine Adresse (0x02, 2) oder einen Namen wie status, configuration oder local-temp-high-limit angeben (ort310 read all listet sie auf)</translation>
+    </message>
+    <message>
+        <source>The register map holds no register at %1</source>
+        <translation>Die Registertabelle hat kein Register bei %1</translation>
     </message>
 </context>
 <context>
