@@ -2,6 +2,7 @@
 #include "cli/tool.h"
 #include "cli/values.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -21,6 +22,11 @@ namespace ort::cli {
 
 namespace {
 
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::cli::Doctor)
+};
+
 void print(std::FILE *out, const QString &text)
 {
     const QByteArray bytes = text.toUtf8() + '\n';
@@ -33,8 +39,8 @@ void print(std::FILE *out, const QString &text)
 
 int doctor(const Invocation &, bool json, std::FILE *out)
 {
-    const QString text = QStringLiteral("This build has no Linux component (it was built without libi2c): only the "
-                                        "simulated board can be used");
+    const QString text = Words::tr("This build has no Linux component (it was built without libi2c): only the "
+                                   "simulated board can be used");
     if (json)
         print(out, QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("linux_component"), false},
                                                                {QStringLiteral("advice"), QJsonArray{text}}})
@@ -67,19 +73,19 @@ QString accessAdvice(const NodeView &node, const std::string &user)
 {
     const QString path = words(node.path);
     if (node.member)
-        return QStringLiteral("You are in the group %1, which may open %2, but this login is not yet: log in again")
+        return Words::tr("You are in the group %1, which may open %2, but this login is not yet: log in again")
             .arg(words(node.group), path);
     QString group = words(node.group);
     QString first;
     if (group == QLatin1String("root") || group.isEmpty()) {
         group = words(deviceGroup(node.path));
         const QString kernel = group == QLatin1String("i2c") ? QStringLiteral("i2c-[0-9]*") : QStringLiteral("parport[0-9]*");
-        first = QStringLiteral("%1 is open to root only: give it to the group %2 with a udev rule "
-                               "(KERNEL==\"%3\", GROUP=\"%2\", MODE=\"0660\" in /etc/udev/rules.d/60-ort310.rules; "
-                               "sudo groupadd -f %2), then ")
+        first = Words::tr("%1 is open to root only: give it to the group %2 with a udev rule "
+                          "(KERNEL==\"%3\", GROUP=\"%2\", MODE=\"0660\" in /etc/udev/rules.d/60-ort310.rules; "
+                          "sudo groupadd -f %2), then ")
                     .arg(path, group, kernel);
     }
-    QString join = QStringLiteral("join the group %1 to use %2: sudo usermod -aG %1 %3, then log in again")
+    QString join = Words::tr("join the group %1 to use %2: sudo usermod -aG %1 %3, then log in again")
                        .arg(group, path, words(user));
     if (first.isEmpty())
         join[0] = join[0].toUpper();
@@ -171,10 +177,10 @@ DoctorReport examine(const MachineView &view)
     for (const PortView &port : view.ports) {
         const bool ok = port.node.openError == 0 && port.base;
         report.usable = report.usable || ok;
-        QString state = ok ? QStringLiteral("usable") : openText(port.node);
+        QString state = ok ? Words::tr("usable") : openText(port.node);
         if (port.node.openError == 0 && !port.base)
-            state = QStringLiteral("its I/O base is not shown by the system, so it is not used");
-        report.portLines << QStringLiteral("  %1  base %2  %3 root:%4  %5")
+            state = Words::tr("its I/O base is not shown by the system, so it is not used");
+        report.portLines << Words::tr("  %1  base %2  %3 root:%4  %5")
                                 .arg(words(port.node.path), port.base ? hexWithSuffix(*port.base) : QStringLiteral("?"),
                                      words(port.node.mode), words(port.node.group), state);
         if (permissionDenied(port.node.openError))
@@ -186,19 +192,20 @@ DoctorReport examine(const MachineView &view)
                                  {QStringLiteral("problem"), ok ? QString() : state}});
     }
     if (view.ports.empty() && view.systemPorts > 0)
-        report.advice << QStringLiteral("The kernel has %1 printer port(s) but the ppdev module is not loaded: sudo modprobe ppdev")
-                             .arg(view.systemPorts);
+        report.advice << Words::tr("The kernel has %n printer port(s) but the ppdev module is not loaded: sudo modprobe "
+                                   "ppdev",
+                                   nullptr, view.systemPorts);
 
     QJsonArray adapters;
     for (const AdapterView &adapter : view.adapters) {
         QString state;
         if (!adapter.node)
-            state = view.i2cDevLoaded ? QStringLiteral("no device node") : QStringLiteral("no device node (i2c-dev is not loaded)");
+            state = view.i2cDevLoaded ? Words::tr("no device node") : Words::tr("no device node (i2c-dev is not loaded)");
         else if (adapter.node->openError != 0)
             state = openText(*adapter.node);
         else
-            state = adapter.byteData ? QStringLiteral("usable, byte-data transfers")
-                                     : QStringLiteral("opens, but has no byte-data transfers: the chip cannot be reached on it");
+            state = adapter.byteData ? Words::tr("usable, byte-data transfers")
+                                     : Words::tr("opens, but has no byte-data transfers: the chip cannot be reached on it");
         const bool ok = adapter.node && adapter.node->openError == 0 && adapter.byteData;
         report.usable = report.usable || ok;
         report.adapterLines << QStringLiteral("  %1  \"%2\"  %3").arg(words(adapter.path), words(adapter.name), state);
@@ -213,11 +220,11 @@ DoctorReport examine(const MachineView &view)
                                     {QStringLiteral("problem"), ok ? QString() : state}});
     }
     if (!view.i2cDevLoaded)
-        report.advice << QStringLiteral("The i2c-dev module is not loaded, so no SMBus adapter can be used: sudo modprobe "
-                                        "i2c-dev (and add i2c-dev to /etc/modules to load it at every start)");
+        report.advice << Words::tr("The i2c-dev module is not loaded, so no SMBus adapter can be used: sudo modprobe "
+                                   "i2c-dev (and add i2c-dev to /etc/modules to load it at every start)");
     if (view.adapters.empty() && view.ports.empty() && view.systemPorts == 0)
-        report.advice << QStringLiteral("This machine shows neither a printer port nor an SMBus adapter; the simulated "
-                                        "board (--bus sim) works without either");
+        report.advice << Words::tr("This machine shows neither a printer port nor an SMBus adapter; the simulated "
+                                   "board (--bus sim) works without either");
     report.advice.removeDuplicates();
     report.json = QJsonObject{{QStringLiteral("linux_component"), true},
                               {QStringLiteral("user"), words(view.user)},
@@ -241,30 +248,30 @@ int doctor(const Invocation &run, bool json, std::FILE *out)
         print(out, QString::fromUtf8(QJsonDocument(report.json).toJson(QJsonDocument::Compact)));
         return report.usable ? Done : Failed;
     }
-    const auto loaded = [](bool yes) { return yes ? QStringLiteral("loaded") : QStringLiteral("not loaded"); };
-    print(out, QStringLiteral("What the Linux component sees, as the user %1:").arg(words(view.user)));
-    print(out, QStringLiteral("Printer ports (ppdev %1):").arg(loaded(view.ppdevLoaded)));
-    print(out, report.portLines.isEmpty() ? QStringLiteral("  none") : report.portLines.join(QLatin1Char('\n')));
-    print(out, QStringLiteral("SMBus adapters (i2c-dev %1):").arg(loaded(view.i2cDevLoaded)));
-    print(out, report.adapterLines.isEmpty() ? QStringLiteral("  none") : report.adapterLines.join(QLatin1Char('\n')));
-    print(out, view.smbusAdapter.empty() ? QStringLiteral("The SMBus route cannot be used: %1.").arg(words(view.smbusProblem))
-                                         : QStringLiteral("The SMBus route uses %1.").arg(words(view.smbusAdapter)));
+    const auto loaded = [](bool yes) { return yes ? Words::tr("loaded") : Words::tr("not loaded"); };
+    print(out, Words::tr("What the Linux component sees, as the user %1:").arg(words(view.user)));
+    print(out, Words::tr("Printer ports (ppdev %1):").arg(loaded(view.ppdevLoaded)));
+    print(out, report.portLines.isEmpty() ? Words::tr("  none") : report.portLines.join(QLatin1Char('\n')));
+    print(out, Words::tr("SMBus adapters (i2c-dev %1):").arg(loaded(view.i2cDevLoaded)));
+    print(out, report.adapterLines.isEmpty() ? Words::tr("  none") : report.adapterLines.join(QLatin1Char('\n')));
+    print(out, view.smbusAdapter.empty() ? Words::tr("The SMBus route cannot be used: %1.").arg(words(view.smbusProblem))
+                                         : Words::tr("The SMBus route uses %1.").arg(words(view.smbusAdapter)));
     if (!run.component.board.empty())
-        print(out, QStringLiteral("This run talks to the simulated board described by %1.").arg(words(run.component.board)));
+        print(out, Words::tr("This run talks to the simulated board described by %1.").arg(words(run.component.board)));
     else if (run.component.bus == "sim")
-        print(out, QStringLiteral("This run talks to the simulated board (bus sim); --bus linux talks to the above."));
+        print(out, Words::tr("This run talks to the simulated board (bus sim); --bus linux talks to the above."));
     else if (run.component.bus == "auto") {
         // As createBackend decides it, so that the words match the run.
         const linuxhw::HardwareShown shown = linuxHardwareShown();
         if (shown.shown || !run.component.i2cDevice.empty())
-            print(out, QStringLiteral("This run (bus auto) talks to the above."));
+            print(out, Words::tr("This run (bus auto) talks to the above."));
         else
-            print(out, QStringLiteral("This run (bus auto) talks to the simulated board: %1.").arg(words(shown.absence)));
+            print(out, Words::tr("This run (bus auto) talks to the simulated board: %1.").arg(words(shown.absence)));
     }
-    print(out, QStringLiteral("What to do:"));
+    print(out, Words::tr("What to do:"));
     if (report.advice.isEmpty())
-        report.advice << (report.usable ? QStringLiteral("Nothing: ort310 --bus linux scan finds the chip on what is usable above")
-                                        : QStringLiteral("Connect the evaluation board to a printer port or the chip to an SMBus adapter"));
+        report.advice << (report.usable ? Words::tr("Nothing: ort310 --bus linux scan finds the chip on what is usable above")
+                                        : Words::tr("Connect the evaluation board to a printer port or the chip to an SMBus adapter"));
     for (const QString &a : report.advice)
         print(out, QStringLiteral("  - ") + a);
     return report.usable ? Done : Failed;

@@ -1066,6 +1066,128 @@
     </message>
 </context>
 <context>
+    <name>ort::cli::Doctor</name>
+    <message>
+        <source>This build has no Linux component (it was built without libi2c): only the simulated board can be used</source>
+        <translation>Dieser Build hat keine Linux-Komponente (er wurde ohne libi2c gebaut): nur die simulierte Platine ist nutzbar</translation>
+    </message>
+    <message>
+        <source>You are in the group %1, which may open %2, but this login is not yet: log in again</source>
+        <translation>Sie sind in der Gruppe %1, die %2 öffnen darf, diese Anmeldung aber noch nicht: bitte neu anmelden</translation>
+    </message>
+    <message>
+        <source>%1 is open to root only: give it to the group %2 with a udev rule (KERNEL==&quot;%3&quot;, GROUP=&quot;%2&quot;, MODE=&quot;0660&quot; in /etc/udev/rules.d/60-ort310.rules; sudo groupadd -f %2), then </source>
+        <translation>%1 ist nur für root offen: mit einer udev-Regel der Gruppe %2 geben (KERNEL==&quot;%3&quot;, GROUP=&quot;%2&quot;, MODE=&quot;0660&quot; in /etc/udev/rules.d/60-ort310.rules; sudo groupadd -f %2), dann </translation>
+    </message>
+    <message>
+        <source>join the group %1 to use %2: sudo usermod -aG %1 %3, then log in again</source>
+        <translation>der Gruppe %1 beitreten, um %2 zu nutzen: sudo usermod -aG %1 %3, dann neu anmelden</translation>
+    </message>
+    <message>
+        <source>usable</source>
+        <translation>nutzbar</translation>
+    </message>
+    <message>
+        <source>its I/O base is not shown by the system, so it is not used</source>
+        <translation>das System zeigt seine I/O-Basis nicht, daher wird er nicht benutzt</translation>
+    </message>
+    <message>
+        <source>  %1  base %2  %3 root:%4  %5</source>
+        <translation>  %1  Basis %2  %3 root:%4  %5</translation>
+    </message>
+    <message numerus="yes">
+        <source>The kernel has %n printer port(s) but the ppdev module is not loaded: sudo modprobe ppdev</source>
+        <translation>
+            <numerusform>Der Kernel hat %n Druckerport, aber das Modul ppdev ist nicht geladen: sudo modprobe ppdev</numerusform>
+            <numerusform>Der Kernel hat %n Druckerports, aber das Modul ppdev ist nicht geladen: sudo modprobe ppdev</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>no device node</source>
+        <translation>kein Geräteknoten</translation>
+    </message>
+    <message>
+        <source>no device node (i2c-dev is not loaded)</source>
+        <translation>kein Geräteknoten (i2c-dev ist nicht geladen)</translation>
+    </message>
+    <message>
+        <source>usable, byte-data transfers</source>
+        <translation>nutzbar, Byte-Data-Übertragungen</translation>
+    </message>
+    <message>
+        <source>opens, but has no byte-data transfers: the chip cannot be reached on it</source>
+        <translation>öffnet, hat aber keine Byte-Data-Übertragungen: der Chip ist darüber nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>The i2c-dev module is not loaded, so no SMBus adapter can be used: sudo modprobe i2c-dev (and add i2c-dev to /etc/modules to load it at every start)</source>
+        <translation>Das Modul i2c-dev ist nicht geladen, daher ist kein SMBus-Adapter nutzbar: sudo modprobe i2c-dev (und i2c-dev in /etc/modules eintragen, damit es bei jedem Start geladen wird)</translation>
+    </message>
+    <message>
+        <source>This machine shows neither a printer port nor an SMBus adapter; the simulated board (--bus sim) works without either</source>
+        <translation>Dieser Rechner zeigt weder einen Druckerport noch einen SMBus-Adapter; die simulierte Platine (--bus sim) geht ohne beides</translation>
+    </message>
+    <message>
+        <source>loaded</source>
+        <translation>geladen</translation>
+    </message>
+    <message>
+        <source>not loaded</source>
+        <translation>nicht geladen</translation>
+    </message>
+    <message>
+        <source>What the Linux component sees, as the user %1:</source>
+        <translation>Was die Linux-Komponente sieht, als Benutzer %1:</translation>
+    </message>
+    <message>
+        <source>Printer ports (ppdev %1):</source>
+        <translation>Druckerports (ppdev %1):</translation>
+    </message>
+    <message>
+        <source>  none</source>
+        <translation>  keine</translation>
+    </message>
+    <message>
+        <source>SMBus adapters (i2c-dev %1):</source>
+        <translation>SMBus-Adapter (i2c-dev %1):</translation>
+    </message>
+    <message>
+        <source>The SMBus route cannot be used: %1.</source>
+        <translation>Der Weg über den SMBus ist nicht nutzbar: %1.</translation>
+    </message>
+    <message>
+        <source>The SMBus route uses %1.</source>
+        <translation>Der Weg über den SMBus nutzt %1.</translation>
+    </message>
+    <message>
+        <source>This run talks to the simulated board described by %1.</source>
+        <translation>Dieser Lauf spricht mit der simulierten Platine, die %1 beschreibt.</translation>
+    </message>
+    <message>
+        <source>This run talks to the simulated board (bus sim); --bus linux talks to the above.</source>
+        <translation>Dieser Lauf spricht mit der simulierten Platine (bus sim); --bus linux spricht mit dem oben Gezeigten.</translation>
+    </message>
+    <message>
+        <source>This run (bus auto) talks to the above.</source>
+        <translation>Dieser Lauf (bus auto) spricht mit dem oben Gezeigten.</translation>
+    </message>
+    <message>
+        <source>This run (bus auto) talks to the simulated board: %1.</source>
+        <translation>Dieser Lauf (bus auto) spricht mit der simulierten Platine: %1.</translation>
+    </message>
+    <message>
+        <source>What to do:</source>
+        <translation>Was zu tun ist:</translation>
+    </message>
+    <message>
+        <source>Nothing: ort310 --bus linux scan finds the chip on what is usable above</source>
+        <translation>Nichts: ort310 --bus linux scan findet den Chip auf dem oben Nutzbaren</translation>
+    </message>
+    <message>
+        <source>Connect the evaluation board to a printer port or the chip to an SMBus adapter</source>
+        <translation>Die Evaluierungsplatine an einen Druckerport oder den Chip an einen SMBus-Adapter anschließen</translation>
+    </message>
+</context>
+<context>
     <name>ort::cli::Help</name>
     <message>
         <source>Search for the chip and list every one found.</source>
