@@ -195,13 +195,13 @@ BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(QStringLiteral("Read/Write"
         m_digits[static_cast<size_t>(bit)]->raise();
 
     for (int bit = 0; bit < 8; ++bit) {
-        auto *l = new QLabel(toQString(GenericBitNames[static_cast<size_t>(bit)]), this);
-        l->setObjectName(QStringLiteral("bitname%1").arg(bit));
+        auto *name = new QLabel(toQString(GenericBitNames[static_cast<size_t>(bit)]), this);
+        name->setObjectName(QStringLiteral("bitname%1").arg(bit));
         // The left staircase (bits 7 to 4) hangs from its right end.
-        l->setAlignment((bit >= 4 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        name->setAlignment((bit >= 4 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         // The register's name for the bit labels its digit.
-        l->setBuddy(m_digits[static_cast<size_t>(bit)]);
-        m_names[static_cast<size_t>(bit)] = l;
+        name->setBuddy(m_digits[static_cast<size_t>(bit)]);
+        m_names[static_cast<size_t>(bit)] = name;
     }
     m_hint = new QLabel(QStringLiteral("(Click Digits)"), this);
     m_hint->setObjectName("bitname8");
