@@ -705,12 +705,12 @@
         <translation>Gemessen:</translation>
     </message>
     <message>
-        <source>Temperature found</source>
-        <translation>Gemessene Temperatur</translation>
-    </message>
-    <message>
         <source>Standby Mode is On</source>
         <translation>Standby ist an</translation>
+    </message>
+    <message>
+        <source>Temperature Found</source>
+        <translation>Gemessene Temperatur</translation>
     </message>
 </context>
 <context>

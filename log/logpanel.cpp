@@ -28,7 +28,7 @@ QString notLoggingCaption()
 constexpr double LongestDelay = 3600;
 // Past this many records the "on" state is put in force again and logging
 // goes on: the count only informs, and a day's monitoring may pass it.
-constexpr double CountReapply = 1000000;
+constexpr qint64 CountReapply = 1000000;
 // Records may come every 5 ms; the count is repainted at most this often.
 constexpr int CountFrameMs = 40;
 } // namespace
@@ -44,58 +44,60 @@ LogPanel::LogPanel(Services &services, QWidget *parent)
         greyed.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
     setPalette(greyed);
 
-    m_makeLog = new QPushButton(tr("Make New Log"), this);
-    m_makeLog->setObjectName("MakeLog_CMD");
-    m_check3 = new TriStateCheckBox(notLoggingCaption(), this);
-    m_check3->setObjectName("Check3");
-    m_check3->setValue(TriStateCheckBox::Greyed);
-    m_check3->setEnabled(false);
-    m_label15 = new QLabel(tr("Delay(Sec):"), this);
-    m_label15->setObjectName("Label15");
-    m_text1 = new QLineEdit(QStringLiteral("5"), this);
-    m_text1->setObjectName("Text1");
-    m_text1->setAlignment(Qt::AlignRight);
-    m_text1->setFixedWidth(twips(this, 700));
-    m_text1->installEventFilter(this);
-    m_label7 = new QLabel(tr("Logged:"), this);
-    m_label7->setObjectName("Label7");
-    m_label7->setEnabled(false);
-    m_label14 = new QLabel(QStringLiteral("0"), this);
-    m_label14->setObjectName("Label14");
-    m_label14->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_makeLogButton = new QPushButton(tr("Make New Log"), this);
+    m_makeLogButton->setObjectName("MakeLog_CMD");
+    m_loggingBox = new TriStateCheckBox(notLoggingCaption(), this);
+    m_loggingBox->setObjectName("Check3");
+    m_loggingBox->setValue(TriStateCheckBox::Greyed);
+    m_loggingBox->setEnabled(false);
+    m_delayCaption = new QLabel(tr("Delay(Sec):"), this);
+    m_delayCaption->setObjectName("Label15");
+    m_delayBox = new QLineEdit(QStringLiteral("5"), this);
+    m_delayBox->setObjectName("Text1");
+    m_delayBox->setAlignment(Qt::AlignRight);
+    m_delayBox->setFixedWidth(twips(this, 700));
+    m_delayBox->installEventFilter(this);
+    m_loggedCaption = new QLabel(tr("Logged:"), this);
+    m_loggedCaption->setObjectName("Label7");
+    m_loggedCaption->setEnabled(false);
+    m_recordCount = new QLabel(QStringLiteral("0"), this);
+    m_recordCount->setObjectName("Label14");
+    m_recordCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // A fixed size: the count changes on every record, and a label whose
     // size may change lays the whole window out again each time.
-    m_label14->setFixedSize(fontMetrics().horizontalAdvance(QStringLiteral(" 0000000000")),
-                            m_label14->sizeHint().height());
-    m_label13 = new QLabel(tr("Lines"), this);
-    m_label13->setObjectName("Label13");
-    m_label13->setEnabled(false);
-    m_label15->setBuddy(m_text1);
+    m_recordCount->setFixedSize(fontMetrics().horizontalAdvance(QStringLiteral(" 0000000000")),
+                            m_recordCount->sizeHint().height());
+    m_linesCaption = new QLabel(tr("Lines"), this);
+    m_linesCaption->setObjectName("Label13");
+    m_linesCaption->setEnabled(false);
+    m_delayCaption->setBuddy(m_delayBox);
+    // The count is read out with its caption.
+    m_loggedCaption->setBuddy(m_recordCount);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(twips(this, 90), fontMetrics().height() + twips(this, 60), twips(this, 90),
                              twips(this, 60));
     grid->setVerticalSpacing(twips(this, 60));
-    grid->addWidget(m_makeLog, 0, 0, 1, 2);
-    grid->addWidget(m_check3, 0, 2, 1, 3);
-    grid->addWidget(m_label15, 1, 0);
-    grid->addWidget(m_text1, 1, 1);
-    grid->addWidget(m_label7, 1, 2, Qt::AlignRight);
-    grid->addWidget(m_label14, 1, 3);
-    grid->addWidget(m_label13, 1, 4);
+    grid->addWidget(m_makeLogButton, 0, 0, 1, 2);
+    grid->addWidget(m_loggingBox, 0, 2, 1, 3);
+    grid->addWidget(m_delayCaption, 1, 0);
+    grid->addWidget(m_delayBox, 1, 1);
+    grid->addWidget(m_loggedCaption, 1, 2, Qt::AlignRight);
+    grid->addWidget(m_recordCount, 1, 3);
+    grid->addWidget(m_linesCaption, 1, 4);
     grid->setColumnStretch(4, 1);
 
     m_countRepaint.setSingleShot(true);
     connect(&m_countRepaint, &QTimer::timeout, this, [this] {
-        m_label14->setUpdatesEnabled(true);   // repaints it
+        m_recordCount->setUpdatesEnabled(true);   // repaints it
         m_countPainted.start();
     });
 
-    connect(m_makeLog, &QPushButton::clicked, this, [this] {
+    connect(m_makeLogButton, &QPushButton::clicked, this, [this] {
         runGuarded(m_services.ui, window(), [this] { MakeLog_CMD_Click(); });
     });
-    connect(m_check3, &TriStateCheckBox::valueChanged, this, [this] { Check3_Click(); });
-    connect(m_text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+    connect(m_loggingBox, &TriStateCheckBox::valueChanged, this, [this] { Check3_Click(); });
+    connect(m_delayBox, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
 }
 
 void LogPanel::MakeLog_CMD_Click()
@@ -121,12 +123,12 @@ void LogPanel::MakeLog_CMD_Click()
         m_services.ui.message(window(), request);
         m_file.forget();
         showLoggingOff();
-        m_makeLog->setEnabled(true);
+        m_makeLogButton->setEnabled(true);
         return;
     }
-    m_check3->setEnabled(true);
-    m_check3->setValue(TriStateCheckBox::On);
-    m_makeLog->setEnabled(false);
+    m_loggingBox->setEnabled(true);
+    m_loggingBox->setValue(TriStateCheckBox::On);
+    m_makeLogButton->setEnabled(false);
     try {
         m_file.append(m_file.hasContent() ? logRestartMarker() : logHeader());
     } catch (const LogFileError &) {
@@ -136,19 +138,19 @@ void LogPanel::MakeLog_CMD_Click()
 void LogPanel::Check3_Click()
 {
     try {
-        switch (m_check3->value()) {
+        switch (m_loggingBox->value()) {
         case TriStateCheckBox::On:
-            m_check3->setText(loggingCaption());
+            m_loggingBox->setText(loggingCaption());
             emit loggingSwitchedOn();
-            m_label7->setEnabled(true);
-            m_label13->setEnabled(true);
+            m_loggedCaption->setEnabled(true);
+            m_linesCaption->setEnabled(true);
             break;
         case TriStateCheckBox::Off:
             // The file is open only while a line is written, so there is
             // nothing to close here. Logging can come back only with a new
             // choice of file.
             showLoggingOff();
-            m_makeLog->setEnabled(true);
+            m_makeLogButton->setEnabled(true);
             break;
         default:
             break;
@@ -161,12 +163,13 @@ void LogPanel::Check3_Click()
 // Check3 greyed and disabled, the count and its captions cleared.
 void LogPanel::showLoggingOff()
 {
-    m_check3->setText(notLoggingCaption());
-    m_check3->setValue(TriStateCheckBox::Greyed);
-    m_check3->setEnabled(false);
+    m_loggingBox->setText(notLoggingCaption());
+    m_loggingBox->setValue(TriStateCheckBox::Greyed);
+    m_loggingBox->setEnabled(false);
+    m_recordsWritten = 0;
     showCount(QString());
-    m_label7->setEnabled(false);
-    m_label13->setEnabled(false);
+    m_loggedCaption->setEnabled(false);
+    m_linesCaption->setEnabled(false);
 }
 
 // The text is set at once, but with a record on every tick a repaint for
@@ -176,29 +179,35 @@ void LogPanel::showLoggingOff()
 void LogPanel::showCount(const QString &text)
 {
     if (m_countRepaint.isActive() || (m_countPainted.isValid() && m_countPainted.elapsed() < CountFrameMs)) {
-        m_label14->setUpdatesEnabled(false);
+        m_recordCount->setUpdatesEnabled(false);
         if (!m_countRepaint.isActive())
             m_countRepaint.start(static_cast<int>(std::max<qint64>(1, CountFrameMs - m_countPainted.elapsed())));
     } else {
         m_countPainted.start();
     }
-    m_label14->setText(text);
+    m_recordCount->setText(text);
+}
+
+void LogPanel::setRecordCount(qint64 count)
+{
+    m_recordsWritten = count;
+    showCount(QStringLiteral(" ") + QString::number(count));
 }
 
 void LogPanel::setLogging(int value)
 {
-    m_check3->setValue(value);
+    m_loggingBox->setValue(value);
 }
 
 void LogPanel::Text1_Change()
 {
-    if (numericValue(m_text1->text()) > LongestDelay)
-        m_text1->setText(QStringLiteral("3600"));
+    if (numericValue(m_delayBox->text()) > LongestDelay)
+        m_delayBox->setText(QStringLiteral("3600"));
 }
 
 bool LogPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_text1 || event->type() != QEvent::KeyPress)
+    if (watched != m_delayBox || event->type() != QEvent::KeyPress)
         return Panel3D::eventFilter(watched, event);
     // Only digits and backspace are typed into the delay; keys that carry
     // no character (arrows, Home, Delete) and those that move focus or close
@@ -226,8 +235,8 @@ bool LogPanel::eventFilter(QObject *watched, QEvent *event)
 void LogPanel::tick(int16_t remote, int16_t local, bool graphOn)
 {
     const double now = m_services.clock.secondsSinceMidnight();
-    const double delay = numericValue(m_text1->text());
-    if (m_file.named() && graphOn && m_check3->isOn() &&
+    const double delay = numericValue(m_delayBox->text());
+    if (m_file.named() && graphOn && m_loggingBox->isOn() &&
         (secondsSinceRecord(now, m_lastLogTime) >= delay || delay == 0)) {
         try {
             AppendLogRecord(remote, local);
@@ -242,18 +251,17 @@ void LogPanel::AppendLogRecord(int16_t remote, int16_t local)
     const double now = m_services.clock.secondsSinceMidnight();
     m_lastLogTime = roundedSecond(now);
     m_file.append(logRecordLine(now, remote, local));
-    const double count = numericValue(m_label14->text()) + 1;
-    showCount(QStringLiteral(" ") + QString::number(static_cast<long long>(count)));
-    if (count > CountReapply)
+    setRecordCount(m_recordsWritten + 1);
+    if (m_recordsWritten > CountReapply)
         Check3_Click();
 }
 
 // The log is forgotten; a new one can be chosen.
 void LogPanel::endLog()
 {
-    m_check3->setValue(TriStateCheckBox::Greyed);
+    m_loggingBox->setValue(TriStateCheckBox::Greyed);
     m_file.forget();
-    m_makeLog->setEnabled(true);
+    m_makeLogButton->setEnabled(true);
 }
 
 void LogPanel::stopLogging()
@@ -268,7 +276,7 @@ void LogPanel::logFailure(FailurePath path, const QString &reason)
 {
     endLog();
     if (path == FailurePath::Toggle)
-        m_check3->setEnabled(false);
+        m_loggingBox->setEnabled(false);
     m_services.ui.failures().report(
         failureLine(tr("The log file could not be written: %1").arg(reason), tr("Logging stopped.")));
     MessageRequest request;

@@ -38,10 +38,13 @@ public:
     // Ends logging as a failed write does, without a message: a failure of
     // the bus has its own.
     void stopLogging();
+    // The records written to the file so far, as the panel shows them.
+    qint64 recordCount() const { return m_recordsWritten; }
+    void setRecordCount(qint64 count);
     // Sets Check3's value; its handler runs.
     void setLogging(int value);
 
-    TriStateCheckBox *check3() const { return m_check3; }
+    TriStateCheckBox *check3() const { return m_loggingBox; }
     LogFile &file() { return m_file; }
     QString LogFileName() const { return m_file.name(); }
     int32_t LastLogTime() const { return m_lastLogTime; }
@@ -66,13 +69,14 @@ private:
     LogFile m_file;
     int32_t m_lastLogTime = 0;
 
-    QPushButton *m_makeLog;
-    TriStateCheckBox *m_check3;
-    QLabel *m_label15;
-    QLineEdit *m_text1;
-    QLabel *m_label7;
-    QLabel *m_label14;
-    QLabel *m_label13;
+    QPushButton *m_makeLogButton;
+    TriStateCheckBox *m_loggingBox;
+    QLabel *m_delayCaption;
+    QLineEdit *m_delayBox;
+    QLabel *m_loggedCaption;
+    QLabel *m_recordCount;
+    qint64 m_recordsWritten = 0;
+    QLabel *m_linesCaption;
     QElapsedTimer m_countPainted;
     QTimer m_countRepaint;
 };

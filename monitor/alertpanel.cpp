@@ -51,9 +51,9 @@ AlertPanel::AlertPanel(Services &services, QWidget *parent)
     m_lamp->setStatusIndicator(true);
     m_lamp->setBevel(Panel3D::Inset);
     setLamp(Lamp::Off);
-    m_command2 = new QPushButton(tr("Clr Alert Hardware Int"), this);
-    m_command2->setObjectName("Command2");
-    m_command2->setToolTip(tr("Clear the Alert Hardware Interrupt"));
+    m_clearAlertButton = new QPushButton(tr("Clr Alert Hardware Int"), this);
+    m_clearAlertButton->setObjectName("Command2");
+    m_clearAlertButton->setToolTip(tr("Clear the Alert Hardware Interrupt"));
 
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(twips(this, 90), fontMetrics().height() + twips(this, 60), twips(this, 90),
@@ -61,9 +61,9 @@ AlertPanel::AlertPanel(Services &services, QWidget *parent)
     box->setSpacing(twips(this, 60));
     box->addWidget(m_alertButton);
     box->addWidget(m_lamp);
-    box->addWidget(m_command2);
+    box->addWidget(m_clearAlertButton);
 
-    connect(m_command2, &QPushButton::clicked, this,
+    connect(m_clearAlertButton, &QPushButton::clicked, this,
             [this] { runGuarded(m_services.ui, window(), [this] { Command2_Click(); }); });
 }
 

@@ -44,7 +44,7 @@ private:
     Lamp m_lampState = Lamp::Off;
     TriStateCheckBox *m_alertButton;
     Panel3D *m_lamp;
-    QPushButton *m_command2;
+    QPushButton *m_clearAlertButton;
 };
 
 } // namespace ort

@@ -20,9 +20,9 @@ public:
 
     explicit BarPanel(QWidget *parent = nullptr);
 
-    TriStateCheckBox *check1() const { return m_check1; }
-    PercentBar *remoteBar() const { return m_percent2; }
-    PercentBar *localBar() const { return m_percent1; }
+    TriStateCheckBox *check1() const { return m_barsBox; }
+    PercentBar *remoteBar() const { return m_remoteBar; }
+    PercentBar *localBar() const { return m_localBar; }
     // Both bars to 0 with no text.
     void clearBars();
 
@@ -33,9 +33,9 @@ public:
     QVBoxLayout *controlsSlot() const { return m_controlsSlot; }
 
 private:
-    TriStateCheckBox *m_check1;
-    PercentBar *m_percent2;
-    PercentBar *m_percent1;
+    TriStateCheckBox *m_barsBox;
+    PercentBar *m_remoteBar;
+    PercentBar *m_localBar;
     QVBoxLayout *m_remoteSlot;
     QVBoxLayout *m_localSlot;
     QVBoxLayout *m_controlsSlot;

@@ -39,30 +39,30 @@ ControlsPanel::ControlsPanel(Services &services, MeasurementCycle &cycle, LimitG
     m_caption = new QLabel(tr("ADC Sampling"), this);
     m_caption->setObjectName("Selector1Caption");
     m_caption->setAlignment(Qt::AlignHCenter);
-    m_selector1 = new RotarySelector(this);
-    m_selector1->setObjectName("Selector1");
-    m_selector1->setLabels(RateLabels);
-    m_selector1->setAccessibleName(tr("ADC Sampling"));
-    m_selector1->setAccessibleDescription(tr("Conversions a second"));
-    m_caption->setBuddy(m_selector1);
-    m_selector1->setToolTip(tr("Adjust the ADC Sampling rate"));
-    m_command1 = new QPushButton(tr("Easy Setup"), this);
-    m_command1->setObjectName("Command1");
-    m_command1->setToolTip(tr("Automatic easy setup"));
+    m_rateKnob = new RotarySelector(this);
+    m_rateKnob->setObjectName("Selector1");
+    m_rateKnob->setLabels(RateLabels);
+    m_rateKnob->setAccessibleName(tr("ADC Sampling"));
+    m_rateKnob->setAccessibleDescription(tr("Conversions a second"));
+    m_caption->setBuddy(m_rateKnob);
+    m_rateKnob->setToolTip(tr("Adjust the ADC Sampling rate"));
+    m_easySetupButton = new QPushButton(tr("Easy Setup"), this);
+    m_easySetupButton->setObjectName("Command1");
+    m_easySetupButton->setToolTip(tr("Automatic easy setup"));
 
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(twips(this, 60));
     box->addWidget(m_caption);
-    box->addWidget(m_selector1, 1);
-    box->addWidget(m_command1);
+    box->addWidget(m_rateKnob, 1);
+    box->addWidget(m_easySetupButton);
 
     // Only the user's turns: the program's own settings of the position are silent.
-    connect(m_selector1, &RotarySelector::positionChanged, this, [this](int position) {
+    connect(m_rateKnob, &RotarySelector::positionChanged, this, [this](int position) {
         // Nothing was written: the knob goes back to the chip's rate.
         runGuarded(m_services.ui, window(), [&] { Selector1_Click(position); }, [this] { showRate(m_shownRate); });
     });
-    connect(m_command1, &QPushButton::clicked, this,
+    connect(m_easySetupButton, &QPushButton::clicked, this,
             [this] { runGuarded(m_services.ui, window(), [this] { Command1_Click(); }); });
 }
 
@@ -70,7 +70,7 @@ void ControlsPanel::showRate(int code)
 {
     m_shownRate = code;
     m_cycle.setConversionRate(code);
-    m_selector1->setPosition(code);
+    m_rateKnob->setPosition(code);
 }
 
 void ControlsPanel::Selector1_Click(int position)

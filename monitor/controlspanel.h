@@ -22,8 +22,8 @@ public:
 
     ControlsPanel(Services &services, MeasurementCycle &cycle, LimitGauges &gauges, QWidget *parent = nullptr);
 
-    RotarySelector *selector() const { return m_selector1; }
-    QPushButton *easySetupButton() const { return m_command1; }
+    RotarySelector *selector() const { return m_rateKnob; }
+    QPushButton *easySetupButton() const { return m_easySetupButton; }
 
     // The user turned Selector1: position n is rate code n.
     void Selector1_Click(int position);
@@ -40,8 +40,8 @@ private:
     MeasurementCycle &m_cycle;
     LimitGauges &m_gauges;
     QLabel *m_caption;
-    RotarySelector *m_selector1;
-    QPushButton *m_command1;
+    RotarySelector *m_rateKnob;
+    QPushButton *m_easySetupButton;
     int m_shownRate = 0;   // the rate code the chip was last known to hold
 };
 

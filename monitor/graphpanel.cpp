@@ -67,18 +67,19 @@ GraphPanel::GraphPanel(Services &services, QWidget *parent)
     setObjectName("SSPanel6");
     setCaptionAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    m_strip1 = new StripChart(this);
-    m_strip1->setObjectName("Strip1");
-    m_strip1->setAccessibleName(tr("Temperature graph"));
-    m_strip1->setTraceCaption(RemoteTrace, tr("Remote Temperature"));
-    m_strip1->setTraceCaption(LocalTrace, tr("Local Temperature"));
+    m_chart = new StripChart(this);
+    m_chart->setObjectName("Strip1");
+    m_chart->setAccessibleName(tr("Temperature graph"));
+    m_chart->setTraceCaption(RemoteTrace, tr("Remote Temperature"));
+    m_chart->setTraceCaption(LocalTrace, tr("Local Temperature"));
     for (int trace : {RemoteTrace, LocalTrace})
-        m_strip1->setTraceRange(trace, -127, 127);
-    m_strip1->setTimeCaption(tr("Time"));
-    m_strip1->setTimeFormat(QStringLiteral("%H:%M:%S "));
-    m_strip1->setValueCaption(tr("Temperature (C)"));
-    m_strip1->setMarkCaption(tr("Alert Detected"));
-    m_strip1->setToolTip(
+        m_chart->setTraceRange(trace, -127, 127);
+    m_chart->setTimeCaption(tr("Time"));
+    m_chart->setTimeFormat(QStringLiteral("%H:%M:%S "));
+    m_chart->setValueCaption(tr("Temperature (C)"));
+    m_chart->setValueUnit(QStringLiteral(" °C"));
+    m_chart->setMarkCaption(tr("Alert Detected"));
+    m_chart->setToolTip(
         tr("Drag the Arrows to zoom in or out, Left Click Timestamps, Right Drag Moves Graph"));
     // The chart's time is the monotonic clock plus an offset taken once: the
     // wall-clock date and time read at one monotonic moment, less that moment.
@@ -95,25 +96,25 @@ GraphPanel::GraphPanel(Services &services, QWidget *parent)
     const QDate day = dayBefore != dayAfter && timeOfDay >= 43200 ? dayBefore : dayAfter;
     const QDateTime wall(day, QTime::fromMSecsSinceStartOfDay(static_cast<int>(std::lround(timeOfDay * 1000))));
     const double anchor = wall.toMSecsSinceEpoch() / 1000.0 - monotonic;
-    m_strip1->setClock([&clock, anchor] { return anchor + clock.now(); });
+    m_chart->setClock([&clock, anchor] { return anchor + clock.now(); });
 
-    m_check2 = new TriStateCheckBox(tr("Graphing is Stopped"), this);
-    m_check2->setObjectName("Check2");
-    m_command6 = new QPushButton(tr("Clear Graph"), this);
-    m_command6->setObjectName("Command6");
+    m_graphBox = new TriStateCheckBox(tr("Graphing is Stopped"), this);
+    m_graphBox->setObjectName("Check2");
+    m_clearButton = new QPushButton(tr("Clear Graph"), this);
+    m_clearButton->setObjectName("Command6");
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(twips(this, 90), fontMetrics().height() + twips(this, 60), twips(this, 90),
                              twips(this, 90));
-    grid->addWidget(m_strip1, 0, 0, 1, 3);
-    grid->addWidget(m_check2, 1, 0);
-    grid->addWidget(m_command6, 1, 2);
+    grid->addWidget(m_chart, 0, 0, 1, 3);
+    grid->addWidget(m_graphBox, 1, 0);
+    grid->addWidget(m_clearButton, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
 
-    connect(m_command6, &QPushButton::clicked, this,
+    connect(m_clearButton, &QPushButton::clicked, this,
             [this] { runGuarded(m_services.ui, window(), [this] { Command6_Click(); }); });
-    connect(m_strip1, &StripChart::mouseButtonPressed, this, [this](Qt::MouseButton button) {
+    connect(m_chart, &StripChart::mouseButtonPressed, this, [this](Qt::MouseButton button) {
         runGuarded(m_services.ui, window(), [&] { Strip1_MouseDown(buttonNumber(button)); });
     });
 
@@ -127,13 +128,13 @@ GraphPanel::GraphPanel(Services &services, QWidget *parent)
     m_saveReadings->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     for (QAction *action : {m_savePicture, m_saveReadings}) {
         action->setShortcutContext(Qt::WidgetShortcut);
-        m_strip1->addAction(action);
+        m_chart->addAction(action);
     }
     m_menu = new QMenu(this);
     m_menu->setObjectName("Strip1Menu");
     m_menu->addActions({m_savePicture, m_saveReadings});
     // popup(), not exec(): the menu must not hold up the measurement ticks.
-    connect(m_strip1, &StripChart::menuRequested, m_menu, [this](const QPoint &at) { m_menu->popup(at); });
+    connect(m_chart, &StripChart::menuRequested, m_menu, [this](const QPoint &at) { m_menu->popup(at); });
     connect(m_savePicture, &QAction::triggered, this,
             [this] { runGuarded(m_services.ui, window(), [this] { savePicture(); }); });
     connect(m_saveReadings, &QAction::triggered, this,
@@ -143,14 +144,14 @@ GraphPanel::GraphPanel(Services &services, QWidget *parent)
 void GraphPanel::Command6_Click()
 {
     // Clearing also brings the chart back to the live view (scroll back 0).
-    m_strip1->clear();
+    m_chart->clear();
 }
 
 void GraphPanel::Strip1_MouseDown(int button)
 {
     if (button != 1)
         return;
-    m_strip1->addTimeStamp(StampNumber, timeOfDayText(m_services.clock.secondsSinceMidnight()));
+    m_chart->addTimeStamp(StampNumber, timeOfDayText(m_services.clock.secondsSinceMidnight()));
 }
 
 void GraphPanel::savePicture()
@@ -164,17 +165,17 @@ void GraphPanel::savePicture()
     if (written && QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
-        svg.setSize(m_strip1->size());
-        svg.setViewBox(QRect(QPoint(), m_strip1->size()));
+        svg.setSize(m_chart->size());
+        svg.setViewBox(QRect(QPoint(), m_chart->size()));
         // At the web's 96 dots an inch a drawing unit is one pixel of the chart.
         svg.setResolution(96);
         svg.setTitle(caption());
-        m_strip1->renderPicture(svg);
+        m_chart->renderPicture(svg);
     } else if (written) {
-        const qreal ratio = m_strip1->devicePixelRatioF();
-        QImage image(m_strip1->size() * ratio, QImage::Format_RGB32);
+        const qreal ratio = m_chart->devicePixelRatioF();
+        QImage image(m_chart->size() * ratio, QImage::Format_RGB32);
         image.setDevicePixelRatio(ratio);
-        m_strip1->renderPicture(image);
+        m_chart->renderPicture(image);
         written = image.save(&file, "PNG");
     }
     if (!(written && file.commit()))
@@ -189,7 +190,7 @@ void GraphPanel::saveReadings()
     QSaveFile file(path);
     const bool written = [&] {
         const BusyCursor busy;
-        return file.open(QIODevice::WriteOnly) && writeReadingsCsv(*m_strip1, file) && file.commit();
+        return file.open(QIODevice::WriteOnly) && writeReadingsCsv(*m_chart, file) && file.commit();
     }();
     if (!written)
         saveFailed(tr("Save Readings"), tr("The readings could not be saved to %1"), path, file.errorString());

@@ -37,17 +37,17 @@ public:
     void savePicture();
     void saveReadings();
 
-    StripChart *chart() const { return m_strip1; }
-    TriStateCheckBox *check2() const { return m_check2; }
+    StripChart *chart() const { return m_chart; }
+    TriStateCheckBox *check2() const { return m_graphBox; }
 
 private:
     QString chosenFile(const QString &caption, const QString &filter);
     void saveFailed(const QString &title, const QString &what, const QString &path, const QString &reason);
 
     Services &m_services;
-    StripChart *m_strip1;
-    TriStateCheckBox *m_check2;
-    QPushButton *m_command6;
+    StripChart *m_chart;
+    TriStateCheckBox *m_graphBox;
+    QPushButton *m_clearButton;
     QAction *m_savePicture;
     QAction *m_saveReadings;
     QMenu *m_menu;

@@ -40,8 +40,8 @@ void MainTabs::setControls(ControlsPanel *controls)
 
 void MainTabs::StopTimers()
 {
-    if (m_timer1)
-        m_timer1->stop();
+    if (m_measurementTimer)
+        m_measurementTimer->stop();
     m_editor.Timer3().stop();
 }
 

@@ -23,7 +23,7 @@ public:
     MainTabs(QTabWidget &tabs, QWidget &window, Ui &ui, RegisterEditor &editor);
 
     // The measurement cycle's timer, once the "Control Center" has one.
-    void setTimer1(QTimer *timer) { m_timer1 = timer; }
+    void setTimer1(QTimer *timer) { m_measurementTimer = timer; }
     // What brings the "Control Center" up to date on entry.
     void setControls(ControlsPanel *controls);
 
@@ -36,7 +36,7 @@ private:
     QWidget &m_window;
     Ui &m_ui;
     RegisterEditor &m_editor;
-    QPointer<QTimer> m_timer1;
+    QPointer<QTimer> m_measurementTimer;
     QPointer<ControlsPanel> m_controls;
 };
 

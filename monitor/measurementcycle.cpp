@@ -21,11 +21,11 @@ MeasurementCycle::MeasurementCycle(Services &services, AlertPanel &alert, GraphP
 {
     setObjectName("MeasurementCycle");
     // No interval until a toggle starts it.
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName("Timer1");
-    m_timer1->setTimerType(Qt::PreciseTimer);
-    m_timer1->setInterval(0);
-    connect(m_timer1, &QTimer::timeout, this, &MeasurementCycle::Timer1_Timer);
+    m_measurementTimer = new QTimer(this);
+    m_measurementTimer->setObjectName("Timer1");
+    m_measurementTimer->setTimerType(Qt::PreciseTimer);
+    m_measurementTimer->setInterval(0);
+    connect(m_measurementTimer, &QTimer::timeout, this, &MeasurementCycle::Timer1_Timer);
 
     // A toggle's handler runs on every change of its value, by a click or by
     // the program.
@@ -41,12 +41,12 @@ void MeasurementCycle::ApplyMonitorToggles()
     const bool alert = m_alert.alertButton()->isOn();
     const bool bars = m_bars.check1()->isOn();
     if (graphing || alert || bars) {
-        if (m_timer1->interval() != IntervalMs)
-            m_timer1->setInterval(IntervalMs);
-        if (!m_timer1->isActive())
-            m_timer1->start();
+        if (m_measurementTimer->interval() != IntervalMs)
+            m_measurementTimer->setInterval(IntervalMs);
+        if (!m_measurementTimer->isActive())
+            m_measurementTimer->start();
     } else {
-        m_timer1->stop();
+        m_measurementTimer->stop();
     }
 
     m_graph.check2()->setText(graphing ? tr("Graphing Now") : tr("Graphing Stopped"));
@@ -90,7 +90,7 @@ void MeasurementCycle::startGraphingForLog()
 
 void MeasurementCycle::stopTimer1()
 {
-    m_timer1->stop();
+    m_measurementTimer->stop();
 }
 
 void MeasurementCycle::Timer1_Timer()
@@ -178,7 +178,7 @@ void MeasurementCycle::tick()
 void MeasurementCycle::busFailure(std::exception_ptr error)
 {
     const QString done = tr("Monitoring stopped.");
-    m_timer1->stop();
+    m_measurementTimer->stop();
     m_log.stopLogging();
     const QString what = failureWords(error);
     m_services.ui.failures().report(failureLine(what, done));

@@ -50,7 +50,7 @@ public:
     // the lamp holds an alert for a conversion period at that rate.
     void setConversionRate(int code) { m_rateCode = code; }
 
-    QTimer &Timer1() const { return *m_timer1; }
+    QTimer &Timer1() const { return *m_measurementTimer; }
     // Disables Timer1 and leaves the toggles as they are (a change of tab).
     void stopTimer1();
 
@@ -72,7 +72,7 @@ private:
     GraphPanel &m_graph;
     BarPanel &m_bars;
     LogPanel &m_log;
-    QTimer *m_timer1;
+    QTimer *m_measurementTimer;
     AlertHold m_alertHold;
     AlertEpisode<AlertChange> m_episode;
     // The alert as the ticks last showed it. A toggle's click paints the lamp

@@ -28,14 +28,16 @@ OneShotPanel::OneShotPanel(Services &services, QWidget *parent)
     m_oneShot->setObjectName("CommandButton1");
     m_oneShot->setEnabled(false);   // only while standby is on
 
-    auto *label = new QLabel(tr("Temperature Found:"), this);
-    label->setObjectName("Label18");
+    auto *foundCaption = new QLabel(tr("Temperature Found:"), this);
+    foundCaption->setObjectName("Label18");
     m_found = new QLabel(this);
     m_found->setObjectName("Label1");
     m_found->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_found->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setBuddy(m_found);
-    m_found->setAccessibleDescription(tr("Temperature found"));
+    foundCaption->setBuddy(m_found);
+    // Named by its caption, so that it is there for a screen reader before
+    // the first reading too; the reading is its description.
+    m_found->setAccessibleName(tr("Temperature Found"));
     m_found->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-128C")) + twips(this, 240));
 
     auto *row = new QHBoxLayout(this);
@@ -47,7 +49,7 @@ OneShotPanel::OneShotPanel(Services &services, QWidget *parent)
     row->addSpacing(twips(this, 600));
     row->addWidget(m_oneShot);
     row->addSpacing(twips(this, 600));
-    row->addWidget(label);
+    row->addWidget(foundCaption);
     row->addWidget(m_found);
     row->addStretch(1);
 
@@ -59,6 +61,12 @@ OneShotPanel::OneShotPanel(Services &services, QWidget *parent)
     });
     connect(m_oneShot, &QPushButton::clicked, this,
             [this] { runGuarded(m_services.ui, window(), [this] { CommandButton1_Click(); }); });
+}
+
+void OneShotPanel::showFound(const QString &reading)
+{
+    m_found->setText(reading);
+    m_found->setAccessibleDescription(reading);
 }
 
 void OneShotPanel::showStandby(bool standby)
@@ -104,7 +112,7 @@ void OneShotPanel::CommandButton1_Click()
     const int t = decodeTemperature(d.ReadValue);
     // Here the SMBus route is BusMedium 0 and every other value the printer port.
     const chip::Route route = chip::routeOf(d.BusMedium);
-    m_found->setText(oneShotCaption(t, route));
+    showFound(oneShotCaption(t, route));
     if (route == chip::Route::PrinterPort && t >= 0)
         emit remoteBarLevel(percentBarLevel(t));
 }

@@ -38,6 +38,8 @@ signals:
     void remoteBarLevel(int level);
 
 private:
+    void showFound(const QString &reading);
+
     Services &m_services;
     QToolButton *m_standby;
     Panel3D *m_status;

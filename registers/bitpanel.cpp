@@ -2,30 +2,39 @@
 #include "gui/twips.h"
 #include "link/text.h"
 
+#include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTextDocument>
+#include <QTextFrame>
 #include <QToolButton>
 #include <algorithm>
-#include <functional>
 
 namespace ort {
 
-// One large digit that writes its bit when clicked. Each press counts, and
-// so does the second press of a double-click, which arrives as a
-// double-click event instead: a double-click is two clicks. Space and
-// Return click the digit that has the focus.
-class DigitLabel : public QLabel {
+// One large digit that writes its bit when clicked: a button checked while
+// its bit is 1, drawn as the digit alone. A click only asks for the write;
+// what is shown follows the chip (showBit), never the click itself. Each
+// press clicks at once, and so does the second press of a double-click,
+// which arrives as a double-click event instead: a double-click is two
+// clicks. Return and Enter click as Space does.
+class DigitButton : public QAbstractButton {
     Q_OBJECT
 public:
-    DigitLabel(const QString &name, QWidget *parent, std::function<void()> clicked)
-        : QLabel(QStringLiteral("0"), parent), m_clicked(std::move(clicked))
+    DigitButton(const QString &name, QWidget *parent) : QAbstractButton(parent)
     {
         setObjectName(name);
         setAccessibleName(BitPanel::tr("Bit %1").arg(name.right(1)));
-        setAlignment(Qt::AlignCenter);
+        setCheckable(true);
+        setText(QStringLiteral("0"));
+        // Drawn in the colours of the text around it, not a button's.
+        setForegroundRole(QPalette::WindowText);
         setFocusPolicy(Qt::StrongFocus);
         setCursor(Qt::PointingHandCursor);
         QFont f = font();
@@ -34,50 +43,79 @@ public:
         setFont(f);
     }
 
-    bool isOne() const { return text() == QStringLiteral("1"); }
-    void click() { m_clicked(); }
+    bool isOne() const { return isChecked(); }
     void showBit(bool one)
     {
-        if (one == isOne())
-            return;
+        // The base tells assistive tools of the change of state.
+        setChecked(one);
         setText(one ? QStringLiteral("1") : QStringLiteral("0"));
-        QAccessible::State changed;
-        changed.checked = true;
-        QAccessibleStateChangeEvent event(this, changed);
-        QAccessible::updateAccessibility(&event);
     }
 
 protected:
+    void nextCheckState() override {}
     void mousePressEvent(QMouseEvent *e) override
     {
         if (e->button() == Qt::LeftButton)
-            m_clicked();
+            click();
     }
-    void mouseDoubleClickEvent(QMouseEvent *e) override
-    {
-        if (e->button() == Qt::LeftButton)
-            m_clicked();
-    }
+    void mouseDoubleClickEvent(QMouseEvent *e) override { mousePressEvent(e); }
     void keyPressEvent(QKeyEvent *e) override
     {
-        if (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
-            m_clicked();
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat())
+            click();
         else
-            QLabel::keyPressEvent(e);
+            QAbstractButton::keyPressEvent(e);
     }
     void focusInEvent(QFocusEvent *e) override
     {
-        setFrameStyle(QFrame::Box | QFrame::Plain);
-        QLabel::focusInEvent(e);
+        QAbstractButton::focusInEvent(e);
+        update();
     }
     void focusOutEvent(QFocusEvent *e) override
     {
-        setFrameStyle(QFrame::NoFrame);
-        QLabel::focusOutEvent(e);
+        QAbstractButton::focusOutEvent(e);
+        update();
     }
+    // As the focusable label it replaces drew itself: a plain box while it
+    // has the focus, the digit laid out as a text document centred inside.
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        QRect inside = rect();
+        if (hasFocus()) {
+            QStyleOptionFrame frame;
+            frame.initFrom(this);
+            frame.frameShape = QFrame::Box;
+            frame.lineWidth = 1;
+            frame.midLineWidth = 0;
+            style()->drawControl(QStyle::CE_ShapedFrame, &frame, &p, this);
+            inside.adjust(1, 1, -1, -1);
+        }
+        QTextDocument digit;
+        digit.setUndoRedoEnabled(false);
+        digit.setDefaultFont(font());
+        QTextOption centred = digit.defaultTextOption();
+        centred.setAlignment(Qt::AlignCenter);
+        digit.setDefaultTextOption(centred);
+        digit.setPlainText(text());
+        QTextFrameFormat noMargin = digit.rootFrame()->frameFormat();
+        noMargin.setMargin(0);
+        digit.rootFrame()->setFrameFormat(noMargin);
+        digit.setTextWidth(inside.width());
+        const qreal top = std::max((inside.height() - digit.documentLayout()->documentSize().height()) / 2, 0.0);
+        const QRect at = QRectF(inside).adjusted(0, top, 0, 0).toAlignedRect();
 
-private:
-    std::function<void()> m_clicked;
+        QAbstractTextDocumentLayout::PaintContext context;
+        QStyleOption option;
+        option.initFrom(this);
+        context.palette = option.palette;
+        if (isEnabled())
+            context.palette.setColor(QPalette::Text, context.palette.color(foregroundRole()));
+        p.translate(at.topLeft());
+        p.setClipRect(at.translated(-at.topLeft()));
+        context.clip = QRectF();
+        digit.documentLayout()->draw(&p, context);
+    }
 };
 
 namespace {
@@ -85,8 +123,8 @@ namespace {
 // pressing or toggling it writes the bit as a click does.
 class DigitAccess final : public QAccessibleWidget {
 public:
-    explicit DigitAccess(DigitLabel *digit) : QAccessibleWidget(digit, QAccessible::CheckBox) {}
-    DigitLabel *digit() const { return static_cast<DigitLabel *>(widget()); }
+    explicit DigitAccess(DigitButton *digit) : QAccessibleWidget(digit, QAccessible::CheckBox) {}
+    DigitButton *digit() const { return static_cast<DigitButton *>(widget()); }
 
     QString text(QAccessible::Text t) const override
     {
@@ -118,8 +156,8 @@ public:
 
 QAccessibleInterface *digitFactory(const QString &classname, QObject *object)
 {
-    if (object && classname == QLatin1String(DigitLabel::staticMetaObject.className()))
-        return new DigitAccess(static_cast<DigitLabel *>(object));
+    if (object && classname == QLatin1String(DigitButton::staticMetaObject.className()))
+        return new DigitAccess(static_cast<DigitButton *>(object));
     return nullptr;
 }
 } // namespace
@@ -147,21 +185,23 @@ BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(tr("Read/Write"), parent)
     m_digitPanel->setObjectName("SSPanel3");
     m_digitPanel->setBevel(Panel3D::Inset);
     m_digitPanel->setToolTip(tr("Press any of these Digits to write to the %1").arg(ChipName));
-    for (int bit = 0; bit < 8; ++bit)
-        m_digits[static_cast<size_t>(bit)] = new DigitLabel(QStringLiteral("bit%1").arg(bit), m_digitPanel,
-                                                            [this, bit] { emit digitClicked(bit); });
+    for (int bit = 0; bit < 8; ++bit) {
+        auto *digit = new DigitButton(QStringLiteral("bit%1").arg(bit), m_digitPanel);
+        connect(digit, &QAbstractButton::clicked, this, [this, bit] { emit digitClicked(bit); });
+        m_digits[static_cast<size_t>(bit)] = digit;
+    }
     // Left to right on the screen, as a binary number is written.
     for (int bit = 7; bit >= 0; --bit)
         m_digits[static_cast<size_t>(bit)]->raise();
 
     for (int bit = 0; bit < 8; ++bit) {
-        auto *l = new QLabel(toQString(GenericBitNames[static_cast<size_t>(bit)]), this);
-        l->setObjectName(QStringLiteral("bitname%1").arg(bit));
+        auto *name = new QLabel(toQString(GenericBitNames[static_cast<size_t>(bit)]), this);
+        name->setObjectName(QStringLiteral("bitname%1").arg(bit));
         // The left staircase (bits 7 to 4) hangs from its right end.
-        l->setAlignment((bit >= 4 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        name->setAlignment((bit >= 4 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
         // The register's name for the bit labels its digit.
-        l->setBuddy(m_digits[static_cast<size_t>(bit)]);
-        m_names[static_cast<size_t>(bit)] = l;
+        name->setBuddy(m_digits[static_cast<size_t>(bit)]);
+        m_names[static_cast<size_t>(bit)] = name;
     }
     m_hint = new QLabel(tr("(Click Digits)"), this);
     m_hint->setObjectName("bitname8");
@@ -185,7 +225,7 @@ BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(tr("Read/Write"), parent)
     setTabOrder(m_digits[0], m_toggle);
 }
 
-QLabel *BitPanel::digit(int bit) const
+QAbstractButton *BitPanel::digit(int bit) const
 {
     return m_digits.at(static_cast<size_t>(bit));
 }

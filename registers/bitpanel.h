@@ -4,12 +4,13 @@
 
 #include <array>
 
+class QAbstractButton;
 class QLabel;
 class QToolButton;
 
 namespace ort {
 
-class DigitLabel;
+class DigitButton;
 
 // The bit panel SSPanel38 "Read/Write": the eight digits bit7 ... bit0 on
 // SSPanel3, their names in two staircases joined to them by drawn lines,
@@ -20,7 +21,7 @@ class BitPanel : public CaptionedFrame {
 public:
     explicit BitPanel(QWidget *parent = nullptr);
 
-    QLabel *digit(int bit) const;
+    QAbstractButton *digit(int bit) const;
     QLabel *bitName(int bit) const { return m_names.at(static_cast<size_t>(bit)); }
     // Bit n of `value` shown on digit n, bit 7 down to bit 0.
     void showDigits(int value);
@@ -50,7 +51,7 @@ private:
     Geometry geometry() const;
 
     Panel3D *m_digitPanel;
-    std::array<DigitLabel *, 8> m_digits{};
+    std::array<DigitButton *, 8> m_digits{};
     std::array<QLabel *, 8> m_names{};
     QLabel *m_hint;
     QLabel *m_continuousCaption;

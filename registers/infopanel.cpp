@@ -16,17 +16,17 @@ RegisterInfoPanel::RegisterInfoPanel(QWidget *parent) : CaptionedFrame(QString()
 
     // A caption names the readout it stands beside, as a screen reader reads it.
     auto text = [this](const QString &t, QLabel *readout = nullptr) {
-        auto *l = new QLabel(t, this);
-        l->setBuddy(readout);
-        return l;
+        auto *caption = new QLabel(t, this);
+        caption->setBuddy(readout);
+        return caption;
     };
     auto field = [this](const char *name, const QString &initial) {
-        auto *l = new QLabel(initial, this);
-        l->setObjectName(name);
-        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        l->setMinimumWidth(twips(this, 480));
-        return l;
+        auto *readout = new QLabel(initial, this);
+        readout->setObjectName(name);
+        readout->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        readout->setMinimumWidth(twips(this, 480));
+        return readout;
     };
 
     m_type = new QLabel(QStringLiteral("Configuration"), this);

@@ -43,9 +43,9 @@ RegisterEditor::RegisterEditor(Services &services, QWidget &page, const Panels &
     : QObject(&page), m_services(services), m_page(page), m_panels(panels)
 {
     setObjectName("RegisterEditor");
-    m_timer3 = new QTimer(this);
-    m_timer3->setObjectName("Timer3");
-    m_timer3->setTimerType(Qt::PreciseTimer);
+    m_continuousTimer = new QTimer(this);
+    m_continuousTimer->setObjectName("Timer3");
+    m_continuousTimer->setTimerType(Qt::PreciseTimer);
 
     auto guarded = [this](auto handler) { runGuarded(m_services.ui, &m_page, handler); };
     connect(&m_panels.selector, &RegisterSelectorPanel::rowPressed, this,
@@ -56,8 +56,8 @@ RegisterEditor::RegisterEditor(Services &services, QWidget &page, const Panels &
             [this, guarded](bool down) { guarded([&] { SSRibbon5_Click(down); }); });
     connect(&m_panels.write, &WritePanel::writePressed, this,
             [this, guarded](int base) { guarded([&] { WriteTypedValue(base); }); });
-    connect(m_timer3, &QTimer::timeout, this, [this] {
-        runGuardedTick(m_services.ui, &m_page, *m_timer3, [this] { Timer3_Timer(); }, [this] { continuousOff(); },
+    connect(m_continuousTimer, &QTimer::timeout, this, [this] {
+        runGuardedTick(m_services.ui, &m_page, *m_continuousTimer, [this] { Timer3_Timer(); }, [this] { continuousOff(); },
                        tr("Continuous reading stopped."));
     });
 }
@@ -112,7 +112,7 @@ void RegisterEditor::ToggleBit(int bit)
     const int mask = 1 << bit;
     // The new state is the opposite of the digit shown; the other seven
     // bits are those just read.
-    const bool shownSet = m_panels.bits.digit(bit)->text() == QLatin1String("1");
+    const bool shownSet = m_panels.bits.digit(bit)->isChecked();
     {
         const AtWriteAddress writing(d);
         d.WriteValue = shownSet ? (d.EditorWorkingValue & ~mask) : (d.EditorWorkingValue | mask);
@@ -185,8 +185,8 @@ void RegisterEditor::SSRibbon5_Click(bool down)
 {
     if (down) {
         m_panels.bits.showContinuous(true);
-        m_timer3->setInterval(ContinuousIntervalMs);
-        m_timer3->start();
+        m_continuousTimer->setInterval(ContinuousIntervalMs);
+        m_continuousTimer->start();
     } else {
         continuousOff();
     }
@@ -195,7 +195,7 @@ void RegisterEditor::SSRibbon5_Click(bool down)
 void RegisterEditor::continuousOff()
 {
     m_panels.bits.showContinuous(false);
-    m_timer3->stop();
+    m_continuousTimer->stop();
 }
 
 void RegisterEditor::Timer3_Timer()

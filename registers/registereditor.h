@@ -41,7 +41,7 @@ public:
     void Timer3_Timer();
     void ResetEditor();
 
-    QTimer &Timer3() { return *m_timer3; }
+    QTimer &Timer3() { return *m_continuousTimer; }
 
 signals:
     // Whether the chip is in standby, as every redraw reads it: for the
@@ -55,7 +55,7 @@ private:
     Services &m_services;
     QWidget &m_page;
     Panels m_panels;
-    QTimer *m_timer3;
+    QTimer *m_continuousTimer;
 };
 
 } // namespace ort

@@ -16,14 +16,14 @@ WritePanel::WritePanel(QWidget *parent) : CaptionedFrame(tr("Write"), parent)
     auto row = [this](const char *labelName, const QString &label, const char *boxName, int maxLength,
                       const char *buttonName, const QString &action, int base, QLineEdit *&box,
                       QPushButton *&button) {
-        auto *l = new QLabel(label, this);
-        l->setObjectName(labelName);
+        auto *caption = new QLabel(label, this);
+        caption->setObjectName(labelName);
         box = new QLineEdit(QStringLiteral("00"), this);
         box->setObjectName(boxName);
         box->setMaxLength(maxLength);
         box->setFixedWidth(twips(this, 570));
         box->setAlignment(Qt::AlignRight);
-        l->setBuddy(box);
+        caption->setBuddy(box);
         button = new ColourButton(buttonName, this, 360, 330);
         button->setToolTip(tr("Update with the written value in the Textbox"));
         // The face has no caption and both buttons share the tooltip.
@@ -35,7 +35,7 @@ WritePanel::WritePanel(QWidget *parent) : CaptionedFrame(tr("Write"), parent)
         connect(button, &QPushButton::clicked, this, [this, base] { emit writePressed(base); });
         // Return in a box presses its button.
         connect(box, &QLineEdit::returnPressed, button, &QPushButton::click);
-        return l;
+        return caption;
     };
     QLabel *hex = row("bitname16", tr("Hex"), "Text6", 2, "Command4",
                      tr("Write hex value"), 16, m_hexBox, m_hexButton);

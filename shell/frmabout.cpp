@@ -24,10 +24,10 @@ frmAbout::frmAbout(WindowHost &host) : QDialog(nullptr), m_host(host)
     picture->setPixmap(chipPicture(QSize(twips(this, 900), twips(this, 750))));
 
     auto label = [this](const char *name, const QString &text) {
-        auto *l = new QLabel(text, this);
-        l->setObjectName(name);
-        l->setWordWrap(true);
-        return l;
+        auto *shown = new QLabel(text, this);
+        shown->setObjectName(name);
+        shown->setWordWrap(true);
+        return shown;
     };
     QLabel *title = label("lblTitle", MakerName + QLatin1Char(' ') + productTitle());
     QFont f = title->font();

@@ -33,16 +33,16 @@ frmSplash::frmSplash(Program &program) : QWidget(nullptr, Qt::SplashScreen), m_p
     m_frame->setFrameShadow(QFrame::Sunken);
 
     auto label = [this](const char *name, const QString &text, int pointSize = 0, bool bold = false) {
-        auto *l = new QLabel(text, m_frame);
-        l->setObjectName(name);
-        l->setWordWrap(true);
+        auto *shown = new QLabel(text, m_frame);
+        shown->setObjectName(name);
+        shown->setWordWrap(true);
         if (pointSize) {
-            QFont f = l->font();
+            QFont f = shown->font();
             f.setPointSize(pointSize);
             f.setBold(bold);
-            l->setFont(f);
+            shown->setFont(f);
         }
-        return l;
+        return shown;
     };
 
     m_picture = new QLabel(m_frame);

@@ -179,14 +179,14 @@ QWidget *MainMenuForm::buildMainTab()
     picture->setPixmap(chipPicture(QSize(twips(this, 3000), twips(this, 2400))));
 
     auto title = [page](const char *name, const QString &text, int pointSize, bool bold) {
-        auto *l = new QLabel(text, page);
-        l->setObjectName(name);
-        QFont f = l->font();
+        auto *shown = new QLabel(text, page);
+        shown->setObjectName(name);
+        QFont f = shown->font();
         f.setPointSize(pointSize);
         f.setBold(bold);
-        l->setFont(f);
-        l->setAlignment(Qt::AlignCenter);
-        return l;
+        shown->setFont(f);
+        shown->setAlignment(Qt::AlignCenter);
+        return shown;
     };
     QLabel *model = title("Label24", ChipName, 36, true);
     QLabel *what = title("Label25", tr("Evaluation Software"), 20, true);

@@ -237,7 +237,8 @@ public:
         for (int trace = 0; trace < StripChart::TraceCount; ++trace) {
             const SampleHistory &h = c->history(trace);
             if (!h.empty())
-                latest << c->traceCaption(trace) + QLatin1Char(' ') + QLocale().toString(h.value(h.size() - 1));
+                latest << c->traceCaption(trace) + QLatin1Char(' ') + QLocale().toString(h.value(h.size() - 1)) +
+                              c->valueUnit();
         }
         if (c->isMarked() && !c->markCaption().isEmpty())
             latest << c->markCaption();

@@ -2,8 +2,6 @@
 #include "widgets/instrumentaccess.h"
 #include "widgets/scale.h"
 
-#include <QAccessible>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -18,26 +16,24 @@ namespace {
 constexpr qreal Sweep = 270;
 } // namespace
 
-RotarySelector::RotarySelector(QWidget *parent) : QWidget(parent)
+RotarySelector::RotarySelector(QWidget *parent) : QAbstractSlider(parent)
 {
+    setRange(0, PositionCount - 1);
+    setPageStep(1);
+    setOrientation(Qt::Horizontal);
     setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QAbstractSlider::valueChanged, this, [this](int position) {
+        if (!m_settingQuietly)
+            emit positionChanged(position);
+    });
     installInstrumentAccess();
 }
 
 void RotarySelector::setPosition(int position)
 {
-    position = std::clamp(position, 0, PositionCount - 1);
-    if (position == m_position)
-        return;
-    m_position = position;
-    update();
-    announce();
-}
-
-void RotarySelector::announce()
-{
-    QAccessibleValueChangeEvent event(this, m_position);
-    QAccessible::updateAccessibility(&event);
+    m_settingQuietly = true;
+    setValue(position);
+    m_settingQuietly = false;
 }
 
 void RotarySelector::setLabels(const QStringList &labels)
@@ -93,17 +89,6 @@ int RotarySelector::positionToward(const QPointF &pos) const
     return std::clamp(static_cast<int>(std::lround((angle + Sweep / 2) / step)), 0, PositionCount - 1);
 }
 
-void RotarySelector::userSet(int position)
-{
-    position = std::clamp(position, 0, PositionCount - 1);
-    if (position == m_position)
-        return;
-    m_position = position;
-    update();
-    announce();
-    emit positionChanged(position);
-}
-
 QSize RotarySelector::sizeHint() const
 {
     const qreal s = dpiScale(this);
@@ -128,7 +113,7 @@ void RotarySelector::paintEvent(QPaintEvent *)
     for (int i = 0; i < PositionCount; ++i) {
         const qreal a = qDegreesToRadians(angleOf(i));
         const QPointF dir(std::sin(a), -std::cos(a));
-        const bool on = i == m_position;
+        const bool on = i == value();
         p.setPen(QPen(on ? palette().color(QPalette::Highlight) : palette().color(QPalette::WindowText),
                       (on ? 2.5 : 1.2) * s, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(c + dir * (r + 1.5 * s), c + dir * (r + 6 * s));
@@ -149,7 +134,7 @@ void RotarySelector::paintEvent(QPaintEvent *)
     p.setBrush(QColor(205, 205, 205));
     p.drawEllipse(c, r * 0.72, r * 0.72);
 
-    const qreal a = qDegreesToRadians(angleOf(m_position));
+    const qreal a = qDegreesToRadians(angleOf(value()));
     const QPointF dir(std::sin(a), -std::cos(a));
     p.setPen(QPen(QColor(30, 30, 30), 3 * s, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(c + dir * (r * 0.2), c + dir * (r * 0.9));
@@ -164,12 +149,12 @@ void RotarySelector::paintEvent(QPaintEvent *)
 void RotarySelector::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
+        QAbstractSlider::mousePressEvent(event);
         return;
     }
     for (int i = 0; i < PositionCount; ++i)
         if (labelRect(i).contains(event->position())) {
-            userSet(i);
+            setValue(i);
             return;
         }
     const QPointF d = event->position() - knobCentre();
@@ -186,9 +171,9 @@ void RotarySelector::mouseMoveEvent(QMouseEvent *event)
     // In the gap at the bottom the two ends meet; a knob resting at an end
     // stays there instead of jumping across to the other.
     const qreal angle = qRadiansToDegrees(std::atan2(d.x(), -d.y()));
-    if (std::abs(angle) > Sweep / 2 && (m_position == 0 || m_position == PositionCount - 1))
+    if (std::abs(angle) > Sweep / 2 && (value() == minimum() || value() == maximum()))
         return;
-    userSet(positionToward(event->position()));
+    setValue(positionToward(event->position()));
 }
 
 void RotarySelector::mouseReleaseEvent(QMouseEvent *event)
@@ -204,30 +189,8 @@ void RotarySelector::wheelEvent(QWheelEvent *event)
     const int steps = m_wheelRemainder / 120;
     m_wheelRemainder -= steps * 120;
     if (steps != 0)
-        userSet(m_position + steps);
+        setValue(value() + steps);
     event->accept();
-}
-
-void RotarySelector::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-        userSet(m_position + 1);
-        break;
-    case Qt::Key_Left:
-    case Qt::Key_Down:
-        userSet(m_position - 1);
-        break;
-    case Qt::Key_Home:
-        userSet(0);
-        break;
-    case Qt::Key_End:
-        userSet(PositionCount - 1);
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-    }
 }
 
 } // namespace ort

@@ -1,24 +1,25 @@
 #pragma once
+#include <QAbstractSlider>
 #include <QStringList>
-#include <QWidget>
 
 namespace ort {
 
-// An eight-position rotary knob with a label at each position. Turned by
-// dragging the knob, clicking a label, the wheel and the arrow keys (Home and
-// End jump to the ends); it stops at 0 and 7. positionChanged reports only
-// changes made by the user; setPosition is silent.
-class RotarySelector : public QWidget {
+// An eight-position rotary knob with a label at each position: a slider
+// from 0 to 7 whose keys (arrows, Home and End) and value come from the
+// base. Turned also by dragging the knob, clicking a label and the wheel.
+// positionChanged reports only changes made by the user; setPosition is
+// silent.
+class RotarySelector : public QAbstractSlider {
     Q_OBJECT
 public:
     static constexpr int PositionCount = 8;
 
     explicit RotarySelector(QWidget *parent = nullptr);
 
-    int position() const { return m_position; }
+    int position() const { return value(); }
     void setPosition(int position);
     // Turns the knob as the user does: positionChanged follows a change.
-    void turnAsUser(int position) { userSet(position); }
+    void turnAsUser(int position) { setValue(position); }
 
     // One label per position; missing ones show the position number.
     void setLabels(const QStringList &labels);
@@ -44,14 +45,11 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     static qreal angleOf(int position);   // degrees clockwise from twelve o'clock
-    void userSet(int position);
-    void announce();
 
-    int m_position = 0;
+    bool m_settingQuietly = false;
     QStringList m_labels;
     bool m_dragging = false;
     int m_wheelRemainder = 0;

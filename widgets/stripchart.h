@@ -60,6 +60,9 @@ public:
     QString timeCaption() const { return m_timeCaption; }
     void setValueCaption(const QString &caption);
     QString valueCaption() const { return m_valueCaption; }
+    // Written after each reading where the chart is described in words, " °C" say.
+    void setValueUnit(const QString &unit) { m_valueUnit = unit; }
+    QString valueUnit() const { return m_valueUnit; }
 
     // Adds a sample at the clock's present time. A clock that steps back is
     // held at the last time used, so the history stays in time order. Values
@@ -171,6 +174,7 @@ private:
     QString m_timeFormat = QStringLiteral("%H:%M:%S ");
     QString m_timeCaption = QStringLiteral("Time");
     QString m_valueCaption;
+    QString m_valueUnit;
     double m_span = 60;
     double m_lastTime = 0;
     bool m_hasTime = false;

@@ -81,17 +81,17 @@ MediumPanel::MediumPanel(QWidget *form) : WizardPanel(form, "SeclectComsMediumPa
     grid->setColumnStretch(1, 1);
 
     auto check = [this](const char *name, const QString &text) {
-        auto *c = new QCheckBox(text, this);
-        c->setObjectName(name);
-        return c;
+        auto *box = new QCheckBox(text, this);
+        box->setObjectName(name);
+        return box;
     };
     auto description = [this](const char *name) {
-        auto *l = new QLabel(this);
-        l->setObjectName(name);
-        l->setWordWrap(true);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        setTextColour(l, colour::DarkGreen);
-        return l;
+        auto *shown = new QLabel(this);
+        shown->setObjectName(name);
+        shown->setWordWrap(true);
+        shown->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setTextColour(shown, colour::DarkGreen);
+        return shown;
     };
     m_ppCheck = check("PPCheck", tr("Parallel Printer Port"));
     m_ppCheck->setChecked(true);

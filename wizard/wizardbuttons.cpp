@@ -9,10 +9,10 @@ namespace ort {
 WizardButtons::WizardButtons(QWidget *form) : QObject(form)
 {
     auto button = [form](const char *name, const QString &text, int x, int width) {
-        auto *b = new QPushButton(text, form);
-        b->setObjectName(name);
-        b->setGeometry(twipsRect(form, x, 3000, width, 375));
-        return b;
+        auto *placed = new QPushButton(text, form);
+        placed->setObjectName(name);
+        placed->setGeometry(twipsRect(form, x, 3000, width, 375));
+        return placed;
     };
     m_cancel = button("CancelCMD", tr("Cancel"), 240, 1215);
     m_back = button("BackCMD", tr("< Back"), 1920, 1215);

@@ -13,24 +13,24 @@ WizardPanel::WizardPanel(QWidget *form, const char *name) : QFrame(form), m_form
 
 QLabel *WizardPanel::placeLabel(const char *name, QRect twipsBox, bool wrapped, const QString &text)
 {
-    auto *l = new QLabel(text, this);
-    l->setObjectName(name);
-    l->setGeometry(twipsRect(m_form, twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height()));
+    auto *placed = new QLabel(text, this);
+    placed->setObjectName(name);
+    placed->setGeometry(twipsRect(m_form, twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height()));
     if (wrapped) {
-        l->setWordWrap(true);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        placed->setWordWrap(true);
+        placed->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
-    return l;
+    return placed;
 }
 
 QLabel *WizardPanel::placeHeading(const char *name, QRect twipsBox, const QString &text, qreal pointSize)
 {
-    QLabel *l = placeLabel(name, twipsBox, false, text);
+    QLabel *heading = placeLabel(name, twipsBox, false, text);
     QFont f(QStringLiteral("Arial"));
     f.setBold(true);
     f.setPointSizeF(pointSize);
-    l->setFont(f);
-    return l;
+    heading->setFont(f);
+    return heading;
 }
 
 void setTextColour(QLabel *label, const QColor &colour)

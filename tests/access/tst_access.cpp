@@ -6,11 +6,14 @@
 #include "shell/frmsplash.h"
 #include "shell/mainmenuform.h"
 #include "tests/support/programfixture.h"
+#include "widgets/stripchart.h"
 #include "wizard/initform.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QtTest>
 #include <algorithm>
 #include <functional>
@@ -103,6 +106,7 @@ private slots:
     void gaugeValuesWriteTheLimits();
     void eachAssistiveSetIsAMoveOfItsOwn();
     void knobAndBarsReadTheirValues();
+    void readoutsSayWhatTheyShow();
 };
 
 void TestAccess::everyScreenNamedInTheRightWindow()
@@ -146,6 +150,7 @@ void TestAccess::namesAndRoles_data()
     QTest::newRow("knob") << cc << "Selector1" << int(QAccessible::Dial) << "ADC Sampling";
     QTest::newRow("chart") << cc << "Strip1" << int(QAccessible::Chart) << "Temperature graph";
     QTest::newRow("lamp") << cc << "alert_detect_light" << int(QAccessible::StatusBar) << "Alert Detect Off";
+    QTest::newRow("empty readout") << rw << "Label1" << int(QAccessible::StaticText) << "Temperature Found";
 }
 
 void TestAccess::namesAndRoles()
@@ -279,6 +284,22 @@ void TestAccess::knobAndBarsReadTheirValues()
     const QString text = bar->text(QAccessible::Value);
     QVERIFY2(text.endsWith(QString::number(bar->valueInterface()->currentValue().toInt()) + "C"), qPrintable(text));
     QVERIFY(named("Strip1")->text(QAccessible::Description).contains("showing"));
+}
+
+void TestAccess::readoutsSayWhatTheyShow()
+{
+    QVERIFY(open(MainTabs::ReadWrite));
+    control<QToolButton>(main, "SSRibbon3")->click();
+    control<QPushButton>(main, "CommandButton1")->click();
+    QCOMPARE(named("Label1")->text(QAccessible::Description), control<QLabel>(main, "Label1")->text());
+    QVERIFY(!control<QLabel>(main, "Label1")->text().isEmpty());
+
+    const auto captions = named("Label14")->relations(QAccessible::Label);
+    QCOMPARE(captions.size(), 1);
+    QCOMPARE(captions[0].first->object(), control<QLabel>(main, "Label7"));
+    main->findChild<StripChart *>("Strip1")->addSample(0, 25);
+    QVERIFY2(named("Strip1")->text(QAccessible::Description).contains("25 °C"),
+             qPrintable(named("Strip1")->text(QAccessible::Description)));
 }
 
 QTEST_MAIN(TestAccess)

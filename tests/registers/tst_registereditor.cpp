@@ -49,7 +49,7 @@ QString digits(QWidget *main)
 {
     QString s;
     for (int bit = 7; bit >= 0; --bit)
-        s += control<QLabel>(main, qPrintable(QStringLiteral("bit%1").arg(bit)))->text();
+        s += control<QAbstractButton>(main, qPrintable(QStringLiteral("bit%1").arg(bit)))->text();
     return s;
 }
 
@@ -273,7 +273,7 @@ void TestRegisterEditor::readOnlyRegisterIgnoresDigits()
     const QString before = digits(main);
     f->clearCalls();
     for (int bit = 0; bit < 8; ++bit)
-        QTest::mouseClick(control<QLabel>(main, qPrintable(QStringLiteral("bit%1").arg(bit))), Qt::LeftButton);
+        QTest::mouseClick(control<QAbstractButton>(main, qPrintable(QStringLiteral("bit%1").arg(bit))), Qt::LeftButton);
     QCOMPARE(f->calls(), QStringList());
     QCOMPARE(digits(main), before);
 }
@@ -299,7 +299,7 @@ void TestRegisterEditor::bitClickWritesAtTheWriteAddress()
     control<QToolButton>(main, "SSRibbon10")->click();   // remote high limit, 7Fh at power-on
     QCOMPARE(digits(main), QString("01111111"));
     f->clearCalls();
-    QTest::mouseClick(control<QLabel>(main, "bit7"), Qt::LeftButton);
+    QTest::mouseClick(control<QAbstractButton>(main, "bit7"), Qt::LeftButton);
     QCOMPARE(f->calls(), QStringList({"PrinterPortLink.SetPortBase(888)", "PrinterPortLink.ReadRegister(152,7)",
                                       "PrinterPortLink.SetPortBase(888)", "PrinterPortLink.WriteRegister(152,13,255)",
                                       "PrinterPortLink.SetPortBase(888)", "PrinterPortLink.ReadRegister(152,3)"}));
@@ -314,7 +314,7 @@ void TestRegisterEditor::bitClickWritesAtTheWriteAddress()
 
     // A set bit is cleared.
     f->clearCalls();
-    QTest::mouseClick(control<QLabel>(main, "bit0"), Qt::LeftButton);
+    QTest::mouseClick(control<QAbstractButton>(main, "bit0"), Qt::LeftButton);
     QCOMPARE(transfers(f->calls()), QStringList({"R7", "W13=254", "R3"}));
     QCOMPARE(digits(main), QString("11111110"));
     QCOMPARE(f->ui.messages.size(), 0);
@@ -328,11 +328,11 @@ void TestRegisterEditor::bitClickFollowsTheDigitShownAndTheChip()
     // seven bits as the chip holds them now, and flips the bit as shown.
     f->board.server().Smbus().WriteRegister(0x18, 0x0B, 0x10);
     f->clearCalls();
-    QTest::mouseClick(control<QLabel>(main, "bit1"), Qt::LeftButton);   // shown "1"
+    QTest::mouseClick(control<QAbstractButton>(main, "bit1"), Qt::LeftButton);   // shown "1"
     QCOMPARE(transfers(f->calls()), QStringList({"R5", "W11=16", "R3"}));
     QCOMPARE(digits(main), QString("00010000"));
     f->clearCalls();
-    QTest::mouseClick(control<QLabel>(main, "bit1"), Qt::LeftButton);   // shown "0"
+    QTest::mouseClick(control<QAbstractButton>(main, "bit1"), Qt::LeftButton);   // shown "0"
     QCOMPARE(transfers(f->calls()), QStringList({"R5", "W11=18", "R3"}));
 }
 
@@ -342,8 +342,8 @@ void TestRegisterEditor::doubleClickWritesTwice()
     control<QToolButton>(main, "SSRibbon13")->click();
     f->clearCalls();
     // A double-click: the first press, then the double-click event.
-    QTest::mouseClick(control<QLabel>(main, "bit3"), Qt::LeftButton);
-    QTest::mouseDClick(control<QLabel>(main, "bit3"), Qt::LeftButton);
+    QTest::mouseClick(control<QAbstractButton>(main, "bit3"), Qt::LeftButton);
+    QTest::mouseDClick(control<QAbstractButton>(main, "bit3"), Qt::LeftButton);
     QCOMPARE(transfers(f->calls()), QStringList({"R5", "W11=119", "R3", "R5", "W11=127", "R3"}));
     QCOMPARE(digits(main), QString("01111111"));
     QCOMPARE(f->board.backend->port(0).bus().chipAt(0x4C)->peek(0x05), uint8_t(0x7F));
@@ -354,8 +354,8 @@ void TestRegisterEditor::digitsWorkFromTheKeyboard()
     QVERIFY(enterTab());
     control<QToolButton>(main, "SSRibbon13")->click();
     f->clearCalls();
-    QTest::keyClick(control<QLabel>(main, "bit6"), Qt::Key_Space);
-    QTest::keyClick(control<QLabel>(main, "bit6"), Qt::Key_A);   // not a click
+    QTest::keyClick(control<QAbstractButton>(main, "bit6"), Qt::Key_Space);
+    QTest::keyClick(control<QAbstractButton>(main, "bit6"), Qt::Key_A);   // not a click
     QCOMPARE(transfers(f->calls()), QStringList({"R5", "W11=63", "R3"}));
 }
 
@@ -595,7 +595,7 @@ void TestRegisterEditor::failedWritesLeaveTheEditorConsistent()
     control<QToolButton>(main, "SSRibbon10")->click();
     const QString before = digits(main);
 
-    QTest::mouseClick(control<QLabel>(main, "bit7"), Qt::LeftButton);
+    QTest::mouseClick(control<QAbstractButton>(main, "bit7"), Qt::LeftButton);
     QCOMPARE(f->ui.messages.size(), 1);
     QVERIFY(f->ui.messages[0].text.contains("No acknowledge"));
     // Back at the read address; the digit still shows what the chip holds.
