@@ -334,6 +334,17 @@
     </message>
 </context>
 <context>
+    <name>ort::DeviceSearch</name>
+    <message>
+        <source>Found an %1 at:%2h, on printer port:%3h</source>
+        <translation>%1 gefunden bei:%2h, am Druckerport:%3h</translation>
+    </message>
+    <message>
+        <source>An %1 was found at:%2h, on the SMBus</source>
+        <translation>%1 gefunden bei:%2h, am SMBus</translation>
+    </message>
+</context>
+<context>
     <name>ort::Errors</name>
     <message>
         <source>The operation was abandoned.</source>

@@ -3,6 +3,7 @@
 #include "component/buserror.h"
 #include "link/declare.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace ort {
@@ -50,15 +51,18 @@ CandidateList BuildCandidateAddresses()
 QString printerEntryText(uint8_t addressByte, uint16_t portBase, int printerNumber)
 {
     const QString number = printerNumber < 10 ? QStringLiteral(" %1").arg(printerNumber) : QString::number(printerNumber);
-    return QStringLiteral("Found an ") + ChipName + QStringLiteral(" at:") + hexText(addressByte >> 1) +
-           QStringLiteral("h, on printer port:") + hexText(portBase) + QStringLiteral("h") + QString(50, QChar(' ')) +
-           PrinterTagWord + number;
+    // The tag at the end, past the padding, is what Finish reads: it stays
+    // as it is in every language.
+    return QCoreApplication::translate("ort::DeviceSearch", "Found an %1 at:%2h, on printer port:%3h")
+               .arg(ChipName, hexText(addressByte >> 1), hexText(portBase)) +
+           QString(50, QChar(' ')) + PrinterTagWord + number;
 }
 
 QString smbusEntryText(uint8_t address7)
 {
-    return QStringLiteral("An ") + ChipName + QStringLiteral(" was found at:") + hexText(address7) +
-           QStringLiteral("h, on the SMBus") + QString(98, QChar(' ')) + SmbusTagWord +
+    return QCoreApplication::translate("ort::DeviceSearch", "An %1 was found at:%2h, on the SMBus")
+               .arg(ChipName, hexText(address7)) +
+           QString(98, QChar(' ')) + SmbusTagWord +
            QStringLiteral("%1").arg(address7, 2, 16, QChar('0')).toUpper();
 }
 
