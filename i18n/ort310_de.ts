@@ -161,6 +161,185 @@
     </message>
 </context>
 <context>
+    <name>ort::BoardFile</name>
+    <message>
+        <source>a temperature from -128 to 127</source>
+        <translation>eine Temperatur von -128 bis 127</translation>
+    </message>
+    <message>
+        <source>a whole number of transfers from 0 to 2147483647</source>
+        <translation>eine ganze Zahl von Übertragungen von 0 bis 2147483647</translation>
+    </message>
+    <message>
+        <source>a byte in hexadecimal from &quot;0&quot; to &quot;FF&quot;</source>
+        <translation>ein Byte, hexadezimal von &quot;0&quot; bis &quot;FF&quot;</translation>
+    </message>
+    <message>
+        <source>a list of chips [ { &quot;address&quot;: &quot;4C&quot; } ]</source>
+        <translation>eine Liste von Chips [ { &quot;address&quot;: &quot;4C&quot; } ]</translation>
+    </message>
+    <message>
+        <source>another chip on this bus has this address</source>
+        <translation>ein anderer Chip an diesem Bus hat diese Adresse</translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation>true oder false</translation>
+    </message>
+    <message>
+        <source>%1 needs &quot;%2&quot;</source>
+        <translation>%1 braucht &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 in braces { &quot;%2&quot;: ... }</source>
+        <translation>%1 in geschweiften Klammern { &quot;%2&quot;: ... }</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a key of %2 (%3)</source>
+        <translation>&quot;%1&quot; ist kein bekannter Schlüssel (%2 kennt nur %3)</translation>
+    </message>
+    <message>
+        <source>%1%2 is not %3</source>
+        <translation>%1%2 ist nicht %3</translation>
+    </message>
+    <message>
+        <source>%1:%2: the file is not JSON (%3)</source>
+        <translation>%1:%2: die Datei ist kein JSON (%3)</translation>
+    </message>
+    <message>
+        <source>%1:%2: &quot;%3&quot; is given twice</source>
+        <translation>%1:%2: &quot;%3&quot; ist doppelt angegeben</translation>
+    </message>
+    <message>
+        <source>The board file %1 cannot be read: %2</source>
+        <translation>Die Platinendatei %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The board file %1 is larger than 1 MiB: it is not one</source>
+        <translation>Die Platinendatei %1 ist größer als 1 MiB: sie ist keine</translation>
+    </message>
+    <message>
+        <source>a board</source>
+        <translation>eine Platine</translation>
+    </message>
+    <message>
+        <source>a build number in quotes, &quot;2222&quot;</source>
+        <translation>eine Build-Nummer in Anführungszeichen, &quot;2222&quot;</translation>
+    </message>
+    <message>
+        <source>a whole number from 0 to 4294967295</source>
+        <translation>eine ganze Zahl von 0 bis 4294967295</translation>
+    </message>
+    <message>
+        <source>a list of printer ports [ { &quot;base&quot;: &quot;378&quot; } ]</source>
+        <translation>eine Liste von Druckerports [ { &quot;base&quot;: &quot;378&quot; } ]</translation>
+    </message>
+    <message>
+        <source>another printer port has this base</source>
+        <translation>ein anderer Druckerport hat diese Basis</translation>
+    </message>
+    <message>
+        <source>a list of SMBus adapters [ { &quot;base&quot;: &quot;5000&quot; } ]</source>
+        <translation>eine Liste von SMBus-Adaptern [ { &quot;base&quot;: &quot;5000&quot; } ]</translation>
+    </message>
+    <message>
+        <source>each of several SMBus adapters needs a &quot;device&quot; of its own</source>
+        <translation>jeder von mehreren SMBus-Adaptern braucht ein eigenes &quot;device&quot;</translation>
+    </message>
+    <message>
+        <source>a text in quotes</source>
+        <translation>ein Text in Anführungszeichen</translation>
+    </message>
+    <message>
+        <source>a list of texts [ &quot;...&quot; ]</source>
+        <translation>eine Liste von Texten [ &quot;...&quot; ]</translation>
+    </message>
+    <message>
+        <source>a printer port</source>
+        <translation>ein Druckerport</translation>
+    </message>
+    <message>
+        <source>an I/O base in hexadecimal from &quot;1&quot; to &quot;FFFF&quot;</source>
+        <translation>eine I/O-Basis, hexadezimal von &quot;1&quot; bis &quot;FFFF&quot;</translation>
+    </message>
+    <message>
+        <source>one of &quot;non-inverting&quot;, &quot;inverting&quot; or &quot;either&quot;</source>
+        <translation>eines von &quot;non-inverting&quot;, &quot;inverting&quot; oder &quot;either&quot;</translation>
+    </message>
+    <message>
+        <source>an SMBus adapter</source>
+        <translation>ein SMBus-Adapter</translation>
+    </message>
+    <message>
+        <source>an I/O base in hexadecimal from &quot;0&quot; to &quot;FFFF&quot;</source>
+        <translation>eine I/O-Basis, hexadezimal von &quot;0&quot; bis &quot;FFFF&quot;</translation>
+    </message>
+    <message>
+        <source>a text in quotes, &quot;/dev/i2c-0&quot;</source>
+        <translation>ein Text in Anführungszeichen, &quot;/dev/i2c-0&quot;</translation>
+    </message>
+    <message>
+        <source>a chip</source>
+        <translation>ein Chip</translation>
+    </message>
+    <message>
+        <source>one of the chip&apos;s addresses (%1)</source>
+        <translation>eine der Adressen des Chips (%1)</translation>
+    </message>
+    <message>
+        <source>a standard deviation from 0 to 100</source>
+        <translation>eine Standardabweichung von 0 bis 100</translation>
+    </message>
+    <message>
+        <source>registers and the bytes they read, { &quot;02&quot;: &quot;10&quot; }</source>
+        <translation>Register und die Bytes, die sie lesen, { &quot;02&quot;: &quot;10&quot; }</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in %2 is not a register in hexadecimal from &quot;0&quot; to &quot;FF&quot;</source>
+        <translation>&quot;%1&quot; in %2 ist kein Register, hexadezimal von &quot;0&quot; bis &quot;FF&quot;</translation>
+    </message>
+    <message>
+        <source>a rate code from 0 to 7</source>
+        <translation>ein Ratencode von 0 bis 7</translation>
+    </message>
+    <message>
+        <source>the limits</source>
+        <translation>die Grenzwerte</translation>
+    </message>
+    <message>
+        <source> in whole degrees</source>
+        <translation> in ganzen Grad</translation>
+    </message>
+    <message>
+        <source> or a profile, { &quot;start&quot;: 30, &quot;end&quot;: 100, &quot;period&quot;: 60 } or { &quot;points&quot;: [[0, 30], [40, 95]] }</source>
+        <translation> oder ein Verlauf, { &quot;start&quot;: 30, &quot;end&quot;: 100, &quot;period&quot;: 60 } oder { &quot;points&quot;: [[0, 30], [40, 95]] }</translation>
+    </message>
+    <message>
+        <source>the profile %1</source>
+        <translation>der Verlauf %1</translation>
+    </message>
+    <message>
+        <source>a period from 1 to 1000000000 s</source>
+        <translation>eine Periode von 1 bis 1000000000 s</translation>
+    </message>
+    <message>
+        <source>a list of points [[0, 30], [40, 95]], at least one</source>
+        <translation>eine Liste von Punkten [[0, 30], [40, 95]], mindestens einer</translation>
+    </message>
+    <message>
+        <source>a point [s, C], [40, 95]</source>
+        <translation>ein Punkt [s, °C], [40, 95]</translation>
+    </message>
+    <message>
+        <source>a time from 0 to 1000000000 s</source>
+        <translation>eine Zeit von 0 bis 1000000000 s</translation>
+    </message>
+    <message>
+        <source>a time after that of the point before</source>
+        <translation>eine Zeit nach der des vorigen Punkts</translation>
+    </message>
+</context>
+<context>
     <name>ort::BusConsole</name>
     <message>
         <source>%1 - Bus Console</source>

@@ -3,6 +3,7 @@
 #include "link/chip.h"
 #include "link/text.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <QJsonArray>
@@ -19,6 +20,11 @@
 namespace ort {
 
 namespace {
+
+// The texts of this file, for the translators under one name.
+struct Words {
+    Q_DECLARE_TR_FUNCTIONS(ort::BoardFile)
+};
 
 // Joins the keys of a path; no key a person types holds it.
 const QChar Step(0x1F);
@@ -130,9 +136,21 @@ std::optional<uint32_t> hexValue(QString text)
     return static_cast<uint32_t>(value);
 }
 
-const QString Temperature = QStringLiteral("a temperature from -128 to 127");
-const QString Transfers = QStringLiteral("a whole number of transfers from 0 to 2147483647");
-const QString Byte = QStringLiteral("a byte in hexadecimal from \"0\" to \"FF\"");
+// Said in the user's language, so asked for when a refusal is made.
+QString temperatureWords()
+{
+    return Words::tr("a temperature from -128 to 127");
+}
+
+QString transferWords()
+{
+    return Words::tr("a whole number of transfers from 0 to 2147483647");
+}
+
+QString byteWords()
+{
+    return Words::tr("a byte in hexadecimal from \"0\" to \"FF\"");
+}
 
 class BoardReader {
 public:
@@ -140,41 +158,41 @@ public:
 
     sim::Scenario board(const Node &root) const
     {
-        keys(root, QStringLiteral("a board"),
+        keys(root, QCoreApplication::translate("ort::BoardFile", "a board"),
              {"build", "seed", "printerPorts", "smbusAdapters", "smbusProblem", "portProblems"});
         sim::Scenario s;
         s.smbus.present = false;
-        with(root, "build", [&](const Node &n) { s.build = text(n, QStringLiteral("a build number in quotes, \"2222\"")).toStdString(); });
+        with(root, "build", [&](const Node &n) { s.build = text(n, QCoreApplication::translate("ort::BoardFile", "a build number in quotes, \"2222\"")).toStdString(); });
         with(root, "seed", [&](const Node &n) {
-            s.seed = static_cast<uint32_t>(whole(n, 0, UINT32_MAX, QStringLiteral("a whole number from 0 to 4294967295")));
+            s.seed = static_cast<uint32_t>(whole(n, 0, UINT32_MAX, QCoreApplication::translate("ort::BoardFile", "a whole number from 0 to 4294967295")));
         });
         with(root, "printerPorts", [&](const Node &n) {
             std::set<uint32_t> bases;
-            for (const Node &p : list(n, QStringLiteral("a list of printer ports [ { \"base\": \"378\" } ]"))) {
+            for (const Node &p : list(n, QCoreApplication::translate("ort::BoardFile", "a list of printer ports [ { \"base\": \"378\" } ]"))) {
                 s.ports.push_back(port(p));
                 if (!bases.insert(s.ports.back().base).second)
-                    refuse(member(p, "base"), QStringLiteral("another printer port has this base"));
+                    refuse(member(p, "base"), QCoreApplication::translate("ort::BoardFile", "another printer port has this base"));
             }
         });
         with(root, "smbusAdapters", [&](const Node &n) {
-            const std::vector<Node> adapters = list(n, QStringLiteral("a list of SMBus adapters [ { \"base\": \"5000\" } ]"));
+            const std::vector<Node> adapters = list(n, QCoreApplication::translate("ort::BoardFile", "a list of SMBus adapters [ { \"base\": \"5000\" } ]"));
             std::set<std::string> devices;
             for (const Node &a : adapters) {
                 const sim::SmbusSetup setup = adapter(a);
                 // The user chooses among several by their devices.
                 if (adapters.size() > 1 && !devices.insert(setup.device).second)
                     refuse(has(a, "device") ? member(a, "device") : a,
-                           QStringLiteral("each of several SMBus adapters needs a \"device\" of its own"));
+                           QCoreApplication::translate("ort::BoardFile", "each of several SMBus adapters needs a \"device\" of its own"));
                 if (!s.smbus.present)
                     s.smbus = setup;
                 else
                     s.moreSmbus.push_back(setup);
             }
         });
-        with(root, "smbusProblem", [&](const Node &n) { s.smbusProblem = text(n, QStringLiteral("a text in quotes")).toStdString(); });
+        with(root, "smbusProblem", [&](const Node &n) { s.smbusProblem = text(n, QCoreApplication::translate("ort::BoardFile", "a text in quotes")).toStdString(); });
         with(root, "portProblems", [&](const Node &n) {
-            for (const Node &t : list(n, QStringLiteral("a list of texts [ \"...\" ]")))
-                s.portProblems.push_back(text(t, QStringLiteral("a text in quotes")).toStdString());
+            for (const Node &t : list(n, QCoreApplication::translate("ort::BoardFile", "a list of texts [ \"...\" ]")))
+                s.portProblems.push_back(text(t, QCoreApplication::translate("ort::BoardFile", "a text in quotes")).toStdString());
         });
         return s;
     }
@@ -182,10 +200,10 @@ public:
 private:
     sim::PortSetup port(const Node &n) const
     {
-        keys(n, QStringLiteral("a printer port"), {"base", "wiring", "stuckSda", "unplugAfterTransfers", "chips"});
+        keys(n, QCoreApplication::translate("ort::BoardFile", "a printer port"), {"base", "wiring", "stuckSda", "unplugAfterTransfers", "chips"});
         sim::PortSetup p;
         p.base = static_cast<uint16_t>(
-            hex(required(n, "base", QStringLiteral("a printer port")), 1, 0xFFFF, QStringLiteral("an I/O base in hexadecimal from \"1\" to \"FFFF\"")));
+            hex(required(n, "base", QCoreApplication::translate("ort::BoardFile", "a printer port")), 1, 0xFFFF, QCoreApplication::translate("ort::BoardFile", "an I/O base in hexadecimal from \"1\" to \"FFFF\"")));
         with(n, "wiring", [&](const Node &w) {
             const QString wiring = w.value.toString();
             if (wiring == QLatin1String("either"))
@@ -193,23 +211,23 @@ private:
             else if (wiring == QLatin1String("non-inverting") || wiring == QLatin1String("inverting"))
                 p.boardVariant = wiring == QLatin1String("non-inverting");
             else
-                notA(w, QStringLiteral("one of \"non-inverting\", \"inverting\" or \"either\""));
+                notA(w, QCoreApplication::translate("ort::BoardFile", "one of \"non-inverting\", \"inverting\" or \"either\""));
         });
         with(n, "stuckSda", [&](const Node &b) { p.stuckSda = flag(b); });
-        with(n, "unplugAfterTransfers", [&](const Node &c) { p.unplugAfterTransfers = static_cast<int>(whole(c, 0, INT32_MAX, Transfers)); });
+        with(n, "unplugAfterTransfers", [&](const Node &c) { p.unplugAfterTransfers = static_cast<int>(whole(c, 0, INT32_MAX, transferWords())); });
         with(n, "chips", [&](const Node &c) { p.chips = chips(c); });
         return p;
     }
 
     sim::SmbusSetup adapter(const Node &n) const
     {
-        keys(n, QStringLiteral("an SMBus adapter"), {"base", "device", "name", "chips"});
+        keys(n, QCoreApplication::translate("ort::BoardFile", "an SMBus adapter"), {"base", "device", "name", "chips"});
         sim::SmbusSetup a;
         with(n, "base", [&](const Node &b) {
-            a.base = hex(b, 0, 0xFFFF, QStringLiteral("an I/O base in hexadecimal from \"0\" to \"FFFF\""));
+            a.base = hex(b, 0, 0xFFFF, QCoreApplication::translate("ort::BoardFile", "an I/O base in hexadecimal from \"0\" to \"FFFF\""));
         });
-        with(n, "device", [&](const Node &t) { a.device = text(t, QStringLiteral("a text in quotes, \"/dev/i2c-0\"")).toStdString(); });
-        with(n, "name", [&](const Node &t) { a.name = text(t, QStringLiteral("a text in quotes")).toStdString(); });
+        with(n, "device", [&](const Node &t) { a.device = text(t, QCoreApplication::translate("ort::BoardFile", "a text in quotes, \"/dev/i2c-0\"")).toStdString(); });
+        with(n, "name", [&](const Node &t) { a.name = text(t, QCoreApplication::translate("ort::BoardFile", "a text in quotes")).toStdString(); });
         with(n, "chips", [&](const Node &c) { a.chips = chips(c); });
         return a;
     }
@@ -218,55 +236,55 @@ private:
     {
         std::vector<sim::ChipSetup> result;
         std::set<uint8_t> taken;
-        for (const Node &c : list(n, QStringLiteral("a list of chips [ { \"address\": \"4C\" } ]"))) {
+        for (const Node &c : list(n, QCoreApplication::translate("ort::BoardFile", "a list of chips [ { \"address\": \"4C\" } ]"))) {
             result.push_back(chip(c));
             if (!taken.insert(result.back().address7).second)
-                refuse(member(c, "address"), QStringLiteral("another chip on this bus has this address"));
+                refuse(member(c, "address"), QCoreApplication::translate("ort::BoardFile", "another chip on this bus has this address"));
         }
         return result;
     }
 
     sim::ChipSetup chip(const Node &n) const
     {
-        keys(n, QStringLiteral("a chip"),
+        keys(n, QCoreApplication::translate("ort::BoardFile", "a chip"),
              {"address", "local", "remote", "noise", "openRemoteDiode", "failingWrite", "nackAfterTransfers", "fixedReads",
               "configuration", "conversionRate", "limits"});
         sim::ChipSetup c;
         QStringList addresses;
         for (const uint8_t a : chip::CandidateAddresses)
             addresses << hexText(a);
-        const QString address = QStringLiteral("one of the chip's addresses (%1)").arg(addresses.join(QStringLiteral(", ")));
-        const Node a = required(n, "address", QStringLiteral("a chip"));
+        const QString address = QCoreApplication::translate("ort::BoardFile", "one of the chip's addresses (%1)").arg(addresses.join(QStringLiteral(", ")));
+        const Node a = required(n, "address", QCoreApplication::translate("ort::BoardFile", "a chip"));
         c.address7 = static_cast<uint8_t>(hex(a, 0, 0xFF, address));
         if (std::find(chip::CandidateAddresses.begin(), chip::CandidateAddresses.end(), c.address7) == chip::CandidateAddresses.end())
             notA(a, address);
         with(n, "local", [&](const Node &t) { c.local = profile(t); });
         with(n, "remote", [&](const Node &t) { c.remote = profile(t); });
-        with(n, "noise", [&](const Node &v) { c.noise = number(v, 0, 100, QStringLiteral("a standard deviation from 0 to 100")); });
+        with(n, "noise", [&](const Node &v) { c.noise = number(v, 0, 100, QCoreApplication::translate("ort::BoardFile", "a standard deviation from 0 to 100")); });
         with(n, "openRemoteDiode", [&](const Node &b) { c.openRemoteDiode = flag(b); });
         with(n, "failingWrite", [&](const Node &b) { c.failingWrite = flag(b); });
-        with(n, "nackAfterTransfers", [&](const Node &v) { c.nackAfterTransfers = static_cast<int>(whole(v, 0, INT32_MAX, Transfers)); });
+        with(n, "nackAfterTransfers", [&](const Node &v) { c.nackAfterTransfers = static_cast<int>(whole(v, 0, INT32_MAX, transferWords())); });
         with(n, "fixedReads", [&](const Node &f) {
-            const QString what = QStringLiteral("registers and the bytes they read, { \"02\": \"10\" }");
+            const QString what = QCoreApplication::translate("ort::BoardFile", "registers and the bytes they read, { \"02\": \"10\" }");
             if (!f.value.isObject())
                 notA(f, what);
             for (const QString &key : f.value.toObject().keys()) {
                 const Node byteNode = member(f, key);
                 const std::optional<uint32_t> reg = hexValue(key);
                 if (!reg || *reg > 0xFF)
-                    refuse(byteNode, QStringLiteral("\"%1\" in %2 is not a register in hexadecimal from \"0\" to \"FF\"").arg(key, f.label));
+                    refuse(byteNode, QCoreApplication::translate("ort::BoardFile", "\"%1\" in %2 is not a register in hexadecimal from \"0\" to \"FF\"").arg(key, f.label));
                 c.fixedReads[static_cast<uint8_t>(*reg)] = byte(byteNode);
             }
         });
         with(n, "configuration", [&](const Node &v) { c.configuration = byte(v); });
-        with(n, "conversionRate", [&](const Node &v) { c.conversionRate = static_cast<uint8_t>(whole(v, 0, 7, QStringLiteral("a rate code from 0 to 7"))); });
+        with(n, "conversionRate", [&](const Node &v) { c.conversionRate = static_cast<uint8_t>(whole(v, 0, 7, QCoreApplication::translate("ort::BoardFile", "a rate code from 0 to 7"))); });
         with(n, "limits", [&](const Node &l) {
-            keys(l, QStringLiteral("the limits"), {"localHigh", "localLow", "remoteHigh", "remoteLow"});
+            keys(l, QCoreApplication::translate("ort::BoardFile", "the limits"), {"localHigh", "localLow", "remoteHigh", "remoteLow"});
             const std::pair<const char *, uint8_t *> limits[] = {
                 {"localHigh", &c.localHigh}, {"localLow", &c.localLow}, {"remoteHigh", &c.remoteHigh}, {"remoteLow", &c.remoteLow}};
             for (const auto &limit : limits)
                 with(l, limit.first, [&](const Node &v) {
-                    *limit.second = static_cast<uint8_t>(static_cast<int8_t>(whole(v, -128, 127, Temperature + QStringLiteral(" in whole degrees"))));
+                    *limit.second = static_cast<uint8_t>(static_cast<int8_t>(whole(v, -128, 127, temperatureWords() + QCoreApplication::translate("ort::BoardFile", " in whole degrees"))));
                 });
         });
         return c;
@@ -274,31 +292,31 @@ private:
 
     sim::TemperatureProfile profile(const Node &n) const
     {
-        const QString either = Temperature + QStringLiteral(" or a profile, { \"start\": 30, \"end\": 100, \"period\": 60 } or { \"points\": [[0, 30], [40, 95]] }");
+        const QString either = temperatureWords() + QCoreApplication::translate("ort::BoardFile", " or a profile, { \"start\": 30, \"end\": 100, \"period\": 60 } or { \"points\": [[0, 30], [40, 95]] }");
         if (n.value.isDouble())
             return sim::constantTemperature(number(n, -128, 127, either));
         if (!n.value.isObject())
             notA(n, either);
-        const QString owner = QStringLiteral("the profile %1").arg(n.label);
+        const QString owner = QCoreApplication::translate("ort::BoardFile", "the profile %1").arg(n.label);
         if (!has(n, "points")) {
             keys(n, owner, {"start", "end", "period"});
-            return sim::riseAndFall(number(required(n, "start", owner), -128, 127, Temperature),
-                                    number(required(n, "end", owner), -128, 127, Temperature),
-                                    number(required(n, "period", owner), 1, 1e9, QStringLiteral("a period from 1 to 1000000000 s")));
+            return sim::riseAndFall(number(required(n, "start", owner), -128, 127, temperatureWords()),
+                                    number(required(n, "end", owner), -128, 127, temperatureWords()),
+                                    number(required(n, "period", owner), 1, 1e9, QCoreApplication::translate("ort::BoardFile", "a period from 1 to 1000000000 s")));
         }
         keys(n, owner, {"points"});
         const Node pointsNode = member(n, "points");
-        const QString what = QStringLiteral("a list of points [[0, 30], [40, 95]], at least one");
+        const QString what = QCoreApplication::translate("ort::BoardFile", "a list of points [[0, 30], [40, 95]], at least one");
         std::vector<std::pair<double, double>> points;
         for (const Node &p : list(pointsNode, what)) {
             if (!p.value.isArray() || p.value.toArray().size() != 2)
-                notA(p, QStringLiteral("a point [s, C], [40, 95]"));
+                notA(p, QCoreApplication::translate("ort::BoardFile", "a point [s, C], [40, 95]"));
             const Node time{p.value.toArray().at(0), p.path + Step + QLatin1Char('0'), p.label + QStringLiteral("[0]")};
             const Node celsius{p.value.toArray().at(1), p.path + Step + QLatin1Char('1'), p.label + QStringLiteral("[1]")};
-            const double t = number(time, 0, 1e9, QStringLiteral("a time from 0 to 1000000000 s"));
+            const double t = number(time, 0, 1e9, QCoreApplication::translate("ort::BoardFile", "a time from 0 to 1000000000 s"));
             if (!points.empty() && t <= points.back().first)
-                notA(time, QStringLiteral("a time after that of the point before"));
-            points.emplace_back(t, number(celsius, -128, 127, Temperature));
+                notA(time, QCoreApplication::translate("ort::BoardFile", "a time after that of the point before"));
+            points.emplace_back(t, number(celsius, -128, 127, temperatureWords()));
         }
         if (points.empty())
             notA(pointsNode, what);
@@ -315,7 +333,7 @@ private:
     bool flag(const Node &n) const
     {
         if (!n.value.isBool())
-            notA(n, QStringLiteral("true or false"));
+            notA(n, QCoreApplication::translate("ort::BoardFile", "true or false"));
         return n.value.toBool();
     }
     double number(const Node &n, double low, double high, const QString &what) const
@@ -339,7 +357,7 @@ private:
             notA(n, what);
         return *v;
     }
-    uint8_t byte(const Node &n) const { return static_cast<uint8_t>(hex(n, 0, 0xFF, Byte)); }
+    uint8_t byte(const Node &n) const { return static_cast<uint8_t>(hex(n, 0, 0xFF, byteWords())); }
 
     // Where values are.
     bool has(const Node &n, const char *key) const { return n.value.toObject().contains(QLatin1String(key)); }
@@ -356,7 +374,7 @@ private:
     Node required(const Node &n, const char *key, const QString &owner) const
     {
         if (!has(n, key))
-            refuse(n, QStringLiteral("%1 needs \"%2\"").arg(owner, QLatin1String(key)));
+            refuse(n, QCoreApplication::translate("ort::BoardFile", "%1 needs \"%2\"").arg(owner, QLatin1String(key)));
         return member(n, QLatin1String(key));
     }
     std::vector<Node> list(const Node &n, const QString &what) const
@@ -376,10 +394,10 @@ private:
         for (const char *k : known)
             names << QLatin1String(k);
         if (!n.value.isObject())
-            notA(n, QStringLiteral("%1 in braces { \"%2\": ... }").arg(what, names.first()));
+            notA(n, QCoreApplication::translate("ort::BoardFile", "%1 in braces { \"%2\": ... }").arg(what, names.first()));
         for (const QString &key : n.value.toObject().keys())
             if (!names.contains(key))
-                refuse(member(n, key), QStringLiteral("\"%1\" is not a key of %2 (%3)").arg(key, what, names.join(QStringLiteral(", "))));
+                refuse(member(n, key), QCoreApplication::translate("ort::BoardFile", "\"%1\" is not a key of %2 (%3)").arg(key, what, names.join(QStringLiteral(", "))));
     }
 
     [[noreturn]] void refuse(const Node &n, const QString &text) const
@@ -388,7 +406,7 @@ private:
     }
     [[noreturn]] void notA(const Node &n, const QString &what) const
     {
-        refuse(n, QStringLiteral("%1%2 is not %3").arg(n.label.isEmpty() ? QString() : n.label + QStringLiteral(": "), shown(n.value), what));
+        refuse(n, QCoreApplication::translate("ort::BoardFile", "%1%2 is not %3").arg(n.label.isEmpty() ? QString() : n.label + QStringLiteral(": "), shown(n.value), what));
     }
 
     QString m_name;
@@ -402,14 +420,14 @@ sim::Scenario parseBoard(const QByteArray &text, const QString &name)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);
     if (error.error != QJsonParseError::NoError)
-        throw BoardFileError(QStringLiteral("%1:%2: the file is not JSON (%3)")
+        throw BoardFileError(Words::tr("%1:%2: the file is not JSON (%3)")
                                  .arg(name)
                                  .arg(text.left(error.offset).count('\n') + 1)
                                  .arg(error.errorString())
                                  .toStdString());
     const KeyLines lines(text);
     if (!lines.twice.isEmpty())
-        throw BoardFileError(QStringLiteral("%1:%2: \"%3\" is given twice").arg(name).arg(lines.twiceLine).arg(lines.twice).toStdString());
+        throw BoardFileError(Words::tr("%1:%2: \"%3\" is given twice").arg(name).arg(lines.twiceLine).arg(lines.twice).toStdString());
     const QJsonValue root = document.isObject() ? QJsonValue(document.object()) : QJsonValue(document.array());
     return BoardReader(name, lines).board({root, {}, {}});
 }
@@ -421,10 +439,10 @@ void readBoard(ComponentOptions &options)
     const QString name = QString::fromStdString(options.board);
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
-        throw BoardFileError(QStringLiteral("The board file %1 cannot be read: %2").arg(name, file.errorString()).toStdString());
+        throw BoardFileError(Words::tr("The board file %1 cannot be read: %2").arg(name, file.errorString()).toStdString());
     const QByteArray text = file.read(MaxFileSize + 1);
     if (text.size() > MaxFileSize)
-        throw BoardFileError(QStringLiteral("The board file %1 is larger than 1 MiB: it is not one").arg(name).toStdString());
+        throw BoardFileError(Words::tr("The board file %1 is larger than 1 MiB: it is not one").arg(name).toStdString());
     options.scenario = std::make_shared<const sim::Scenario>(parseBoard(text, name));
 }
 
