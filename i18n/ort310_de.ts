@@ -997,7 +997,7 @@
     </message>
     <message>
         <source>Click &apos;Finish&apos; to Continue</source>
-        <translation>„Fertig stellen“ anklicken, um fortzufahren</translation>
+        <translation>„Fertig“ anklicken, um fortzufahren</translation>
     </message>
     <message>
         <source>Sorry, no %1s were found. Please check all connections and try again</source>
