@@ -281,7 +281,7 @@ Target readTarget(const Options &options)
     if (options.isSet(QStringLiteral("route"))) {
         const QString route = options.value(QStringLiteral("route"));
         if (route == QLatin1String("printer"))
-            target.route = Route::Printer;
+            target.route = Route::PrinterPort;
         else if (route == QLatin1String("smbus"))
             target.route = Route::Smbus;
         else
@@ -290,7 +290,7 @@ Target readTarget(const Options &options)
     if (options.isSet(QStringLiteral("port"))) {
         if (target.route == Route::Smbus)
             refuse(QStringLiteral("--port names a printer port, which the SMBus route does not use"));
-        target.route = Route::Printer;
+        target.route = Route::PrinterPort;
         target.portBase = parsePortBase(options.value(QStringLiteral("port")));
     }
     if (options.isSet(QStringLiteral("address")))

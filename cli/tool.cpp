@@ -118,7 +118,7 @@ void printTemperatures(const Output &out, const Temperatures &t)
 
 QJsonObject chipJson(const Session &s)
 {
-    return {{QStringLiteral("route"), s.printerRoute() ? QStringLiteral("printer") : QStringLiteral("smbus")},
+    return {{QStringLiteral("route"), routeName(s.chip().route)},
             {QStringLiteral("address"), s.address7()},
             {QStringLiteral("port"), s.printerRoute() ? QJsonValue(s.state().PrinterPortBase) : QJsonValue()},
             {QStringLiteral("description"), s.description()}};
@@ -128,18 +128,18 @@ QJsonObject chipJson(const Session &s)
 
 int scan(BusAccessServer &bus, const Invocation &run, const Output &out)
 {
-    const std::vector<Found> found = searchChips(bus, run.target);
+    const std::vector<ResultEntry> found = searchChips(bus, run.target);
     QJsonArray list;
-    for (const Found &f : found) {
-        const QString text = shownText(f.entry.text);
+    for (const ResultEntry &f : found) {
+        const QString text = shownText(f.text);
         if (!out.json()) {
             out.line(text);
             continue;
         }
-        QJsonObject entry{{QStringLiteral("route"), f.route == Route::Printer ? QStringLiteral("printer") : QStringLiteral("smbus")},
-                          {QStringLiteral("address"), f.route == Route::Printer ? f.entry.address >> 1 : f.entry.address},
+        QJsonObject entry{{QStringLiteral("route"), routeName(f.chip.route)},
+                          {QStringLiteral("address"), f.chip.address7},
                           {QStringLiteral("text"), text}};
-        if (f.route == Route::Printer) {
+        if (f.chip.onPrinterPort()) {
             bus.PrinterPort().SelectPort(f.printer.port);
             entry[QStringLiteral("port")] = bus.PrinterPort().PortAddress();
             entry[QStringLiteral("link_variant")] = f.printer.linkVariant;
@@ -389,15 +389,13 @@ std::optional<uint8_t> respondToAlert(Session &s)
         bus.SendNoAck();
         std::this_thread::sleep_for(AlertStepPause);
         bus.Stop();
-        return answered ? std::optional<uint8_t>(byte >> 1) : std::nullopt;
+        return answered ? std::optional<uint8_t>(address7Of(byte)) : std::nullopt;
     }
     const int16_t kept = d.DeviceAddress;
     d.DeviceAddress = AlertResponseAddress;
-    d.RegisterPointer = DieRevision;
     std::optional<uint8_t> device;
     try {
-        s.link().ReadRegister();
-        device = static_cast<uint8_t>(d.ReadValue >> 1);
+        device = address7Of(s.read(DieRevision));
     } catch (const NoAcknowledge &) {
         // Nobody answers at the alert response address: no device is alerting.
     }

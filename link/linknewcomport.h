@@ -8,13 +8,21 @@ namespace ort {
 class BusAccessServer;
 
 // The register link: the one way the main window reads and writes the chip.
-// Operations take their inputs from and leave their results in the shared
-// variables; the component's objects are reached afresh from the program's
-// one BusAccessServer on every call. Errors pass through unchanged, and
-// ReadValue keeps its old content when a read fails.
+// read() and write() take the register and the value and return what was
+// read; they leave the shared variables as the procedures below them do, so
+// code that reads those variables after a transfer sees the same values.
+// The procedures take their inputs from and leave their results in the
+// shared variables. The component's objects are reached afresh from the
+// program's one BusAccessServer on every call. Errors pass through
+// unchanged, and ReadValue keeps its old content when a read fails.
 class LinkNewComPort {
 public:
     LinkNewComPort(Declare &state, BusAccessServer &bus) : d(state), m_bus(bus) {}
+
+    uint8_t read(uint8_t reg);
+    // `value` must be a byte by the time it goes out: anything else is an
+    // Overflow, and nothing is sent.
+    void write(uint8_t reg, int32_t value);
 
     void ReadRegister();
     void WriteRegister();

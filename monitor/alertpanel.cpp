@@ -96,8 +96,7 @@ void AlertPanel::Command2_Click()
 void AlertPanel::clearOnPrinterPort()
 {
     Declare &d = m_services.declare;
-    d.RegisterPointer = chip::Status;
-    m_services.link.ReadRegister();
+    m_services.link.read(chip::Status);
     // The status read has set the port base; the raw steps below use it.
     PrinterPortLink &bus = m_services.bus.PrinterPort().Link();
     const QScopedValueRollback hold(m_busHeld, true);
@@ -115,9 +114,8 @@ void AlertPanel::clearOnSmbus()
 {
     Declare &d = m_services.declare;
     const QScopedValueRollback restore(d.DeviceAddress, static_cast<int16_t>(chip::AlertResponseAddress));
-    d.RegisterPointer = chip::DieRevision;
     try {
-        m_services.link.ReadRegister();
+        m_services.link.read(chip::DieRevision);
     } catch (const NoAcknowledge &) {
         // Nobody answers at the alert response address: no device is alerting.
     }
