@@ -3,7 +3,7 @@
 #include "link/declare.h"
 #include "link/linknewcomport.h"
 #include "link/chipaddress.h"
-#include "wizard/devicesearch.h"
+#include "search/devicesearch.h"
 
 #include <QString>
 #include <cstdint>

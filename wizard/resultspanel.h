@@ -1,5 +1,5 @@
 #pragma once
-#include "wizard/devicesearch.h"
+#include "search/devicesearch.h"
 #include "wizard/wizardpanel.h"
 
 #include <optional>

@@ -1,4 +1,4 @@
-#include "wizard/devicesearch.h"
+#include "search/devicesearch.h"
 #include "component/busaccess.h"
 #include "component/buserror.h"
 #include "link/declare.h"
