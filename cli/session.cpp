@@ -95,10 +95,12 @@ std::vector<std::string> componentProblems(BusAccessServer &bus, const Target &t
     return problems;
 }
 
-std::string noChipText(BusAccessServer &bus, const Target &target)
+std::string noChipText(BusAccessServer &bus, const Target &target, NoChipWords words)
 {
-    std::string text = "No " + ChipName.toStdString() + " was found" + whereText(target).toStdString() +
-                       ". Please check all connections and try again";
+    std::string text = words == NoChipWords::Search
+                           ? noChipsFoundText().toStdString()
+                           : "No " + ChipName.toStdString() + " was found" + whereText(target).toStdString() +
+                                 ". Please check all connections and try again";
     for (const std::string &problem : componentProblems(bus, target))
         text += ".\n" + problem;
     return text;

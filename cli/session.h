@@ -39,8 +39,10 @@ QString shownText(const QString &entryText);
 std::vector<std::string> componentProblems(BusAccessServer &bus, const Target &target);
 
 // "No ORT310 was found at 4Ch on the SMBus. Please check all connections
-// and try again", and what the component could not use.
-std::string noChipText(BusAccessServer &bus, const Target &target);
+// and try again" (or, for a scan, what the wizard says when its search
+// finds nothing), and what the component could not use.
+enum class NoChipWords { Target, Search };
+std::string noChipText(BusAccessServer &bus, const Target &target, NoChipWords words = NoChipWords::Target);
 
 // "the ORT310 at 4Ch on printer port 378h", "... on the SMBus (/dev/i2c-3)",
 // and "of the simulated board" where it is one; the adapter is the

@@ -150,10 +150,7 @@ int scan(BusAccessServer &bus, const Invocation &run, const Output &out)
         out.value(list);
     if (!found.empty())
         return Done;
-    std::string text = "Sorry, no " + ChipName.toStdString() + "s were found. Please check all connections and try again";
-    for (const std::string &problem : componentProblems(bus, run.target))
-        text += ".\n" + problem;
-    throw NoChipFound(text);
+    throw NoChipFound(noChipText(bus, run.target, NoChipWords::Search));
 }
 
 int info(Session &s, const Output &out)
@@ -371,41 +368,12 @@ int oneShot(Session &s, const Output &out, std::FILE *err)
     return Done;
 }
 
-// Which device answered the alert response address, if any.
-std::optional<uint8_t> respondToAlert(Session &s)
-{
-    Declare &d = s.state();
-    if (s.printerRoute()) {
-        // The port base is set on its own, not by a status read first: that
-        // read clears the chip's flags, and with them the ALERT it is asked
-        // to answer for.
-        PrinterPortLink &bus = s.bus().PrinterPort().Link();
-        bus.SetPortBase(d.PrinterPortBase);
-        bus.Start();
-        bus.SendByte(AlertResponseReadByte);
-        const bool answered = bus.ReceiveAck();
-        const uint8_t byte = bus.ReceiveByte();
-        std::this_thread::sleep_for(AlertStepPause);
-        bus.SendNoAck();
-        std::this_thread::sleep_for(AlertStepPause);
-        bus.Stop();
-        return answered ? std::optional<uint8_t>(address7Of(byte)) : std::nullopt;
-    }
-    const int16_t kept = d.DeviceAddress;
-    d.DeviceAddress = AlertResponseAddress;
-    std::optional<uint8_t> device;
-    try {
-        device = address7Of(s.read(DieRevision));
-    } catch (const NoAcknowledge &) {
-        // Nobody answers at the alert response address: no device is alerting.
-    }
-    d.DeviceAddress = kept;
-    return device;
-}
-
 int clearAlert(Session &s, const Output &out)
 {
-    const std::optional<uint8_t> device = respondToAlert(s);
+    // The chip's status is not read first: that read clears its flags, and
+    // with them the ALERT it is asked to answer for.
+    const std::optional<uint8_t> device = s.link().respondToAlert(
+        LinkNewComPort::StatusFirst::Skip, [] { std::this_thread::sleep_for(AlertStepPause); });
     if (out.json())
         out.value(QJsonObject{{QStringLiteral("alerting"), device.has_value()},
                               {QStringLiteral("address"), device ? QJsonValue(*device) : QJsonValue()}});

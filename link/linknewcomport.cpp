@@ -1,7 +1,11 @@
 #include "link/linknewcomport.h"
 #include "component/busaccess.h"
 #include "link/chip.h"
+#include "component/buserror.h"
+#include "link/chipaddress.h"
 #include "link/runtimeerror.h"
+
+#include <QScopedValueRollback>
 
 namespace ort {
 
@@ -64,6 +68,33 @@ void LinkNewComPort::RefreshEditorValue()
 {
     d.EditorWorkingValue = read(toByte(d.EditorRegister));
     d.WriteValue = d.EditorWorkingValue;
+}
+
+std::optional<uint8_t> LinkNewComPort::respondToAlert(StatusFirst status, const std::function<void()> &pause)
+{
+    if (d.BusMedium == chip::MediumPrinterPort) {
+        PrinterPortLink &bus = m_bus.PrinterPort().Link();
+        if (status == StatusFirst::Read)
+            read(chip::Status);
+        else
+            bus.SetPortBase(d.PrinterPortBase);
+        bus.Start();
+        bus.SendByte(chip::AlertResponseReadByte);
+        const bool answered = bus.ReceiveAck();
+        const uint8_t byte = bus.ReceiveByte();
+        d.ReadValue = byte;
+        pause();
+        bus.SendNoAck();
+        pause();
+        bus.Stop();
+        return answered ? std::optional<uint8_t>(address7Of(byte)) : std::nullopt;
+    }
+    const QScopedValueRollback restore(d.DeviceAddress, static_cast<int16_t>(chip::AlertResponseAddress));
+    try {
+        return address7Of(read(chip::DieRevision));
+    } catch (const NoAcknowledge &) {
+        return std::nullopt;   // nobody answers at the alert response address: no device is alerting
+    }
 }
 
 } // namespace ort

@@ -2,6 +2,8 @@
 #include "link/declare.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 namespace ort {
 
@@ -30,6 +32,19 @@ public:
     int AnyLimitFlagSet();
     void NegativeMagnitude();
     void RefreshEditorValue();
+
+    // How the alert response reaches the printer port: by a status read,
+    // which sets the port's base, or by setting the base on its own. The
+    // status read clears the chip's flags, and with them the ALERT the
+    // response is asked to answer for.
+    enum class StatusFirst { Read, Skip };
+    // The SMBus alert response: a read at the alert response address, which
+    // the device holding ALERT low answers with its address, releasing
+    // ALERT. On the printer port it is sent as single bus steps, `pause`
+    // waiting between the last ones. DeviceAddress is the chip's again
+    // afterwards, also when the read fails. The 7-bit address of the device
+    // that answered, or nothing where none did.
+    std::optional<uint8_t> respondToAlert(StatusFirst status, const std::function<void()> &pause);
 
 private:
     Declare &d;

@@ -11,6 +11,7 @@ namespace {
 
 const QString PrinterTagWord = QStringLiteral("Printer");
 const QString SmbusTagWord = QStringLiteral("SMBus");
+const QString CheckConnections = QStringLiteral("Please check all connections and try again");
 // The find counts are 8-bit; finds beyond that are not kept rather than
 // wrapping round over the first ones.
 constexpr size_t MaxFinds = 255;
@@ -82,6 +83,11 @@ std::optional<uint8_t> smbusTagAddress(const QString &entry)
     if (!ok)
         return std::nullopt;
     return static_cast<uint8_t>(value);
+}
+
+QString noChipsFoundText()
+{
+    return QStringLiteral("Sorry, no ") + ChipName + QStringLiteral("s were found. ") + CheckConnections;
 }
 
 float advancedProgress(float value, float step, float maximum)

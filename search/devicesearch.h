@@ -33,6 +33,10 @@ std::optional<int> printerTagNumber(const QString &entry);
 // The 7-bit address of an SMBus tag, or nothing.
 std::optional<uint8_t> smbusTagAddress(const QString &entry);
 
+// What a search that found nothing says: "Sorry, no ORT310s were found.
+// Please check all connections and try again".
+QString noChipsFoundText();
+
 // One step of the progress bar: never beyond the maximum.
 float advancedProgress(float value, float step, float maximum);
 

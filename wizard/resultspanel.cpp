@@ -49,8 +49,7 @@ bool ResultsPanel::ListSearchResults(const std::vector<ResultEntry> &entries)
         m_instructions->setText(QStringLiteral("Click 'Finish' to Continue"));
         return true;
     }
-    m_summary->setText(QStringLiteral("Sorry, no ") + ChipName +
-                       QStringLiteral("s were found. Please check all connections and try again"));
+    m_summary->setText(noChipsFoundText());
     m_instructions->setText(QStringLiteral("Click Back to continue..."));
     m_list->clear();
     return false;
