@@ -1,6 +1,7 @@
 #include "cli/doctor.h"
 #include "cli/tool.h"
 #include "cli/values.h"
+#include "link/text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

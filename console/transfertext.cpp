@@ -20,7 +20,7 @@ QString byteText(int value)
     static const std::array<QString, 256> texts = [] {
         std::array<QString, 256> t;
         for (int v = 0; v < 256; ++v)
-            t[size_t(v)] = QStringLiteral("%1").arg(v, 2, 16, QLatin1Char('0')).toUpper() + QLatin1Char('h');
+            t[size_t(v)] = hexText(uint32_t(v), 2) + QLatin1Char('h');
         return t;
     }();
     return texts[size_t(value & 0xFF)];
@@ -40,10 +40,10 @@ QString transferCell(const TransferRing &ring, const TransferRecord &r, Transfer
         return QString::number(r.time, 'f', 6);
     case TransferColumn::Route:
         if (r.route == Transfer::Route::PrinterPort)
-            return QStringLiteral("printer port ") + hexText(r.where) + QLatin1Char('h');
+            return QStringLiteral("printer port ") + hexWithSuffix(r.where);
         if (r.adapter)
             return QStringLiteral("SMBus ") + QString::fromUtf8(ring.text(r.adapter));
-        return QStringLiteral("SMBus at ") + hexText(r.where) + QLatin1Char('h');
+        return QStringLiteral("SMBus at ") + hexWithSuffix(r.where);
     case TransferColumn::Address:
         return hexOrEmpty(r.address);
     case TransferColumn::Direction:

@@ -1,12 +1,18 @@
 #include "link/text.h"
+#include "base/numbers.h"
 
 #include <cmath>
 
 namespace ort {
 
-QString hexText(uint32_t value)
+QString hexText(uint32_t value, int width)
 {
-    return QString::number(value, 16).toUpper();
+    return QString::fromLatin1(hexDigits(value, width));
+}
+
+QString hexWithSuffix(uint32_t value)
+{
+    return hexText(value) + QLatin1Char('h');
 }
 
 QString decimalText(long long value)

@@ -1,6 +1,5 @@
 #include "shell/statusline.h"
 #include "component/busaccess.h"
-#include "link/chip.h"
 #include "link/declare.h"
 #include "link/text.h"
 
@@ -8,17 +7,14 @@ namespace ort {
 
 QString connectionText(const Connection &c)
 {
-    if (c.address7 == 0)
+    if (c.chip.address7 == 0)
         return {};
-    QString text = ChipName + QStringLiteral(" at ") + hexText(c.address7) + QStringLiteral("h");
-    if (c.printerPort) {
-        text += QStringLiteral(" on printer port ") + hexText(c.portBase) + QStringLiteral("h");
-    } else {
-        text += QStringLiteral(" on the SMBus");
-        if (!c.adapter.isEmpty())
-            text += QStringLiteral(", adapter ") + c.adapter;
+    QString text = c.chip.text();
+    if (!c.chip.onPrinterPort()) {
+        if (!c.chip.adapter.isEmpty())
+            text += QStringLiteral(", adapter ") + c.chip.adapter;
         if (c.smbusBase != 0)
-            text += QStringLiteral(" at ") + hexText(c.smbusBase) + QStringLiteral("h");
+            text += QStringLiteral(" at ") + hexWithSuffix(c.smbusBase);
     }
     if (c.simulated)
         text += QStringLiteral(" (simulated board)");
@@ -28,16 +24,10 @@ QString connectionText(const Connection &c)
 Connection currentConnection(const Declare &state, BusAccessServer &server)
 {
     Connection c;
-    c.printerPort = state.BusMedium == chip::MediumPrinterPort;
-    // The printer-port route keeps the 8-bit address byte.
-    c.address7 = static_cast<uint8_t>(c.printerPort ? state.DeviceAddress >> 1 : state.DeviceAddress);
+    c.chip = ChipAddress::connected(state, server);
     c.simulated = server.simulated();
-    if (c.printerPort) {
-        c.portBase = state.PrinterPortBase;
-    } else {
-        c.adapter = QString::fromStdString(server.smbusAdapter());
+    if (!c.chip.onPrinterPort())
         c.smbusBase = server.smbusBase();
-    }
     return c;
 }
 

@@ -1,4 +1,4 @@
-#include "wizard/devicesearch.h"
+#include "search/devicesearch.h"
 #include "component/busaccess.h"
 #include "component/buserror.h"
 #include "link/declare.h"
@@ -11,6 +11,7 @@ namespace {
 
 const QString PrinterTagWord = QStringLiteral("Printer");
 const QString SmbusTagWord = QStringLiteral("SMBus");
+const QString CheckConnections = QStringLiteral("Please check all connections and try again");
 // The find counts are 8-bit; finds beyond that are not kept rather than
 // wrapping round over the first ones.
 constexpr size_t MaxFinds = 255;
@@ -50,7 +51,7 @@ CandidateList BuildCandidateAddresses()
 QString printerEntryText(uint8_t addressByte, uint16_t portBase, int printerNumber)
 {
     const QString number = printerNumber < 10 ? QStringLiteral(" %1").arg(printerNumber) : QString::number(printerNumber);
-    return QStringLiteral("Found an ") + ChipName + QStringLiteral(" at:") + hexText(addressByte >> 1) +
+    return QStringLiteral("Found an ") + ChipName + QStringLiteral(" at:") + hexText(address7Of(addressByte)) +
            QStringLiteral("h, on printer port:") + hexText(portBase) + QStringLiteral("h") + QString(50, QChar(' ')) +
            PrinterTagWord + number;
 }
@@ -59,7 +60,7 @@ QString smbusEntryText(uint8_t address7)
 {
     return QStringLiteral("An ") + ChipName + QStringLiteral(" was found at:") + hexText(address7) +
            QStringLiteral("h, on the SMBus") + QString(98, QChar(' ')) + SmbusTagWord +
-           QStringLiteral("%1").arg(address7, 2, 16, QChar('0')).toUpper();
+           hexText(address7, 2);
 }
 
 std::optional<int> printerTagNumber(const QString &entry)
@@ -82,6 +83,11 @@ std::optional<uint8_t> smbusTagAddress(const QString &entry)
     if (!ok)
         return std::nullopt;
     return static_cast<uint8_t>(value);
+}
+
+QString noChipsFoundText()
+{
+    return QStringLiteral("Sorry, no ") + ChipName + QStringLiteral("s were found. ") + CheckConnections;
 }
 
 float advancedProgress(float value, float step, float maximum)
@@ -161,28 +167,30 @@ std::vector<ResultEntry> DeviceSearch::listEntries()
         uint16_t base = 0;
         attempt([&] { m_bus.PrinterPort().SelectPort(find.port); });
         attempt([&] { base = m_bus.PrinterPort().PortAddress(); });
-        entries.push_back({printerEntryText(find.addressByte, base, printerNumber), find.addressByte});
+        const ChipAddress chip = ChipAddress::printerPort(address7Of(find.addressByte), base);
+        entries.push_back({printerEntryText(find.addressByte, base, printerNumber), chip, find});
     }
     for (uint8_t address7 : m_smbus)
-        entries.push_back({smbusEntryText(address7), address7});
+        entries.push_back({smbusEntryText(address7), ChipAddress::smbus(address7), {}});
     return entries;
 }
 
-void connectPrinterPortChip(BusAccessServer &bus, Declare &state, const PrinterFind &find, uint8_t addressByte)
+void connectChip(BusAccessServer &bus, Declare &state, const ResultEntry &entry)
 {
-    attempt([&] { bus.PrinterPort().SelectPort(find.port); });
-    attempt([&] { bus.PrinterPort().Link().SetLinkVariant(find.linkVariant); });
-    attempt([&] { bus.PrinterPort().Link().SetDeviceAddress(addressByte); });
-    attempt([&] { bus.SelectBus(chip::SelectPrinterPort); });
-    state.BusMedium = chip::MediumPrinterPort;
-    attempt([&] { state.PrinterPortBase = bus.PrinterPort().Link().PortBase(); });
-}
-
-void connectSmbusChip(BusAccessServer &bus, Declare &state, uint8_t address7)
-{
-    attempt([&] { bus.Smbus().SetDeviceAddress(address7); });
-    attempt([&] { bus.SelectBus(chip::SelectSmbus); });
-    state.BusMedium = chip::MediumSmbus;
+    const ChipAddress &chip = entry.chip;
+    const auto address = static_cast<uint8_t>(chip.deviceAddress());
+    if (chip.onPrinterPort()) {
+        attempt([&] { bus.PrinterPort().SelectPort(entry.printer.port); });
+        attempt([&] { bus.PrinterPort().Link().SetLinkVariant(entry.printer.linkVariant); });
+        attempt([&] { bus.PrinterPort().Link().SetDeviceAddress(address); });
+    } else {
+        attempt([&] { bus.Smbus().SetDeviceAddress(address); });
+    }
+    attempt([&] { bus.SelectBus(chip::selectBusOf(chip.route)); });
+    state.BusMedium = chip::mediumOf(chip.route);
+    if (chip.onPrinterPort())
+        attempt([&] { state.PrinterPortBase = bus.PrinterPort().Link().PortBase(); });
+    state.DeviceAddress = chip.deviceAddress();
 }
 
 } // namespace ort
