@@ -1,5 +1,6 @@
 #pragma once
 #include <cmath>
+#include <string>
 
 // Number rules that every layer shares, from the bus access component up to
 // the windows and the command-line tool: pure C++, no Qt.
@@ -31,6 +32,22 @@ constexpr int hexDigitValue(char32_t c)
     if (c >= U'A' && c <= U'F')
         return static_cast<int>(c - U'A') + 10;
     return -1;
+}
+
+// Hexadecimal in upper case, without prefix, zero-padded to `width` digits:
+// 0, 1A, FF, 378; 0C with width 2. Every text of the program that shows an
+// address, a base or a byte in hexadecimal is made here.
+inline std::string hexDigits(unsigned value, int width = 0)
+{
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    std::string text;
+    do {
+        text.insert(text.begin(), Digits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<size_t>(width) - text.size(), '0');
+    return text;
 }
 
 } // namespace ort

@@ -34,7 +34,7 @@ void ChipReader::round()
 
 void ChipReader::search()
 {
-    std::vector<Found> found;
+    std::vector<ResultEntry> found;
     std::string none;
     try {
         found = searchChips(m_bus, m_target);
@@ -47,8 +47,8 @@ void ChipReader::search()
         // What the user named is all there is to label the chip with.
         ChipReading stand;
         stand.found = false;
-        if (m_target.route != Route::Any)
-            stand.place.route = m_target.route == Route::Printer ? QStringLiteral("printer") : QStringLiteral("smbus");
+        if (m_target.route)
+            stand.place.route = routeName(*m_target.route);
         if (m_target.portBase)
             stand.place.port = hexText(*m_target.portBase);
         if (m_target.address7)
@@ -63,11 +63,11 @@ void ChipReader::search()
 
     m_readings.clear();
     QStringList names;
-    for (const Found &f : found) {
+    for (const ResultEntry &f : found) {
         Chip chip{f, 0, {}, {}};
         ChipReading reading;
-        const bool printer = f.route == Route::Printer;
-        const uint8_t address7 = printer ? static_cast<uint8_t>(f.entry.address >> 1) : f.entry.address;
+        const bool printer = f.chip.onPrinterPort();
+        const uint8_t address7 = f.chip.address7;
         if (printer) {
             try {
                 m_bus.PrinterPort().SelectPort(f.printer.port);
@@ -75,10 +75,10 @@ void ChipReader::search()
             } catch (const BusError &) {
                 continue;   // a port that went away since the search
             }
-            reading.place = {QStringLiteral("printer"), hexText(chip.portBase), {}, hexText(address7)};
+            reading.place = {routeName(Route::PrinterPort), hexText(chip.portBase), {}, hexText(address7)};
         } else {
             const std::string adapter = m_bus.smbusAdapter();
-            reading.place = {QStringLiteral("smbus"), {},
+            reading.place = {routeName(Route::Smbus), {},
                              adapter.empty() ? hexText(m_bus.smbusBase()) : QString::fromStdString(adapter), hexText(address7)};
         }
         // A board whose buffers follow the master answers under both wirings
@@ -89,7 +89,9 @@ void ChipReader::search()
                                 r.place.adapter == reading.place.adapter && r.place.address == reading.place.address);
         if (listed)
             continue;
-        chip.description = chipDescription(m_bus, f.route, address7, chip.portBase);
+        ChipAddress where = f.chip;
+        where.portBase = chip.portBase;
+        chip.description = chipDescription(m_bus, where);
         names << chip.description;
         m_chips.push_back(std::move(chip));
         m_readings.push_back(reading);
@@ -101,10 +103,11 @@ void ChipReader::search()
 
 void ChipReader::read(Chip &chip, ChipReading &r)
 {
-    const bool printer = chip.found.route == Route::Printer;
+    const bool printer = chip.found.chip.onPrinterPort();
+    const auto device = static_cast<uint8_t>(chip.found.chip.deviceAddress());
     const auto reg = [&](uint8_t address) {
-        return printer ? m_bus.PrinterPort().Link().ReadRegister(chip.found.entry.address, address)
-                       : m_bus.Smbus().ReadRegister(chip.found.entry.address, address);
+        return printer ? m_bus.PrinterPort().Link().ReadRegister(device, address)
+                       : m_bus.Smbus().ReadRegister(device, address);
     };
     const bool wasUp = r.up;
     ++r.reads;

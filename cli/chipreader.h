@@ -33,7 +33,7 @@ public:
 
 private:
     struct Chip {
-        Found found;
+        ResultEntry found;
         uint16_t portBase = 0;
         QString description;
         AlertHold hold;

@@ -1,6 +1,7 @@
 #include "cli/doctor.h"
 #include "cli/tool.h"
 #include "cli/values.h"
+#include "link/text.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -188,7 +189,7 @@ DoctorReport examine(const MachineView &view)
         ports.append(QJsonObject{{QStringLiteral("path"), words(port.node.path)},
                                  {QStringLiteral("base"), port.base ? QJsonValue(*port.base) : QJsonValue()},
                                  {QStringLiteral("group"), words(port.node.group)},
-                                 {QStringLiteral("usable"), ok},
+                                 {Words::tr("usable"), ok},
                                  {QStringLiteral("problem"), ok ? QString() : state}});
     }
     if (view.ports.empty() && view.systemPorts > 0)
@@ -216,7 +217,7 @@ DoctorReport examine(const MachineView &view)
                                     {QStringLiteral("node"), adapter.node.has_value()},
                                     {QStringLiteral("group"), adapter.node ? words(adapter.node->group) : QString()},
                                     {QStringLiteral("byte_data"), adapter.byteData},
-                                    {QStringLiteral("usable"), ok},
+                                    {Words::tr("usable"), ok},
                                     {QStringLiteral("problem"), ok ? QString() : state}});
     }
     if (!view.i2cDevLoaded)
@@ -233,7 +234,7 @@ DoctorReport examine(const MachineView &view)
                               {QStringLiteral("adapters"), adapters},
                               {QStringLiteral("i2c_dev_loaded"), view.i2cDevLoaded},
                               {QStringLiteral("adapter"), words(view.smbusAdapter)},
-                              {QStringLiteral("usable"), report.usable},
+                              {Words::tr("usable"), report.usable},
                               {QStringLiteral("advice"), QJsonArray::fromStringList(report.advice)}};
     return report;
 }

@@ -1,12 +1,12 @@
 #include "cli/invocation.h"
+#include "cli/commandline.h"
 #include "cli/values.h"
 #include "link/busoptions.h"
-#include "link/language.h"
 #include "link/text.h"
 #include "registers/registermap.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -15,267 +15,11 @@
 namespace ort::cli {
 
 namespace {
-
 // The texts of this file, for the translators under one name.
 struct Words {
     Q_DECLARE_TR_FUNCTIONS(ort::cli::Help)
 };
 
-const QString Tool = QStringLiteral("ort310");
-
-struct Verb {
-    Command command;
-    const char *name;
-    const char *arguments;   // as the usage line shows them
-    const char *summary;     // one line, for the list of commands
-    const char *details;     // the command's own help
-};
-
-// clang-format off
-const std::vector<Verb> Commands = {
-    {Command::Scan, "scan", "",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Search for the chip and list every one found."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Searches the printer ports and the SMBus (or what --route, --port and --address leave) for the chip at each "
-                       "of its nine addresses and lists every one found, one line each, as the search wizard does. Exits with 1 "
-                       "when none is found.")},
-    {Command::Info, "info", "",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Identification, configuration, conversion rate, limits and status, decoded."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Reads the chip's identification, configuration, conversion rate, four limits and status and shows them "
-                       "decoded. Reading the status clears the chip's latched flags, as any status read does.")},
-    {Command::Temps, "temps", "",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Local and remote temperature in degrees Celsius."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Reads the local and the remote temperature, in whole degrees Celsius, signed as the chip holds them. With "
-                       "--watch, prints a line each interval until Ctrl+C, marked ALERT while the window's alert lamp would be red "
-                       "(the status is read before each line, which clears the chip's latched flags).")},
-    {Command::Read, "read", "REGISTER|all",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Read a register, or every register of the map."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Reads a register given by address (decimal 2, hexadecimal 0x02 or 2h) or by name (status, configuration, "
-                       "conversion-rate, local-temp-high-limit, ...), or all twelve registers of the register map. A write address "
-                       "reads the register it writes.")},
-    {Command::Write, "write", "REGISTER VALUE",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Write a value, 0 to 255, to a writable register."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Writes VALUE (decimal 26, hexadecimal 0x1A or 1Ah, 0 to 255) to a register given by address or name; a "
-                       "register read at one address and written at another is written at its write address. Read-only registers "
-                       "are refused.")},
-    {Command::Limits, "limits", "",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Show the four temperature limits, or set any of them."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Shows the local and remote high and low limits in degrees Celsius, after setting those given. A setting "
-                       "that would leave a high limit below its low limit is refused.")},
-    {Command::Rate, "rate", "[CODE]",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Show the conversion rate, or set it by code or per second."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Shows the conversion rate, after setting it to CODE (0 to 7, 0.0625 to 8 conversions per second) or to "
-                       "the rate given with --per-second.")},
-    {Command::Standby, "standby", "[on|off]",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Show standby, or switch it on or off."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Shows whether the chip is in standby (no automatic conversions), after switching it on or off.")},
-    {Command::OneShot, "one-shot", "",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Start one conversion and show its temperatures."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Starts one conversion (in standby; a converting chip goes on by itself), waits for it and shows both "
-                       "temperatures.")},
-    {Command::ClearAlert, "clear-alert", "",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Read the SMBus alert response address to release ALERT."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Reads the SMBus alert response address on the route in use, which releases the chip's ALERT output, and "
-                       "says which device answered, if any.")},
-    {Command::Log, "log", "FILE",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Log both temperatures to a file until a count, a time or Ctrl+C."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Appends timed records of the remote and the local temperature to FILE. tsv writes the window program's "
-                       "own log lines (header, or a restart marker below an old log, then records), so either program can "
-                       "continue a file; csv and jsonl write an ISO 8601 date and time, the status byte and whether the chip is in "
-                       "alert as the window's alert lamp shows it (csv: status,alert columns; jsonl: status, flags and alert). The "
-                       "format defaults to the file's extension (.csv, .jsonl), else tsv. Ctrl+C or SIGTERM ends the log after a "
-                       "whole record; a failing file or bus ends it with a message and status 1, every record before kept.")},
-    {Command::Doctor, "doctor", "",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "What this machine offers the Linux component, and what to do."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Shows what the Linux component sees: printer ports, SMBus adapters with their names and byte-data "
-                       "support, permissions and the group that grants them, whether the i2c-dev module is loaded, and what to "
-                       "do. Exits with 1 when neither a printer port nor an SMBus adapter can be used.")},
-    {Command::Serve, "serve", "",
-     QT_TRANSLATE_NOOP("ort::cli::Help", "Serve every chip's readings to Prometheus over HTTP, read-only."),
-     QT_TRANSLATE_NOOP("ort::cli::Help",
-                       "Searches for the chip (or takes what --route, --port and --address leave), then reads every chip found "
-                       "at each --interval from one thread that owns the bus, and answers HTTP GET /metrics in Prometheus's text "
-                       "format from the last readings: a scrape never touches the bus, and nothing is ever written to the chip. "
-                       "Listens on 127.0.0.1:9310 (this machine only) unless --listen names another address. A chip that stops "
-                       "answering is served as ort310_chip_up 0 until it answers again. Ctrl+C or SIGTERM ends it; a port in use "
-                       "ends it with status 1.")},
-};
-// clang-format on
-
-const Verb *findCommand(const QString &name)
-{
-    for (const Verb &verb : Commands)
-        if (name == QLatin1String(verb.name))
-            return &verb;
-    return nullptr;
-}
-
-// The options every command takes.
-void addCommonOptions(QCommandLineParser &parser)
-{
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, Words::tr("Show this help and stop.")});
-    parser.addOption({QStringLiteral("version"), Words::tr("Show the version and stop.")});
-    addBusOptions(parser);
-    parser.addOption({QStringLiteral("route"),
-                      Words::tr("Talk to the chip on this medium only: printer (the printer-port board) or smbus "
-                                "(default: search both, printer ports first; the first chip found is used)."),
-                      QStringLiteral("printer|smbus")});
-    parser.addOption({QStringLiteral("port"),
-                      Words::tr("The printer port at this I/O base, in hexadecimal (378); implies --route printer."),
-                      QStringLiteral("base")});
-    parser.addOption({QStringLiteral("address"),
-                      Words::tr("The chip's 7-bit address in hexadecimal (4C); only it is probed."),
-                      QStringLiteral("address")});
-    parser.addOption({QStringLiteral("json"), Words::tr("Print the result as JSON, for scripts.")});
-    parser.addOption(languageOption());
-}
-
-void addOnAlertOption(QCommandLineParser &parser)
-{
-    parser.addOption({QStringLiteral("on-alert"),
-                      Words::tr("Run this command at each start and at each end of an alert, without a "
-                                "shell (an argument with spaces goes in double quotes). Its environment holds "
-                                "ORT310_ALERT (start or end), ORT310_TIME, ORT310_REMOTE, ORT310_LOCAL, "
-                                "ORT310_STATUS, ORT310_FLAGS and ORT310_CHIP."),
-                      QStringLiteral("command")});
-}
-
-void addCommandOptions(QCommandLineParser &parser, Command command)
-{
-    switch (command) {
-    case Command::Temps:
-        parser.addOption({QStringLiteral("watch"), Words::tr("Print a line every this many seconds until Ctrl+C."),
-                          QStringLiteral("seconds")});
-        addOnAlertOption(parser);
-        break;
-    case Command::Limits:
-        parser.addOption({QStringLiteral("local-high"), Words::tr("Set the local high limit."), QStringLiteral("C")});
-        parser.addOption({QStringLiteral("local-low"), Words::tr("Set the local low limit."), QStringLiteral("C")});
-        parser.addOption({QStringLiteral("remote-high"), Words::tr("Set the remote high limit."), QStringLiteral("C")});
-        parser.addOption({QStringLiteral("remote-low"), Words::tr("Set the remote low limit."), QStringLiteral("C")});
-        break;
-    case Command::Rate:
-        parser.addOption({QStringLiteral("per-second"),
-                          Words::tr("Set the rate in conversions per second: 0.0625 (or 1/16), 0.125, 0.25, 0.5, "
-                                    "1, 2, 4 or 8."),
-                          QStringLiteral("rate")});
-        break;
-    case Command::Log:
-        parser.addOption({QStringLiteral("interval"),
-                          Words::tr("Seconds from one record to the next (default 5; 0 = as fast as the bus "
-                                    "allows)."),
-                          QStringLiteral("seconds")});
-        parser.addOption({QStringLiteral("count"), Words::tr("Stop after this many records."), QStringLiteral("n")});
-        parser.addOption({QStringLiteral("duration"), Words::tr("Stop after this many seconds."),
-                          QStringLiteral("seconds")});
-        parser.addOption({QStringLiteral("format"),
-                          Words::tr("tsv (the window program's log), csv or jsonl."),
-                          QStringLiteral("tsv|csv|jsonl")});
-        addOnAlertOption(parser);
-        break;
-    case Command::Serve:
-        parser.addOption({QStringLiteral("listen"),
-                          Words::tr("Answer scrapes at this address and port (default 127.0.0.1:9310, this "
-                                    "machine only; [::1]:9310 for IPv6; port 0 takes a free one)."),
-                          QStringLiteral("address:port")});
-        parser.addOption({QStringLiteral("interval"), Words::tr("Seconds from one reading of the chips to the next (default 1)."),
-                          QStringLiteral("seconds")});
-        break;
-    default:
-        break;
-    }
-}
-
-QString wrapped(const QString &text, int indent, int width = 79)
-{
-    QString out;
-    QString line;
-    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (!line.isEmpty() && indent + line.size() + 1 + word.size() > width) {
-            out += QString(indent, QLatin1Char(' ')) + line + QLatin1Char('\n');
-            line.clear();
-        }
-        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
-    }
-    if (!line.isEmpty())
-        out += QString(indent, QLatin1Char(' ')) + line + QLatin1Char('\n');
-    return out;
-}
-
-// Qt's own layout of the options, under the tool's name.
-QString optionsText(const QCommandLineParser &parser)
-{
-    QString text = parser.helpText();
-    // The usage line, a blank line, then "Options:" in Qt's words for the
-    // user's language (the parsers here have no description).
-    const qsizetype options = text.indexOf(QStringLiteral("\n\n"));
-    return options < 0 ? QString() : text.mid(options + 2);
-}
-
-QString mainHelp()
-{
-    QCommandLineParser parser;
-    addCommonOptions(parser);
-    QString text = Words::tr("Usage: %1 [options] command [arguments]\n\n").arg(Tool);
-    text += wrapped(Words::tr("Talks to the %1 temperature-monitor chip on a printer-port evaluation board or on an "
-                              "SMBus adapter, through the same bus access component as the window program "
-                              "%2eval, without a display: for scripts, test benches and logging over SSH. "
-                              "Exit status: 0 done, 1 a bus or file failure (or no chip found), 2 a usage error; "
-                              "messages go to standard error.")
-                        .arg(ChipName, Tool),
-                    0);
-    text += Words::tr("\nCommands:\n");
-    for (const Verb &verb : Commands) {
-        const QString head = QStringLiteral("%1 %2").arg(QLatin1String(verb.name), QLatin1String(verb.arguments)).trimmed();
-        // The summary beside the command, as the options stand beside theirs.
-        text += QStringLiteral("  ") + head.leftJustified(22) + wrapped(Words::tr(verb.summary), 24).mid(24);
-    }
-    text += QLatin1Char('\n') + optionsText(parser);
-    // Each command's own options too, so that the manual page has them all.
-    for (const Verb &verb : Commands) {
-        QCommandLineParser own;
-        addCommandOptions(own, verb.command);
-        const QString options = optionsText(own);
-        if (!options.isEmpty())
-            text += Words::tr("\nOptions of %1:").arg(QLatin1String(verb.name)) + options.mid(options.indexOf(QLatin1Char('\n')));
-    }
-    text += Words::tr("\nEach command's help: %1 COMMAND --help.\n").arg(Tool);
-    text += Words::tr("\nEnvironment:\n");
-    text += wrapped(Words::tr("ORT310_BUS, ORT310_I2C and ORT310_WIRE_TRACE stand for --bus, --i2c and "
-                              "--wire-trace when those are not given."),
-                    2);
-    return text;
-}
-
-QString commandHelp(const Verb &verb)
-{
-    QCommandLineParser parser;
-    addCommandOptions(parser, verb.command);
-    QString text = Words::tr("Usage: %1 [options] %2 %3").arg(Tool, QLatin1String(verb.name), QLatin1String(verb.arguments)).trimmed() +
-                   QStringLiteral("\n\n");
-    text += wrapped(Words::tr(verb.details), 0);
-    const QString own = optionsText(parser);
-    if (!own.isEmpty())
-        text += QLatin1Char('\n') + own;
-    text += Words::tr("\nThe options of every command (--bus, --route, --address, --json, ...): %1 --help.\n").arg(Tool);
-    return text;
-}
-
-QString versionText()
-{
-    return QStringLiteral("%1 (%2) %3\n").arg(Tool, ProductName, ProgramVersion);
-}
 
 [[noreturn]] void refuse(const QString &text)
 {
@@ -294,37 +38,37 @@ void parseOrRefuse(QCommandLineParser &parser, const QStringList &arguments)
 struct Options {
     const QCommandLineParser &before;
     const QCommandLineParser &after;
-    bool isSet(const QString &name) const { return after.isSet(name) || before.isSet(name); }
-    QString value(const QString &name) const { return after.isSet(name) ? after.value(name) : before.value(name); }
+    bool isSet(const QCommandLineOption &o) const { return after.isSet(o) || before.isSet(o); }
+    QString value(const QCommandLineOption &o) const { return after.isSet(o) ? after.value(o) : before.value(o); }
 };
 
 Target readTarget(const Options &options)
 {
     Target target;
-    if (options.isSet(QStringLiteral("route"))) {
-        const QString route = options.value(QStringLiteral("route"));
+    if (options.isSet(option::Route)) {
+        const QString route = options.value(option::Route);
         if (route == QLatin1String("printer"))
-            target.route = Route::Printer;
+            target.route = Route::PrinterPort;
         else if (route == QLatin1String("smbus"))
             target.route = Route::Smbus;
         else
             refuse(Words::tr("Unknown route \"%1\" (use printer or smbus)").arg(route));
     }
-    if (options.isSet(QStringLiteral("port"))) {
+    if (options.isSet(option::Port)) {
         if (target.route == Route::Smbus)
             refuse(Words::tr("--port names a printer port, which the SMBus route does not use"));
-        target.route = Route::Printer;
-        target.portBase = parsePortBase(options.value(QStringLiteral("port")));
+        target.route = Route::PrinterPort;
+        target.portBase = parsePortBase(options.value(option::Port));
     }
-    if (options.isSet(QStringLiteral("address")))
-        target.address7 = parseBusAddress(options.value(QStringLiteral("address")));
+    if (options.isSet(option::Address))
+        target.address7 = parseBusAddress(options.value(option::Address));
     return target;
 }
 
 void expectArguments(const Verb &verb, const QStringList &positional, int least, int most)
 {
     if (positional.size() < least)
-        refuse(Words::tr("%1 needs %2 (%3 %1 --help)").arg(QLatin1String(verb.name), QLatin1String(verb.arguments), Tool));
+        refuse(Words::tr("%1 needs %2 (%3 %1 --help)").arg(QLatin1String(verb.name), QLatin1String(verb.arguments), ToolName));
     if (positional.size() > most)
         refuse(Words::tr("Unexpected argument \"%1\" after %2").arg(positional.at(most), QLatin1String(verb.name)));
 }
@@ -376,15 +120,15 @@ void readCommand(Invocation &run, const Verb &verb, const Options &options, cons
         break;
     case Command::Temps:
         expectArguments(verb, positional, 0, 0);
-        if (options.after.isSet(QStringLiteral("watch"))) {
-            run.watchSeconds = parseSeconds(options.after.value(QStringLiteral("watch")), QStringLiteral("--watch"), 86400);
+        if (options.after.isSet(option::Watch)) {
+            run.watchSeconds = parseSeconds(options.after.value(option::Watch), QStringLiteral("--watch"), 86400);
             if (*run.watchSeconds <= 0)
                 refuse(Words::tr("--watch needs an interval above 0 s"));
         }
-        if (options.after.isSet(QStringLiteral("on-alert"))) {
+        if (options.after.isSet(option::OnAlert)) {
             if (!run.watchSeconds)
                 refuse(Words::tr("--on-alert needs --watch: one reading has no start or end of an alert"));
-            run.onAlert = readOnAlert(options.after.value(QStringLiteral("on-alert")));
+            run.onAlert = readOnAlert(options.after.value(option::OnAlert));
         }
         break;
     case Command::Read:
@@ -404,22 +148,21 @@ void readCommand(Invocation &run, const Verb &verb, const Options &options, cons
         break;
     case Command::Limits: {
         expectArguments(verb, positional, 0, 0);
-        const char *names[LimitCount] = {"local-high", "local-low", "remote-high", "remote-low"};
         for (int i = 0; i < LimitCount; ++i) {
-            const QString name = QLatin1String(names[i]);
-            if (options.after.isSet(name))
-                run.limits[i] = parseCelsius(options.after.value(name), QStringLiteral("--") + name);
+            const QCommandLineOption &limit = *option::Limits[static_cast<size_t>(i)];
+            if (options.after.isSet(limit))
+                run.limits[i] = parseCelsius(options.after.value(limit), QStringLiteral("--") + limit.names().first());
         }
         break;
     }
     case Command::Rate:
         expectArguments(verb, positional, 0, 1);
-        if (!positional.isEmpty() && options.after.isSet(QStringLiteral("per-second")))
+        if (!positional.isEmpty() && options.after.isSet(option::PerSecond))
             refuse(Words::tr("Give the rate either as a code or with --per-second, not both"));
         if (!positional.isEmpty())
             run.rateCode = parseRateCode(positional[0]);
-        else if (options.after.isSet(QStringLiteral("per-second")))
-            run.rateCode = parseConversionsPerSecond(options.after.value(QStringLiteral("per-second")));
+        else if (options.after.isSet(option::PerSecond))
+            run.rateCode = parseConversionsPerSecond(options.after.value(option::PerSecond));
         break;
     case Command::Standby:
         expectArguments(verb, positional, 0, 1);
@@ -433,48 +176,40 @@ void readCommand(Invocation &run, const Verb &verb, const Options &options, cons
         expectArguments(verb, positional, 1, 1);
         if (positional[0].isEmpty())
             refuse(Words::tr("log needs a file name"));
-        if (options.isSet(QStringLiteral("json")))
+        if (options.isSet(option::Json))
             refuse(Words::tr("log writes its records to the file; for JSON records use --format jsonl"));
         run.logFile = positional[0];
-        if (options.after.isSet(QStringLiteral("interval")))
-            run.interval = parseSeconds(options.after.value(QStringLiteral("interval")), QStringLiteral("--interval"), 86400);
-        if (options.after.isSet(QStringLiteral("count")) && options.after.isSet(QStringLiteral("duration")))
+        if (options.after.isSet(option::LogInterval))
+            run.interval = parseSeconds(options.after.value(option::LogInterval), QStringLiteral("--interval"), 86400);
+        if (options.after.isSet(option::Count) && options.after.isSet(option::Duration))
             refuse(Words::tr("Give --count or --duration, not both"));
-        if (options.after.isSet(QStringLiteral("count")))
-            run.count = parseCount(options.after.value(QStringLiteral("count")), QStringLiteral("--count"));
-        if (options.after.isSet(QStringLiteral("duration")))
-            run.duration = parseSeconds(options.after.value(QStringLiteral("duration")), QStringLiteral("--duration"),
+        if (options.after.isSet(option::Count))
+            run.count = parseCount(options.after.value(option::Count), QStringLiteral("--count"));
+        if (options.after.isSet(option::Duration))
+            run.duration = parseSeconds(options.after.value(option::Duration), QStringLiteral("--duration"),
                                         400 * 86400.0);
-        run.format = options.after.isSet(QStringLiteral("format")) ? formatOf(options.after.value(QStringLiteral("format")))
+        run.format = options.after.isSet(option::Format) ? formatOf(options.after.value(option::Format))
                                                                   : formatOfFile(run.logFile);
-        if (options.after.isSet(QStringLiteral("on-alert")))
-            run.onAlert = readOnAlert(options.after.value(QStringLiteral("on-alert")));
+        if (options.after.isSet(option::OnAlert))
+            run.onAlert = readOnAlert(options.after.value(option::OnAlert));
         break;
     case Command::Serve:
         expectArguments(verb, positional, 0, 0);
-        if (options.isSet(QStringLiteral("json")))
+        if (options.isSet(option::Json))
             refuse(Words::tr("serve answers in Prometheus's text format; --json does not apply"));
         run.interval = 1;
-        if (options.after.isSet(QStringLiteral("interval"))) {
-            run.interval = parseSeconds(options.after.value(QStringLiteral("interval")), QStringLiteral("--interval"), 86400);
+        if (options.after.isSet(option::ServeInterval)) {
+            run.interval = parseSeconds(options.after.value(option::ServeInterval), QStringLiteral("--interval"), 86400);
             if (run.interval <= 0)
                 refuse(Words::tr("--interval needs an interval above 0 s"));
         }
-        if (options.after.isSet(QStringLiteral("listen")))
-            run.listen = parseListenAddress(options.after.value(QStringLiteral("listen")));
+        if (options.after.isSet(option::Listen))
+            run.listen = parseListenAddress(options.after.value(option::Listen));
         break;
     }
 }
 
 } // namespace
-
-QString commandName(Command command)
-{
-    for (const Verb &verb : Commands)
-        if (verb.command == command)
-            return QLatin1String(verb.name);
-    return {};
-}
 
 Invocation parseInvocation(const QStringList &arguments, const ComponentOptions &environment)
 {
@@ -486,23 +221,23 @@ Invocation parseInvocation(const QStringList &arguments, const ComponentOptions 
     parseOrRefuse(before, arguments);
     QStringList rest = before.positionalArguments();
 
-    if (before.isSet(QStringLiteral("version"))) {
+    if (before.isSet(option::Version)) {
         run.answer = versionText();
         return run;
     }
     if (rest.isEmpty() || rest.first() == QLatin1String("help")) {
         const Verb *about = rest.size() > 1 ? findCommand(rest.at(1)) : nullptr;
-        if (rest.isEmpty() && !before.isSet(QStringLiteral("help")))
-            refuse(Words::tr("No command given (%1 --help lists them)").arg(Tool));
+        if (rest.isEmpty() && !before.isSet(option::Help))
+            refuse(Words::tr("No command given (%1 --help lists them)").arg(ToolName));
         if (rest.size() > 1 && !about)
-            refuse(Words::tr("Unknown command \"%1\" (%2 --help lists them)").arg(rest.at(1), Tool));
+            refuse(Words::tr("Unknown command \"%1\" (%2 --help lists them)").arg(rest.at(1), ToolName));
         run.answer = about ? commandHelp(*about) : mainHelp();
         return run;
     }
     const Verb *verb = findCommand(rest.first());
     if (!verb)
-        refuse(Words::tr("Unknown command \"%1\" (%2 --help lists them)").arg(rest.first(), Tool));
-    if (before.isSet(QStringLiteral("help"))) {
+        refuse(Words::tr("Unknown command \"%1\" (%2 --help lists them)").arg(rest.first(), ToolName));
+    if (before.isSet(option::Help)) {
         run.answer = commandHelp(*verb);
         return run;
     }
@@ -510,13 +245,13 @@ Invocation parseInvocation(const QStringList &arguments, const ComponentOptions 
     QCommandLineParser after;
     addCommonOptions(after);
     addCommandOptions(after, verb->command);
-    rest[0] = arguments.value(0, Tool);
+    rest[0] = arguments.value(0, ToolName);
     parseOrRefuse(after, rest);
-    if (after.isSet(QStringLiteral("help"))) {
+    if (after.isSet(option::Help)) {
         run.answer = commandHelp(*verb);
         return run;
     }
-    if (after.isSet(QStringLiteral("version"))) {
+    if (after.isSet(option::Version)) {
         run.answer = versionText();
         return run;
     }
@@ -525,7 +260,7 @@ Invocation parseInvocation(const QStringList &arguments, const ComponentOptions 
     run.command = verb->command;
     run.component = busOptions(after, busOptions(before, environment));
     run.target = readTarget(options);
-    run.json = options.isSet(QStringLiteral("json"));
+    run.json = options.isSet(option::Json);
     readCommand(run, *verb, options, after.positionalArguments());
     return run;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "cli/values.h"
 #include "component/options.h"
+#include "component/route.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,9 +18,9 @@ namespace ort::cli {
 enum class Command { Scan, Info, Temps, Read, Write, Limits, Rate, Standby, OneShot, ClearAlert, Log, Doctor, Serve };
 
 // Which chip to talk to; what is not given is searched for.
-enum class Route { Any, Printer, Smbus };
+using ort::Route;
 struct Target {
-    Route route = Route::Any;
+    std::optional<Route> route;   // none: either
     std::optional<uint16_t> portBase;
     std::optional<uint8_t> address7;
 };

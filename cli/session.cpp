@@ -31,7 +31,7 @@ QString whereText(const Target &target)
         where += QStringLiteral(" at ") + hexWithSuffix(*target.address7);
     if (target.portBase)
         where += QStringLiteral(" on printer port ") + hexWithSuffix(*target.portBase);
-    else if (target.route == Route::Printer)
+    else if (target.route == Route::PrinterPort)
         where += QStringLiteral(" on a printer port");
     else if (target.route == Route::Smbus)
         where += QStringLiteral(" on the SMBus");
@@ -47,7 +47,12 @@ QString shownText(const QString &entryText)
     return tag < 0 ? entryText : entryText.left(tag);
 }
 
-std::vector<Found> searchChips(BusAccessServer &bus, const Target &target)
+QString routeName(Route route)
+{
+    return route == Route::PrinterPort ? QStringLiteral("printer") : QStringLiteral("smbus");
+}
+
+std::vector<ResultEntry> searchChips(BusAccessServer &bus, const Target &target)
 {
     int wantedPort = -1;
     if (target.portBase) {
@@ -64,21 +69,13 @@ std::vector<Found> searchChips(BusAccessServer &bus, const Target &target)
     search.setCandidates(candidates);
     if (target.route != Route::Smbus)
         search.SearchPrinterPorts();
-    if (target.route != Route::Printer)
+    if (target.route != Route::PrinterPort)
         search.SearchOnBoardSmbus();
 
-    const std::vector<ResultEntry> entries = search.listEntries();
-    const size_t printerCount = search.printerFinds().size();
-    std::vector<Found> found;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (i < printerCount) {
-            const PrinterFind &find = search.printerFinds()[i];
-            if (wantedPort < 0 || find.port == wantedPort)
-                found.push_back({entries[i], Route::Printer, find});
-        } else {
-            found.push_back({entries[i], Route::Smbus, {}});
-        }
-    }
+    std::vector<ResultEntry> found;
+    for (const ResultEntry &entry : search.listEntries())
+        if (!entry.chip.onPrinterPort() || wantedPort < 0 || entry.printer.port == wantedPort)
+            found.push_back(entry);
     return found;
 }
 
@@ -92,31 +89,29 @@ std::vector<std::string> componentProblems(BusAccessServer &bus, const Target &t
         if (target.portBase && portIndexOf(bus, *target.portBase) < 0)
             problems.push_back("There is no printer port at " + hexWithSuffix(*target.portBase).toStdString());
     }
-    if (target.route != Route::Printer)
+    if (target.route != Route::PrinterPort)
         if (const std::string p = info->smbusProblem(); !p.empty())
             problems.push_back(p);
     return problems;
 }
 
-std::string noChipText(BusAccessServer &bus, const Target &target)
+std::string noChipText(BusAccessServer &bus, const Target &target, NoChipWords words)
 {
-    std::string text = "No " + ChipName.toStdString() + " was found" + whereText(target).toStdString() +
-                       ". Please check all connections and try again";
+    std::string text = words == NoChipWords::Search
+                           ? noChipsFoundText().toStdString()
+                           : "No " + ChipName.toStdString() + " was found" + whereText(target).toStdString() +
+                                 ". Please check all connections and try again";
     for (const std::string &problem : componentProblems(bus, target))
         text += ".\n" + problem;
     return text;
 }
 
-QString chipDescription(BusAccessServer &bus, Route route, uint8_t address7, uint16_t portBase)
+QString chipDescription(BusAccessServer &bus, const ChipAddress &chip)
 {
-    QString text = QStringLiteral("the %1 at %2").arg(ChipName, hexWithSuffix(address7));
-    if (route == Route::Printer) {
-        text += QStringLiteral(" on printer port ") + hexWithSuffix(portBase);
-    } else {
-        text += QStringLiteral(" on the SMBus");
+    QString text = QStringLiteral("the ") + chip.text();
+    if (!chip.onPrinterPort())
         if (const std::string adapter = bus.smbusAdapter(); !adapter.empty())
             text += QStringLiteral(" (%1)").arg(QString::fromStdString(adapter));
-    }
     if (bus.simulated())
         text += QStringLiteral(" of the simulated board");
     return text;
@@ -124,39 +119,26 @@ QString chipDescription(BusAccessServer &bus, Route route, uint8_t address7, uin
 
 Session::Session(BusAccessServer &bus, const Target &target) : m_bus(bus), m_link(m_state, bus)
 {
-    const std::vector<Found> found = searchChips(bus, target);
+    const std::vector<ResultEntry> found = searchChips(bus, target);
     if (found.empty())
         throw NoChipFound(noChipText(bus, target));
-    m_chip = found.front();
-    if (m_chip.route == Route::Printer)
-        connectPrinterPortChip(bus, m_state, m_chip.printer, m_chip.entry.address);
-    else
-        connectSmbusChip(bus, m_state, m_chip.entry.address);
-    m_state.DeviceAddress = m_chip.entry.address;
+    connectChip(bus, m_state, found.front());
+    m_chip = ChipAddress::connected(m_state, bus);
 }
 
 uint8_t Session::read(uint8_t reg)
 {
-    m_state.RegisterPointer = reg;
-    m_link.ReadRegister();
-    return static_cast<uint8_t>(m_state.ReadValue);
+    return m_link.read(reg);
 }
 
 void Session::write(uint8_t reg, int value)
 {
-    m_state.WriteValue = value;
-    m_state.RegisterPointer = reg;
-    m_link.WriteRegister();
-}
-
-uint8_t Session::address7() const
-{
-    return printerRoute() ? static_cast<uint8_t>(m_chip.entry.address >> 1) : m_chip.entry.address;
+    m_link.write(reg, value);
 }
 
 QString Session::description() const
 {
-    return chipDescription(m_bus, m_chip.route, address7(), static_cast<uint16_t>(m_state.PrinterPortBase));
+    return chipDescription(m_bus, m_chip);
 }
 
 } // namespace ort::cli

@@ -2,7 +2,8 @@
 #include "cli/invocation.h"
 #include "link/declare.h"
 #include "link/linknewcomport.h"
-#include "wizard/devicesearch.h"
+#include "link/chipaddress.h"
+#include "search/devicesearch.h"
 
 #include <QString>
 #include <cstdint>
@@ -24,12 +25,10 @@ public:
 // The wizard's search, limited to what the target leaves: its route, port
 // and address. Entries come as the results list shows them, printer-port
 // finds first.
-struct Found {
-    ResultEntry entry;
-    Route route;
-    PrinterFind printer;   // for a printer-port entry
-};
-std::vector<Found> searchChips(BusAccessServer &bus, const Target &target);
+std::vector<ResultEntry> searchChips(BusAccessServer &bus, const Target &target);
+
+// "printer", "smbus": a route as the tool's options and records name it.
+QString routeName(Route route);
 
 // An entry's text as the results list shows it, without the tag that is
 // pushed far to its right.
@@ -40,12 +39,15 @@ QString shownText(const QString &entryText);
 std::vector<std::string> componentProblems(BusAccessServer &bus, const Target &target);
 
 // "No ORT310 was found at 4Ch on the SMBus. Please check all connections
-// and try again", and what the component could not use.
-std::string noChipText(BusAccessServer &bus, const Target &target);
+// and try again" (or, for a scan, what the wizard says when its search
+// finds nothing), and what the component could not use.
+enum class NoChipWords { Target, Search };
+std::string noChipText(BusAccessServer &bus, const Target &target, NoChipWords words = NoChipWords::Target);
 
 // "the ORT310 at 4Ch on printer port 378h", "... on the SMBus (/dev/i2c-3)",
-// and "of the simulated board" where it is one.
-QString chipDescription(BusAccessServer &bus, Route route, uint8_t address7, uint16_t portBase);
+// and "of the simulated board" where it is one; the adapter is the
+// component's.
+QString chipDescription(BusAccessServer &bus, const ChipAddress &chip);
 
 // One chip, connected as Finish connects it, and reached through the
 // register link, as the window reaches it.
@@ -62,9 +64,9 @@ public:
     Declare &state() { return m_state; }
     const Declare &state() const { return m_state; }
     LinkNewComPort &link() { return m_link; }
-    const Found &chip() const { return m_chip; }
-    bool printerRoute() const { return m_chip.route == Route::Printer; }
-    uint8_t address7() const;
+    const ChipAddress &chip() const { return m_chip; }
+    bool printerRoute() const { return m_chip.onPrinterPort(); }
+    uint8_t address7() const { return m_chip.address7; }
     // "the ORT310 at 4Ch on printer port 378h", "... on the SMBus (/dev/i2c-3)".
     QString description() const;
 
@@ -72,7 +74,7 @@ private:
     BusAccessServer &m_bus;
     Declare m_state;
     LinkNewComPort m_link;
-    Found m_chip;
+    ChipAddress m_chip;
 };
 
 } // namespace ort::cli

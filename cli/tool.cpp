@@ -3,6 +3,8 @@
 #include "cli/doctor.h"
 #include "cli/invocation.h"
 #include "cli/logformat.h"
+#include "cli/logloop.h"
+#include "cli/output.h"
 #include "cli/serve.h"
 #include "cli/session.h"
 #include "cli/stopsignals.h"
@@ -15,7 +17,6 @@
 #include "link/language.h"
 #include "link/runtimeerror.h"
 #include "link/text.h"
-#include "log/logfile.h"
 #include "monitor/temperature.h"
 #include "registers/registermap.h"
 
@@ -23,133 +24,39 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLocale>
-#include <algorithm>
 #include <chrono>
-#include <climits>
 #include <thread>
 
 namespace ort::cli {
 
 namespace {
-
-using namespace chip;
-
 // The texts of this file, for the translators under one name.
 struct Words {
     Q_DECLARE_TR_FUNCTIONS(ort::cli::Tool)
 };
+
+
+using namespace chip;
 
 // The pause between the clear-alert command's bus steps on the printer port.
 constexpr auto AlertStepPause = std::chrono::milliseconds(10);
 // Long enough for one conversion of the chip (1/16 s) to end.
 constexpr auto OneShotWait = std::chrono::milliseconds(125);
 
-// A failure that ends a command after part of its work was done; the text
-// says what was done.
-class Interrupted : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-class Output {
-public:
-    Output(std::FILE *file, bool json) : m_file(file), m_json(json) {}
-    bool json() const { return m_json; }
-    void line(const QString &text) const
-    {
-        const QByteArray bytes = text.toUtf8() + '\n';
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), m_file);
-        std::fflush(m_file);
-    }
-    void value(const QJsonObject &object) const { write(QJsonDocument(object)); }
-    void value(const QJsonArray &array) const { write(QJsonDocument(array)); }
-
-private:
-    void write(const QJsonDocument &document) const
-    {
-        line(QString::fromUtf8(document.toJson(QJsonDocument::Compact)));
-    }
-    std::FILE *m_file;
-    bool m_json;
-};
-
-QString celsiusText(int celsius)
-{
-    return Words::tr("%1 C").arg(celsius);
-}
-
-QString rateText(double perSecond)
-{
-    return Words::tr("%1 per second").arg(QLocale().toString(perSecond));
-}
-
-QString typeName(uint8_t address)
-{
-    const std::string_view name = RegisterTypeName(address);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-QString binaryText(uint8_t value)
-{
-    return QStringLiteral("%1").arg(value, 8, 2, QLatin1Char('0'));
-}
-
-struct Temperatures {
-    int remote;
-    int local;
-};
-
-// Remote first, as the measurement cycle reads them.
-Temperatures readTemperatures(Session &s)
-{
-    const int remote = decodeTemperature(s.read(RemoteTemperature));
-    const int local = decodeTemperature(s.read(LocalTemperature));
-    return {remote, local};
-}
-
-QString temperaturesText(const Temperatures &t)
-{
-    return Words::tr("local %1  remote %2").arg(celsiusText(t.local), celsiusText(t.remote));
-}
-
-QJsonObject temperaturesJson(const Temperatures &t)
-{
-    return {{QStringLiteral("local"), t.local}, {QStringLiteral("remote"), t.remote}};
-}
-
-void printTemperatures(const Output &out, const Temperatures &t)
-{
-    if (out.json())
-        out.value(temperaturesJson(t));
-    else
-        out.line(temperaturesText(t));
-}
-
-QJsonObject chipJson(const Session &s)
-{
-    return {{QStringLiteral("route"), s.printerRoute() ? QStringLiteral("printer") : QStringLiteral("smbus")},
-            {QStringLiteral("address"), s.address7()},
-            {QStringLiteral("port"), s.printerRoute() ? QJsonValue(s.state().PrinterPortBase) : QJsonValue()},
-            {QStringLiteral("description"), s.description()}};
-}
-
-// ---- the commands
-
 int scan(BusAccessServer &bus, const Invocation &run, const Output &out)
 {
-    const std::vector<Found> found = searchChips(bus, run.target);
+    const std::vector<ResultEntry> found = searchChips(bus, run.target);
     QJsonArray list;
-    for (const Found &f : found) {
-        const QString text = shownText(f.entry.text);
+    for (const ResultEntry &f : found) {
+        const QString text = shownText(f.text);
         if (!out.json()) {
             out.line(text);
             continue;
         }
-        QJsonObject entry{{QStringLiteral("route"), f.route == Route::Printer ? QStringLiteral("printer") : QStringLiteral("smbus")},
-                          {QStringLiteral("address"), f.route == Route::Printer ? f.entry.address >> 1 : f.entry.address},
+        QJsonObject entry{{QStringLiteral("route"), routeName(f.chip.route)},
+                          {QStringLiteral("address"), f.chip.address7},
                           {QStringLiteral("text"), text}};
-        if (f.route == Route::Printer) {
+        if (f.chip.onPrinterPort()) {
             bus.PrinterPort().SelectPort(f.printer.port);
             entry[QStringLiteral("port")] = bus.PrinterPort().PortAddress();
             entry[QStringLiteral("link_variant")] = f.printer.linkVariant;
@@ -160,10 +67,7 @@ int scan(BusAccessServer &bus, const Invocation &run, const Output &out)
         out.value(list);
     if (!found.empty())
         return Done;
-    std::string text = "Sorry, no " + ChipName.toStdString() + "s were found. Please check all connections and try again";
-    for (const std::string &problem : componentProblems(bus, run.target))
-        text += ".\n" + problem;
-    throw NoChipFound(text);
+    throw NoChipFound(noChipText(bus, run.target, NoChipWords::Search));
 }
 
 int info(Session &s, const Output &out)
@@ -187,7 +91,7 @@ int info(Session &s, const Output &out)
             {QStringLiteral("die_revision"), revision},
             {QStringLiteral("configuration"), config},
             {QStringLiteral("alert_masked"), masked},
-            {QStringLiteral("standby"), standby},
+            {Words::tr("standby"), standby},
             {QStringLiteral("rate_code"), rate},
             {QStringLiteral("conversions_per_second"), conversionsPerSecond(rate)},
             {QStringLiteral("local_high"), limits[LocalHigh]},
@@ -257,26 +161,6 @@ int temps(Session &s, const Invocation &run, const Output &out, const ToolIo &io
     return Done;
 }
 
-QJsonObject registerJson(uint8_t address, uint8_t value)
-{
-    return {{QStringLiteral("address"), address},
-            {QStringLiteral("name"), typeName(address)},
-            {QStringLiteral("value"), value}};
-}
-
-QString registerLine(uint8_t address, uint8_t value)
-{
-    QString text = QStringLiteral("%1 %2 %3 %4 %5")
-                       .arg(hexWithSuffix(address).leftJustified(4), typeName(address).leftJustified(24),
-                            hexWithSuffix(value).leftJustified(4))
-                       .arg(value, 3)
-                       .arg(binaryText(value));
-    const QStringList names = namedBits(address, value);
-    if (!names.isEmpty())
-        text += QStringLiteral("  ") + names.join(QStringLiteral(", "));
-    return text;
-}
-
 int readRegisters(Session &s, const Invocation &run, const Output &out)
 {
     std::vector<uint8_t> addresses;
@@ -311,7 +195,7 @@ int writeRegister(Session &s, const Invocation &run, const Output &out)
     if (out.json())
         out.value(registerJson(address, value));
     else
-        out.line(Words::tr("wrote %1").arg(registerLine(address, value)));
+        out.line(QStringLiteral("wrote ") + registerLine(address, value));
     return Done;
 }
 
@@ -372,7 +256,7 @@ int standby(Session &s, const Invocation &run, const Output &out)
     }
     const bool on = s.read(ConfigurationRead) & ConfigStandby;
     if (out.json())
-        out.value(QJsonObject{{QStringLiteral("standby"), on}});
+        out.value(QJsonObject{{Words::tr("standby"), on}});
     else
         out.line(on ? Words::tr("standby on: no automatic conversions") : Words::tr("standby off: converting"));
     return Done;
@@ -391,43 +275,12 @@ int oneShot(Session &s, const Output &out, std::FILE *err)
     return Done;
 }
 
-// Which device answered the alert response address, if any.
-std::optional<uint8_t> respondToAlert(Session &s)
-{
-    Declare &d = s.state();
-    if (s.printerRoute()) {
-        // The port base is set on its own, not by a status read first: that
-        // read clears the chip's flags, and with them the ALERT it is asked
-        // to answer for.
-        PrinterPortLink &bus = s.bus().PrinterPort().Link();
-        bus.SetPortBase(d.PrinterPortBase);
-        bus.Start();
-        bus.SendByte(AlertResponseReadByte);
-        const bool answered = bus.ReceiveAck();
-        const uint8_t byte = bus.ReceiveByte();
-        std::this_thread::sleep_for(AlertStepPause);
-        bus.SendNoAck();
-        std::this_thread::sleep_for(AlertStepPause);
-        bus.Stop();
-        return answered ? std::optional<uint8_t>(byte >> 1) : std::nullopt;
-    }
-    const int16_t kept = d.DeviceAddress;
-    d.DeviceAddress = AlertResponseAddress;
-    d.RegisterPointer = DieRevision;
-    std::optional<uint8_t> device;
-    try {
-        s.link().ReadRegister();
-        device = static_cast<uint8_t>(d.ReadValue >> 1);
-    } catch (const NoAcknowledge &) {
-        // Nobody answers at the alert response address: no device is alerting.
-    }
-    d.DeviceAddress = kept;
-    return device;
-}
-
 int clearAlert(Session &s, const Output &out)
 {
-    const std::optional<uint8_t> device = respondToAlert(s);
+    // The chip's status is not read first: that read clears its flags, and
+    // with them the ALERT it is asked to answer for.
+    const std::optional<uint8_t> device = s.link().respondToAlert(
+        LinkNewComPort::StatusFirst::Skip, [] { std::this_thread::sleep_for(AlertStepPause); });
     if (out.json())
         out.value(QJsonObject{{QStringLiteral("alerting"), device.has_value()},
                               {QStringLiteral("address"), device ? QJsonValue(*device) : QJsonValue()}});
@@ -435,77 +288,6 @@ int clearAlert(Session &s, const Output &out)
         out.line(Words::tr("the device at %1 answered and released ALERT").arg(hexWithSuffix(*device)));
     else
         out.line(Words::tr("no device is alerting"));
-    return Done;
-}
-
-QString recordsText(long long records)
-{
-    // English has no catalogue to give it the singular.
-    return records == 1 ? Words::tr("1 record")
-                        : Words::tr("%n records", nullptr, int(std::min<long long>(records, INT_MAX)));
-}
-
-int log(Session &s, const Invocation &run, const ToolIo &io)
-{
-    LogFile file;
-    file.setName(run.logFile);
-    StopSignals stop;
-    long long written = 0;
-    const auto fileFailed = [&](const std::exception &e) {
-        return Interrupted(Words::tr("Writing the log file %1 failed after %2: %3")
-                               .arg(run.logFile, recordsText(written), QString::fromUtf8(e.what()))
-                               .toStdString());
-    };
-    // The status is read only for a record that carries it or a command
-    // that needs it: a tsv log's bus traffic stays as it was.
-    std::optional<AlertWatch> alerts;
-    if (run.format != LogFormat::Tsv || !run.onAlert.isEmpty())
-        alerts.emplace(s, io.monotonic, run.onAlert, io.err);
-    const bool withStatus = run.format != LogFormat::Tsv && !(run.format == LogFormat::Csv && csvWithoutStatus(run.logFile));
-    if (run.format == LogFormat::Csv && !withStatus)
-        say(io.err, Words::tr("%1 was begun without the status and alert columns; its records go on without them")
-                        .arg(run.logFile));
-    try {
-        file.append(logStart(run.format, file.hasContent()));
-    } catch (const LogFileError &e) {
-        throw fileFailed(e);
-    }
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
-    const auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
-    double due = 0;
-    while (!stop.requested()) {
-        if (run.count && written >= *run.count)
-            break;
-        if (run.duration && (due >= *run.duration || elapsed() >= *run.duration))
-            break;
-        if (stop.waitFor(due - elapsed()))
-            break;
-        Temperatures t;
-        AlertState alert;
-        try {
-            if (alerts)
-                alert = alerts->readStatus();
-            t = readTemperatures(s);
-        } catch (const std::exception &e) {
-            throw Interrupted(Words::tr("Reading the chip failed after %1 had been logged to %2: %3")
-                                  .arg(recordsText(written), run.logFile, QString::fromUtf8(e.what()))
-                                  .toStdString());
-        }
-        const QDateTime when = io.now();
-        try {
-            file.append(logRecord(run.format, when, t.remote, t.local,
-                                  withStatus ? std::optional(RecordStatus{alert.status, alert.alert}) : std::nullopt));
-        } catch (const LogFileError &e) {
-            throw fileFailed(e);
-        }
-        ++written;
-        if (alerts)
-            alerts->recorded(alert, when, t.remote, t.local);
-        // A record late by more than an interval does not make the next ones
-        // hurry to catch up.
-        due = std::max(due + run.interval, elapsed() - run.interval);
-    }
     return Done;
 }
 
@@ -530,7 +312,7 @@ int runCommand(const Invocation &run, const ToolIo &io)
     case Command::Standby: return standby(session, run, out);
     case Command::OneShot: return oneShot(session, out, io.err);
     case Command::ClearAlert: return clearAlert(session, out);
-    case Command::Log: return log(session, run, io);
+    case Command::Log: return logReadings(session, run, io);
     case Command::Scan:
     case Command::Doctor:
     case Command::Serve: break;

@@ -224,9 +224,4 @@ uint8_t parseRegister(const QString &text)
     return static_cast<uint8_t>(d.EditorRegister);
 }
 
-QString hexWithSuffix(unsigned value)
-{
-    return hexText(value) + QLatin1Char('h');
-}
-
 } // namespace ort::cli

@@ -60,8 +60,4 @@ double conversionsPerSecond(int code);
 // register it writes. Refuses an address the map does not hold.
 uint8_t parseRegister(const QString &text);
 
-// "4Ch", "378h", "Fh": hexadecimal as the program shows it, with the "h"
-// that marks it so beside decimal figures.
-QString hexWithSuffix(unsigned value);
-
 } // namespace ort::cli

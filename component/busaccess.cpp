@@ -68,18 +68,9 @@ Transfer printerTransfer(uint16_t base, uint8_t addressByte, bool read, uint8_t 
 
 } // namespace
 
-std::string hexByte(unsigned value)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%X", value);
-    return buf;
-}
-
 std::string noAcknowledgeText(unsigned address7)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "No acknowledge from device at %02Xh", address7);
-    return buf;
+    return "No acknowledge from device at " + hexDigits(address7, 2) + "h";
 }
 
 // ---- output latch
@@ -398,7 +389,7 @@ BitBangSmbus &BusAccessServer::master(uint16_t base)
     for (int i = 0; i < m_backend->portCount(); ++i)
         if (m_backend->port(i).base() == base)
             return *m_masters[static_cast<size_t>(i)];
-    throw BusError("No printer port at I/O address " + hexByte(base) + "h");
+    throw BusError("No printer port at I/O address " + hexDigits(base) + "h");
 }
 
 int64_t BusAccessServer::busTimeNs(uint16_t base)

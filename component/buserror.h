@@ -1,4 +1,5 @@
 #pragma once
+#include "base/numbers.h"
 #include <stdexcept>
 #include <string>
 
@@ -28,7 +29,6 @@ public:
     }
 };
 
-std::string hexByte(unsigned value);                // "4C"
 std::string noAcknowledgeText(unsigned address7);   // "No acknowledge from device at 4Ch"
 
 } // namespace ort

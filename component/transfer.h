@@ -1,4 +1,6 @@
 #pragma once
+#include "component/route.h"
+
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -10,7 +12,7 @@ namespace ort {
 // from single bus steps (start to stop), or a write of a port's data lines.
 // The texts are valid only during the call that tells it.
 struct Transfer {
-    enum class Route : uint8_t { PrinterPort, Smbus };
+    using Route = ort::Route;
     enum class Outcome : uint8_t { Acknowledged, NotAcknowledged, Failed };
     static constexpr int16_t None = -1;
 

@@ -22,7 +22,7 @@ QString byteText(int value)
     static const std::array<QString, 256> texts = [] {
         std::array<QString, 256> t;
         for (int v = 0; v < 256; ++v)
-            t[size_t(v)] = QStringLiteral("%1").arg(v, 2, 16, QLatin1Char('0')).toUpper() + QLatin1Char('h');
+            t[size_t(v)] = hexText(uint32_t(v), 2) + QLatin1Char('h');
         return t;
     }();
     return texts[size_t(value & 0xFF)];

@@ -1,5 +1,6 @@
 #include "gui/accessibility.h"
 #include "gui/tristatecheckbox.h"
+#include "widgets/instrumentaccess.h"
 
 #include <QAccessibleWidget>
 
@@ -66,11 +67,7 @@ void setAccessibleWindowRole(QWidget *window, QAccessible::Role role)
 
 void installWidgetAccess()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(widgetFactory);
-        return true;
-    }();
-    (void)installed;
+    installAccessFactory(widgetFactory);
 }
 
 } // namespace ort

@@ -4,7 +4,7 @@
 #include "link/text.h"
 
 #include <QCoreApplication>
-#include <QScopedValueRollback>
+#include <QScopeGuard>
 
 namespace ort {
 
@@ -13,8 +13,6 @@ namespace {
 struct Words {
     Q_DECLARE_TR_FUNCTIONS(ort::Errors)
 };
-
-bool g_boxOpen = false;
 
 // A reason as the component gives it has no full stop of its own.
 QString sentence(const QString &text)
@@ -54,16 +52,13 @@ QString failureLine(const QString &what, const QString &done)
     return sentence(what) + QLatin1Char(' ') + done;
 }
 
-bool errorBoxOpen()
-{
-    return g_boxOpen;
-}
-
 bool showFailureBox(Ui &ui, QWidget *parent, const MessageRequest &request)
 {
-    if (g_boxOpen)
+    FailureNotice &failures = ui.failures();
+    if (failures.boxOpen())
         return false;
-    const QScopedValueRollback open(g_boxOpen, true);
+    failures.setBoxOpen(true);
+    const auto closed = qScopeGuard([&failures] { failures.setBoxOpen(false); });
     ui.message(parent, request);
     return true;
 }

@@ -26,7 +26,6 @@ QString failureLine(const QString &what, const QString &done);
 // Shows an error that no handler caught, in a box and in the status line.
 // The operation that raised it is already abandoned; the program goes on.
 void presentFailure(Ui &ui, QWidget *parent, std::exception_ptr error, const QString &done = operationAbandoned());
-bool errorBoxOpen();
 // Shows a failure box under the rule that a box never opens over another:
 // the box runs its own event loop, where a timer or a click may fail again.
 // Returns whether it was shown.

@@ -28,6 +28,9 @@ public:
     int count() const { return m_count; }
     void report(const QString &line);
     void clear();
+    // Whether a failure box is open; showFailureBox keeps it.
+    bool boxOpen() const { return m_boxOpen; }
+    void setBoxOpen(bool open) { m_boxOpen = open; }
 
 signals:
     // The line to show; empty once something has succeeded.
@@ -36,6 +39,7 @@ signals:
 private:
     QString m_text;
     int m_count = 0;
+    bool m_boxOpen = false;
 };
 
 class Ui {

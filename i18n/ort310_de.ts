@@ -522,6 +522,14 @@
         <source>An %1 was found at:%2h, on the SMBus</source>
         <translation>%1 gefunden bei:%2h, am SMBus</translation>
     </message>
+    <message>
+        <source>Please check all connections and try again</source>
+        <translation>Bitte alle Verbindungen prüfen und es erneut versuchen</translation>
+    </message>
+    <message>
+        <source>Sorry, no %1s were found.</source>
+        <translation>Leider wurde kein %1 gefunden.</translation>
+    </message>
 </context>
 <context>
     <name>ort::Errors</name>
@@ -1000,10 +1008,6 @@
         <translation>„Fertig“ anklicken, um fortzufahren</translation>
     </message>
     <message>
-        <source>Sorry, no %1s were found. Please check all connections and try again</source>
-        <translation>Leider wurde kein %1 gefunden. Bitte alle Verbindungen prüfen und es erneut versuchen</translation>
-    </message>
-    <message>
         <source>Click Back to continue...</source>
         <translation>„Zurück“ anklicken, um fortzufahren …</translation>
     </message>
@@ -1464,10 +1468,6 @@
         <translation>Beide Temperaturen in eine Datei aufzeichnen, bis zu einer Anzahl, einer Zeit oder Strg+C.</translation>
     </message>
     <message>
-        <source>Appends timed records of the remote and the local temperature to FILE. tsv writes the window program&apos;s own log lines (header, or a restart marker below an old log, then records), so either program can continue a file; csv and jsonl write an ISO 8601 date and time, the status byte and whether the chip is in alert as the window&apos;s alert lamp shows it (csv: status,alert columns; jsonl: status, flags and alert). The format defaults to the file&apos;s extension (.csv, .jsonl), else tsv. Ctrl+C or SIGTERM ends the log after a whole record; a failing file or bus ends it with a message and status 1, every record before kept.</source>
-        <translation>Hängt Datensätze der externen und der lokalen Temperatur mit Zeit an FILE an. tsv schreibt die Aufzeichnungszeilen des Fensterprogramms (Kopfzeile oder eine Neustartmarke unter einer alten Aufzeichnung, dann Datensätze), sodass jedes der Programme eine Datei fortsetzen kann; csv und jsonl schreiben Datum und Uhrzeit nach ISO 8601, das Statusbyte und ob der Chip im Alarm ist, wie ihn die Alarmlampe des Fensters zeigt (csv: Spalten status,alert; jsonl: status, flags und alert). Das Format folgt der Dateiendung (.csv, .jsonl), sonst tsv. Strg+C oder SIGTERM beendet die Aufzeichnung nach einem ganzen Datensatz; eine fehlschlagende Datei oder ein fehlschlagender Bus beendet sie mit einer Meldung und Status 1, alle Datensätze davor bleiben erhalten.</translation>
-    </message>
-    <message>
         <source>What this machine offers the Linux component, and what to do.</source>
         <translation>Was dieser Rechner der Linux-Komponente bietet, und was zu tun ist.</translation>
     </message>
@@ -1693,6 +1693,10 @@ Die Optionen jedes Befehls (--bus, --route, --address, --json, …): %1 --help.
         <source>Unknown command &quot;%1&quot; (%2 --help lists them)</source>
         <translation>Unbekannter Befehl „%1“ (%2 --help listet sie auf)</translation>
     </message>
+    <message>
+        <source>Appends timed records of the remote and the local temperature to FILE. tsv writes the window program&apos;s own log lines (header, or a restart marker below an old log, then records), so either program can continue a file; csv and jsonl write an ISO 8601 date and time, the status byte and whether the chip is in alert as the window&apos;s alert lamp shows it (csv: status,alert columns; jsonl: status, flags and alert). The format defaults to the file&apos;s extension (.csv, .jsonl), else tsv. Ctrl+C or SIGTERM ends the log after a whole record; a failing file or bus ends it with a message and status 1, every record before kept. The FILE - writes the records to standard output.</source>
+        <translation>Hängt Datensätze der externen und der lokalen Temperatur mit Zeit an FILE an. tsv schreibt die Aufzeichnungszeilen des Fensterprogramms (Kopfzeile oder eine Neustartmarke unter einer alten Aufzeichnung, dann Datensätze), sodass jedes der Programme eine Datei fortsetzen kann; csv und jsonl schreiben Datum und Uhrzeit nach ISO 8601, das Statusbyte und ob der Chip im Alarm ist, wie ihn die Alarmlampe des Fensters zeigt (csv: Spalten status,alert; jsonl: status, flags und alert). Das Format folgt der Dateiendung (.csv, .jsonl), sonst tsv. Strg+C oder SIGTERM beendet die Aufzeichnung nach einem ganzen Datensatz; eine fehlschlagende Datei oder ein fehlschlagender Bus beendet sie mit einer Meldung und Status 1, alle Datensätze davor bleiben erhalten. Die Datei - schreibt die Datensätze auf die Standardausgabe.</translation>
+    </message>
 </context>
 <context>
     <name>ort::cli::Serve</name>
@@ -1784,10 +1788,6 @@ Die Optionen jedes Befehls (--bus, --route, --address, --json, …): %1 --help.
         <translation>keine Flags</translation>
     </message>
     <message>
-        <source>wrote %1</source>
-        <translation>geschrieben %1</translation>
-    </message>
-    <message>
         <source>local   low %1  high %2</source>
         <translation>lokal   unten %1  oben %2</translation>
     </message>
@@ -1821,10 +1821,6 @@ Die Optionen jedes Befehls (--bus, --route, --address, --json, …): %1 --help.
             <numerusform>%n Datensatz</numerusform>
             <numerusform>%n Datensätze</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>Writing the log file %1 failed after %2: %3</source>
-        <translation>Das Schreiben der Aufzeichnungsdatei %1 schlug nach %2 fehl: %3</translation>
     </message>
     <message>
         <source>%1 was begun without the status and alert columns; its records go on without them</source>

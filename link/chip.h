@@ -1,4 +1,6 @@
 #pragma once
+#include "component/route.h"
+
 #include <array>
 #include <cstdint>
 
@@ -50,16 +52,24 @@ inline constexpr uint8_t ConfigStandby = 0x40;
 inline constexpr int16_t MediumPrinterPort = 1;
 inline constexpr int16_t MediumSmbus = 0;
 
-// The same choice for the code that words things differently by route.
-enum class Route { PrinterPort, Smbus };
+// The route a BusMedium stands for, and back.
+using Route = ort::Route;
 inline constexpr Route routeOf(int16_t busMedium)
 {
     return busMedium == MediumPrinterPort ? Route::PrinterPort : Route::Smbus;
+}
+inline constexpr int16_t mediumOf(Route route)
+{
+    return route == Route::PrinterPort ? MediumPrinterPort : MediumSmbus;
 }
 
 // The component's SelectBus argument: the other way round.
 inline constexpr int SelectPrinterPort = 0;
 inline constexpr int SelectSmbus = 1;
+inline constexpr int selectBusOf(Route route)
+{
+    return route == Route::PrinterPort ? SelectPrinterPort : SelectSmbus;
+}
 
 // The printer-port link's clock half-period, in units of 25 ns: 6 us.
 inline constexpr int BusParameter = 240;

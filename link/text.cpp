@@ -1,4 +1,5 @@
 #include "link/text.h"
+#include "base/numbers.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -10,9 +11,14 @@ QString productTitle()
     return QCoreApplication::translate("ort::Text", "%1 Evaluation Software").arg(ChipName);
 }
 
-QString hexText(uint32_t value)
+QString hexText(uint32_t value, int width)
 {
-    return QString::number(value, 16).toUpper();
+    return QString::fromLatin1(hexDigits(value, width));
+}
+
+QString hexWithSuffix(uint32_t value)
+{
+    return hexText(value) + QLatin1Char('h');
 }
 
 QString decimalText(long long value)

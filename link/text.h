@@ -20,8 +20,11 @@ inline const QString ProgramVersion = QStringLiteral(ORT_PROGRAM_VERSION);
 // the running program to its entry and icon.
 inline const QString DesktopId = QStringLiteral(ORT_DESKTOP_ID);
 
-// Hexadecimal in upper case, without prefix or leading zeros: 0, 1A, FF.
-QString hexText(uint32_t value);
+// Hexadecimal in upper case, without prefix, zero-padded to `width` digits:
+// 0, 1A, FF; 0C with width 2.
+QString hexText(uint32_t value, int width = 0);
+// The same with the h the texts put after an address or a base: 4Ch, 378h.
+QString hexWithSuffix(uint32_t value);
 // Decimal, plain: 0, 26, 255, -55.
 QString decimalText(long long value);
 // A time of day given in seconds since midnight as "hh:mm:ss", 24-hour; the

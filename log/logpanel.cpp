@@ -29,8 +29,6 @@ constexpr double LongestDelay = 3600;
 // Past this many records the "on" state is put in force again and logging
 // goes on: the count only informs, and a day's monitoring may pass it.
 constexpr qint64 CountReapply = 1000000;
-// Records may come every 5 ms; the count is repainted at most this often.
-constexpr int CountFrameMs = 40;
 } // namespace
 
 LogPanel::LogPanel(Services &services, QWidget *parent)
@@ -86,12 +84,6 @@ LogPanel::LogPanel(Services &services, QWidget *parent)
     grid->addWidget(m_recordCount, 1, 3);
     grid->addWidget(m_linesCaption, 1, 4);
     grid->setColumnStretch(4, 1);
-
-    m_countRepaint.setSingleShot(true);
-    connect(&m_countRepaint, &QTimer::timeout, this, [this] {
-        m_recordCount->setUpdatesEnabled(true);   // repaints it
-        m_countPainted.start();
-    });
 
     connect(m_makeLogButton, &QPushButton::clicked, this, [this] {
         runGuarded(m_services.ui, window(), [this] { MakeLog_CMD_Click(); });
@@ -178,14 +170,17 @@ void LogPanel::showLoggingOff()
 // back until then).
 void LogPanel::showCount(const QString &text)
 {
-    if (m_countRepaint.isActive() || (m_countPainted.isValid() && m_countPainted.elapsed() < CountFrameMs)) {
+    if (m_countFrames.request())
+        m_countFrames.painted();
+    else
         m_recordCount->setUpdatesEnabled(false);
-        if (!m_countRepaint.isActive())
-            m_countRepaint.start(static_cast<int>(std::max<qint64>(1, CountFrameMs - m_countPainted.elapsed())));
-    } else {
-        m_countPainted.start();
-    }
     m_recordCount->setText(text);
+}
+
+void LogPanel::countFrameDue()
+{
+    m_recordCount->setUpdatesEnabled(true);   // repaints it
+    m_countFrames.painted();
 }
 
 void LogPanel::setRecordCount(qint64 count)

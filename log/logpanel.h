@@ -1,9 +1,8 @@
 #pragma once
 #include "log/logfile.h"
+#include "widgets/framethrottle.h"
 #include "widgets/panel3d.h"
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <cstdint>
 
 class QLabel;
@@ -77,8 +76,9 @@ private:
     QLabel *m_recordCount;
     qint64 m_recordsWritten = 0;
     QLabel *m_linesCaption;
-    QElapsedTimer m_countPainted;
-    QTimer m_countRepaint;
+    // The label's updates are held back while a frame waits.
+    void countFrameDue();
+    FrameThrottle m_countFrames{[this] { countFrameDue(); }};
 };
 
 } // namespace ort

@@ -1,5 +1,4 @@
 #include "monitor/alertpanel.h"
-#include "component/buserror.h"
 #include "gui/colours.h"
 #include "gui/errors.h"
 #include "gui/services.h"
@@ -93,40 +92,11 @@ void AlertPanel::setLamp(Lamp state)
 
 void AlertPanel::Command2_Click()
 {
-    if (m_services.declare.BusMedium == chip::MediumPrinterPort)
-        clearOnPrinterPort();
-    else
-        clearOnSmbus();
-}
-
-void AlertPanel::clearOnPrinterPort()
-{
-    Declare &d = m_services.declare;
-    d.RegisterPointer = chip::Status;
-    m_services.link.ReadRegister();
-    // The status read has set the port base; the raw steps below use it.
-    PrinterPortLink &bus = m_services.bus.PrinterPort().Link();
+    // The measurement cycle keeps off the bus while the pauses let it run.
     const QScopedValueRollback hold(m_busHeld, true);
-    bus.Start();
-    bus.SendByte(chip::AlertResponseReadByte);
-    bus.ReceiveAck();
-    d.ReadValue = bus.ReceiveByte();   // the alerting device's address; not shown
-    Pause(m_services.clock, StepPause, m_pump);
-    bus.SendNoAck();
-    Pause(m_services.clock, StepPause, m_pump);
-    bus.Stop();
-}
-
-void AlertPanel::clearOnSmbus()
-{
-    Declare &d = m_services.declare;
-    const QScopedValueRollback restore(d.DeviceAddress, static_cast<int16_t>(chip::AlertResponseAddress));
-    d.RegisterPointer = chip::DieRevision;
-    try {
-        m_services.link.ReadRegister();
-    } catch (const NoAcknowledge &) {
-        // Nobody answers at the alert response address: no device is alerting.
-    }
+    // The alerting device's address is not shown.
+    m_services.link.respondToAlert(LinkNewComPort::StatusFirst::Read,
+                                   [this] { Pause(m_services.clock, StepPause, m_pump); });
 }
 
 } // namespace ort

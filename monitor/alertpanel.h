@@ -35,8 +35,6 @@ public:
     void setEventPump(EventPump pump);
 
 private:
-    void clearOnPrinterPort();
-    void clearOnSmbus();
 
     Services &m_services;
     EventPump m_pump;

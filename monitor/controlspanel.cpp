@@ -75,10 +75,7 @@ void ControlsPanel::showRate(int code)
 
 void ControlsPanel::Selector1_Click(int position)
 {
-    Declare &d = m_services.declare;
-    d.RegisterPointer = chip::ConversionRateWrite;
-    d.WriteValue = position;
-    m_services.link.WriteRegister();
+    m_services.link.write(chip::ConversionRateWrite, position);
     m_shownRate = position;
     m_cycle.setConversionRate(position);
 }
@@ -95,12 +92,8 @@ void ControlsPanel::Command1_Click()
 
 void ControlsPanel::EasySetup()
 {
-    Declare &d = m_services.declare;
-    auto write = [&](uint8_t address, int value) {
-        d.RegisterPointer = address;
-        d.WriteValue = value;
-        m_services.link.WriteRegister();
-    };
+    LinkNewComPort &link = m_services.link;
+    const auto write = [&link](uint8_t address, int value) { link.write(address, value); };
     write(chip::ConversionRateWrite, EasyRate);
     showRate(EasyRate);
     write(chip::LocalHighLimitWrite, EasyHighLimit);
@@ -125,7 +118,6 @@ void ControlsPanel::EasySetup()
 
 void ControlsPanel::RefreshMonitorControls()
 {
-    Declare &d = m_services.declare;
     // Each change runs that toggle's handler: with all three off Timer1
     // stops and the bars are cleared.
     m_cycle.alertPanel().alertButton()->setValue(TriStateCheckBox::Off);
@@ -135,18 +127,11 @@ void ControlsPanel::RefreshMonitorControls()
 
     // Out of standby, so the chip converts while it is watched; the Read/Write
     // tab's toggle shows it again at that tab's next redraw.
-    d.RegisterPointer = chip::ConfigurationRead;
-    m_services.link.ReadRegister();
-    if (d.ReadValue & chip::ConfigStandby) {
-        d.WriteValue = d.ReadValue & ~chip::ConfigStandby & 0xFF;
-        d.RegisterPointer = chip::ConfigurationWrite;
-        m_services.link.WriteRegister();
-    }
+    if (const int config = m_services.link.read(chip::ConfigurationRead); config & chip::ConfigStandby)
+        m_services.link.write(chip::ConfigurationWrite, config & ~chip::ConfigStandby & 0xFF);
 
-    d.RegisterPointer = chip::ConversionRateRead;
-    m_services.link.ReadRegister();
     // Codes above 7 act as 7 on the chip, and the knob stops there too.
-    showRate(d.ReadValue);
+    showRate(m_services.link.read(chip::ConversionRateRead));
 
     const auto [localHigh, localLow] = m_gauges.PlaceLimits(LimitGauges::Local);
     m_gauges.captionLimits(LimitGauges::Local, localHigh, localLow);

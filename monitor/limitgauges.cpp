@@ -84,10 +84,7 @@ bool LimitGauges::eventFilter(QObject *watched, QEvent *event)
 
 void LimitGauges::writeLimit(uint8_t address, int position)
 {
-    Declare &d = m_services.declare;
-    d.WriteValue = limitByte(position);
-    d.RegisterPointer = address;
-    m_services.link.WriteRegister();
+    m_services.link.write(address, limitByte(position));
 }
 
 void LimitGauges::LGauge_PointerMoved(Which which, int pointer)
@@ -174,18 +171,13 @@ std::pair<int, int> LimitGauges::shownLimits(Which which) const
 std::pair<int, int> LimitGauges::PlaceLimits(Which which)
 {
     Gauge &g = m_gauges[which];
-    Declare &d = m_services.declare;
-    d.RegisterPointer = g.highRead;
-    m_services.link.ReadRegister();
-    const int highByte = d.ReadValue;
+    const int highByte = m_services.link.read(g.highRead);
     g.shown.high = GaugePosition(highByte);
     g.shown.highCaption = LimitCaption(highByte);
     g.widget->setBandEnd(g.shown.high);
     g.widget->setPointerValue(LinearGauge::HighPointer, g.shown.high);
 
-    d.RegisterPointer = g.lowRead;
-    m_services.link.ReadRegister();
-    const int lowByte = d.ReadValue;
+    const int lowByte = m_services.link.read(g.lowRead);
     g.shown.low = GaugePosition(lowByte);
     g.shown.lowCaption = LimitCaption(lowByte);
     g.widget->setBandStart(g.shown.low);

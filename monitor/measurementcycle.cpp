@@ -114,9 +114,7 @@ void MeasurementCycle::Timer1_Timer()
 
 int16_t MeasurementCycle::readTemperature(uint8_t reg)
 {
-    m_services.declare.RegisterPointer = reg;
-    m_services.link.ReadRegister();
-    return decodeTemperature(m_services.declare.ReadValue);
+    return decodeTemperature(m_services.link.read(reg));
 }
 
 void MeasurementCycle::tick()

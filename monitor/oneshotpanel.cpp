@@ -81,35 +81,26 @@ void OneShotPanel::showStandby(bool standby)
 
 void OneShotPanel::SSRibbon3_Click(bool down)
 {
-    Declare &d = m_services.declare;
+    int config;
     if (down) {
         m_status->setCaption(tr("Standby Mode is On"));
         m_oneShot->setEnabled(true);
-        d.RegisterPointer = chip::ConfigurationRead;
-        m_services.link.ReadRegister();
-        d.WriteValue = d.ReadValue | chip::ConfigStandby;
+        config = m_services.link.read(chip::ConfigurationRead) | chip::ConfigStandby;
     } else {
         m_status->setCaption(tr("Standby Mode is Off"));
         m_oneShot->setEnabled(false);
-        d.RegisterPointer = chip::ConfigurationRead;
-        m_services.link.ReadRegister();
         // The alert mask stays; standby and the unused bits are cleared.
-        d.WriteValue = d.ReadValue & chip::ConfigAlertMasked;
+        config = m_services.link.read(chip::ConfigurationRead) & chip::ConfigAlertMasked;
     }
-    d.RegisterPointer = chip::ConfigurationWrite;
-    m_services.link.WriteRegister();
+    m_services.link.write(chip::ConfigurationWrite, config);
 }
 
 void OneShotPanel::CommandButton1_Click()
 {
-    Declare &d = m_services.declare;
-    d.RegisterPointer = chip::OneShot;
-    d.WriteValue = 0xFF;
-    m_services.link.WriteRegister();
+    const Declare &d = m_services.declare;
+    m_services.link.write(chip::OneShot, 0xFF);
     // No wait: the register holds whatever it holds when the read comes.
-    d.RegisterPointer = chip::RemoteTemperature;
-    m_services.link.ReadRegister();
-    const int t = decodeTemperature(d.ReadValue);
+    const int t = decodeTemperature(m_services.link.read(chip::RemoteTemperature));
     // Here the SMBus route is BusMedium 0 and every other value the printer port.
     const chip::Route route = chip::routeOf(d.BusMedium);
     showFound(oneShotCaption(t, route));

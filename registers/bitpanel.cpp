@@ -1,6 +1,7 @@
 #include "registers/bitpanel.h"
 #include "gui/twips.h"
 #include "link/text.h"
+#include "widgets/instrumentaccess.h"
 
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
@@ -175,11 +176,7 @@ struct BitPanel::Geometry {
 BitPanel::BitPanel(QWidget *parent) : CaptionedFrame(tr("Read/Write"), parent)
 {
     setObjectName("SSPanel38");
-    static const bool digitsAccessible = [] {
-        QAccessible::installFactory(digitFactory);
-        return true;
-    }();
-    (void)digitsAccessible;
+    installAccessFactory(digitFactory);
 
     m_digitPanel = new Panel3D(this);
     m_digitPanel->setObjectName("SSPanel3");

@@ -3,6 +3,7 @@
 #include "gui/services.h"
 #include "gui/ui.h"
 #include "link/chip.h"
+#include "link/runtimeerror.h"
 #include "link/text.h"
 #include "registers/bitpanel.h"
 #include "registers/entryparse.h"
@@ -68,9 +69,7 @@ void RegisterEditor::SelectRegister(int row)
     const RegisterRow &r = RegisterTable.at(static_cast<size_t>(row));
     d.EditorRegister = r.readAddress;
     m_panels.write.setEntriesEnabled(r.writable);
-    d.RegisterPointer = d.EditorRegister;
-    m_services.link.ReadRegister();
-    d.EditorReadback = d.ReadValue;
+    d.EditorReadback = m_services.link.read(toByte(d.EditorRegister));
     ShowRegister();
     // Nothing has been written to the newly selected register yet.
     m_panels.info.writtenHex()->setText(QStringLiteral("X"));
@@ -92,9 +91,7 @@ void RegisterEditor::ShowRegister()
     ShowBitNames(d.EditorRegister);
 
     // The standby indicator follows the chip; showing it writes nothing.
-    d.RegisterPointer = chip::ConfigurationRead;
-    m_services.link.ReadRegister();
-    emit standbyShown((d.ReadValue & chip::ConfigStandby) != 0);
+    emit standbyShown((m_services.link.read(chip::ConfigurationRead) & chip::ConfigStandby) != 0);
 }
 
 void RegisterEditor::ShowBitNames(int address)
@@ -113,16 +110,15 @@ void RegisterEditor::ToggleBit(int bit)
     // The new state is the opposite of the digit shown; the other seven
     // bits are those just read.
     const bool shownSet = m_panels.bits.digit(bit)->isChecked();
+    const int written = shownSet ? (d.EditorWorkingValue & ~mask) : (d.EditorWorkingValue | mask);
     {
         const AtWriteAddress writing(d);
-        d.WriteValue = shownSet ? (d.EditorWorkingValue & ~mask) : (d.EditorWorkingValue | mask);
-        d.RegisterPointer = d.EditorRegister;
-        m_services.link.WriteRegister();
+        m_services.link.write(toByte(d.EditorRegister), written);
     }
     m_panels.bits.showDigit(bit, !shownSet);
     // Shown as read too: there is no read-back.
-    d.EditorWorkingValue = static_cast<int16_t>(d.WriteValue);
-    d.EditorReadback = static_cast<int16_t>(d.WriteValue);
+    d.EditorWorkingValue = static_cast<int16_t>(written);
+    d.EditorReadback = static_cast<int16_t>(written);
     ShowRegister();
 }
 
@@ -164,12 +160,10 @@ void RegisterEditor::WriteTypedValue(int base)
     d.EditorWriteActive = 1;
     // A failed write must not leave the digits drawn from the typed value.
     const auto end = qScopeGuard([&d] { d.EditorWriteActive = 0; });
-    d.WriteValue = static_cast<int32_t>(value);
-    d.EditorWorkingValue = static_cast<int16_t>(d.WriteValue);
+    d.EditorWorkingValue = static_cast<int16_t>(value);
     {
         const AtWriteAddress writing(d);
-        d.RegisterPointer = d.EditorRegister;
-        m_services.link.WriteRegister();
+        m_services.link.write(toByte(d.EditorRegister), static_cast<int32_t>(value));
     }
     ShowRegister();
     // The other box shows the same value; editing it turns its button red
@@ -205,9 +199,7 @@ void RegisterEditor::Timer3_Timer()
     if (m_panels.selector.isDown(registerRowOfButton("SSRibbon16")))
         return;
     Declare &d = m_services.declare;
-    d.RegisterPointer = d.EditorRegister;
-    m_services.link.ReadRegister();
-    d.EditorReadback = d.ReadValue;
+    d.EditorReadback = m_services.link.read(toByte(d.EditorRegister));
     ShowRegister();
 }
 
@@ -218,9 +210,7 @@ void RegisterEditor::ResetEditor()
     d.EditorRegister = chip::LocalTemperature;
     continuousOff();
     m_panels.write.setEntriesEnabled(false);
-    d.RegisterPointer = chip::LocalTemperature;
-    m_services.link.ReadRegister();
-    d.EditorReadback = d.ReadValue;
+    d.EditorReadback = m_services.link.read(chip::LocalTemperature);
     ShowRegister();
 }
 

@@ -1,6 +1,5 @@
 #include "shell/statusline.h"
 #include "component/busaccess.h"
-#include "link/chip.h"
 #include "link/declare.h"
 #include "link/text.h"
 
@@ -17,16 +16,16 @@ struct Words {
 
 QString connectionText(const Connection &c)
 {
-    if (c.address7 == 0)
+    if (c.chip.address7 == 0)
         return {};
-    QString text;
-    if (c.printerPort) {
-        text = Words::tr("%1 at %2h on printer port %3h")
-                   .arg(ChipName, hexText(c.address7), hexText(c.portBase));
-    } else {
-        text = Words::tr("%1 at %2h on the SMBus").arg(ChipName, hexText(c.address7));
-        if (!c.adapter.isEmpty())
-            text += Words::tr(", adapter %1").arg(c.adapter);
+    // In the user's language; ChipAddress::text() stays as scripts read it.
+    QString text = c.chip.onPrinterPort()
+                       ? Words::tr("%1 at %2h on printer port %3h")
+                             .arg(ChipName, hexText(c.chip.address7), hexText(c.chip.portBase))
+                       : Words::tr("%1 at %2h on the SMBus").arg(ChipName, hexText(c.chip.address7));
+    if (!c.chip.onPrinterPort()) {
+        if (!c.chip.adapter.isEmpty())
+            text += Words::tr(", adapter %1").arg(c.chip.adapter);
         if (c.smbusBase != 0)
             text += Words::tr(" at %1h").arg(hexText(c.smbusBase));
     }
@@ -38,16 +37,10 @@ QString connectionText(const Connection &c)
 Connection currentConnection(const Declare &state, BusAccessServer &server)
 {
     Connection c;
-    c.printerPort = state.BusMedium == chip::MediumPrinterPort;
-    // The printer-port route keeps the 8-bit address byte.
-    c.address7 = static_cast<uint8_t>(c.printerPort ? state.DeviceAddress >> 1 : state.DeviceAddress);
+    c.chip = ChipAddress::connected(state, server);
     c.simulated = server.simulated();
-    if (c.printerPort) {
-        c.portBase = state.PrinterPortBase;
-    } else {
-        c.adapter = QString::fromStdString(server.smbusAdapter());
+    if (!c.chip.onPrinterPort())
         c.smbusBase = server.smbusBase();
-    }
     return c;
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "link/chipaddress.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -9,10 +11,7 @@ struct Declare;
 
 // What the main window is talking to, as its status line tells the user.
 struct Connection {
-    bool printerPort = true;   // else the on-board SMBus
-    uint8_t address7 = 0;      // 0: no chip chosen yet
-    uint16_t portBase = 0;
-    QString adapter;           // the SMBus adapter's device node, where it has one
+    ChipAddress chip;          // address 0: no chip chosen yet
     uint32_t smbusBase = 0;    // 0: the system shows none
     bool simulated = false;
 };

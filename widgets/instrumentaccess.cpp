@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QPointer>
 #include <algorithm>
+#include <vector>
 
 namespace ort {
 
@@ -270,13 +271,18 @@ QAccessibleInterface *instrumentFactory(const QString &classname, QObject *objec
 
 } // namespace
 
+void installAccessFactory(QAccessible::InterfaceFactory factory)
+{
+    static std::vector<QAccessible::InterfaceFactory> installed;
+    if (std::find(installed.begin(), installed.end(), factory) != installed.end())
+        return;
+    installed.push_back(factory);
+    QAccessible::installFactory(factory);
+}
+
 void installInstrumentAccess()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(instrumentFactory);
-        return true;
-    }();
-    (void)installed;
+    installAccessFactory(instrumentFactory);
 }
 
 } // namespace ort

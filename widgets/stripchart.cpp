@@ -36,20 +36,13 @@ StripChart::StripChart(QWidget *parent) : QWidget(parent)
     m_markColor = QColor(255, 200, 200);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_frameTimer.setSingleShot(true);
-    connect(&m_frameTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     installInstrumentAccess();
 }
 
 void StripChart::scheduleFrame()
 {
-    if (m_frameTimer.isActive())
-        return;
-    const qint64 since = m_lastFrame.isValid() ? m_lastFrame.elapsed() : FrameIntervalMs;
-    if (since >= FrameIntervalMs)
+    if (m_frames.request())
         update();
-    else
-        m_frameTimer.start(static_cast<int>(FrameIntervalMs - since));
 }
 
 int StripChart::index(int trace)

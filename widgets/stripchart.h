@@ -5,8 +5,8 @@
 #include "widgets/samplehistory.h"
 
 #include <QColor>
-#include <QElapsedTimer>
-#include <QTimer>
+#include "widgets/framethrottle.h"
+
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -30,7 +30,7 @@ class StripChart : public QWidget {
     Q_OBJECT
 public:
     static constexpr int TraceCount = 2;
-    static constexpr int FrameIntervalMs = 40;
+    static constexpr int FrameIntervalMs = FrameThrottle::IntervalMs;
     // Seconds since the epoch; tick labels show it as local time of day.
     using Clock = std::function<double()>;
 
@@ -185,8 +185,7 @@ private:
     QPoint m_dragFrom;
     double m_dragX = 0;
     double m_dragEnd = 0;
-    QTimer m_frameTimer;
-    QElapsedTimer m_lastFrame;
+    FrameThrottle m_frames{[this] { update(); }};
 };
 
 } // namespace ort

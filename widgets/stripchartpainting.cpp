@@ -42,7 +42,7 @@ struct StripChart::Frame : Layout {
 
 void StripChart::paintEvent(QPaintEvent *)
 {
-    m_lastFrame.start();
+    m_frames.painted();
     QPainter p(this);
     paintFrame(p, true);
 }

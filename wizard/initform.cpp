@@ -243,31 +243,14 @@ void InitForm::keyPressEvent(QKeyEvent *event)
 void InitForm::FinishCMD_Click()
 {
     // Nothing selected, nothing to finish on: the wizard stays.
-    const auto selected = m_results->selectedEntry();
+    // An entry the search did not make is a fault of the program, shown as
+    // such before anything changes: no half-configured chip behind an open
+    // main window.
+    const std::optional<ResultEntry> selected = m_results->selectedEntry();
     if (!selected)
         return;
-    const auto [position, entry] = *selected;
-    const std::optional<int> printer = printerTagNumber(entry);
-    const std::optional<uint8_t> smbus = smbusTagAddress(entry);
-    if (!printer && !smbus) {
-        m_host.endProgram();
-        return;
-    }
-
-    // The wizard's own tables are read before anything changes: a lookup
-    // that fails is a fault of the program, shown as such, and must not leave
-    // a half-configured chip behind an open main window.
-    const std::vector<uint8_t> &addresses = m_results->ResultAddresses();
-    const uint8_t deviceAddress = addresses.at(static_cast<size_t>(position));
-    Declare &state = m_services.declare;
-    if (printer) {
-        const size_t index = static_cast<size_t>(*printer - 1);
-        connectPrinterPortChip(m_services.bus, state, m_search.printerFinds().at(index), addresses.at(index));
-    }
-    if (smbus)
-        connectSmbusChip(m_services.bus, state, *smbus);
+    connectChip(m_services.bus, m_services.declare, *selected);
     m_finishing = true;
-    state.DeviceAddress = deviceAddress;
     m_host.showMainWindow();
     close();
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "gui/services.h"
-#include "wizard/devicesearch.h"
+#include "search/devicesearch.h"
 #include "wizard/resultspanel.h"
 
 #include <QWidget>

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <stdexcept>
 
 namespace ort {
 
@@ -36,16 +37,19 @@ bool ResultsPanel::ListSearchResults(const std::vector<ResultEntry> &entries)
 {
     m_resultAddresses.clear();
     for (const ResultEntry &entry : entries) {
-        m_list->addItem(entry.text);
+        // The chip goes with its entry: Finish never reads it back out of the text.
+        auto *item = new QListWidgetItem(entry.text);
+        item->setData(Qt::UserRole, QVariant::fromValue(entry));
+        m_list->addItem(item);
         m_list->setCurrentRow(0);
-        m_resultAddresses.push_back(entry.address);
+        m_resultAddresses.push_back(static_cast<uint8_t>(entry.chip.deviceAddress()));
     }
     if (m_list->count() > 0) {
         m_summary->setText(tr("Please select one of the %1s found above.").arg(ChipName));
         m_instructions->setText(tr("Click 'Finish' to Continue"));
         return true;
     }
-    m_summary->setText(tr("Sorry, no %1s were found. Please check all connections and try again").arg(ChipName));
+    m_summary->setText(noChipsFoundText());
     m_instructions->setText(tr("Click Back to continue..."));
     m_list->clear();
     return false;
@@ -61,12 +65,15 @@ bool ResultsPanel::entrySelected() const
     return !m_list->selectedItems().isEmpty();
 }
 
-std::optional<std::pair<int, QString>> ResultsPanel::selectedEntry() const
+std::optional<ResultEntry> ResultsPanel::selectedEntry() const
 {
     const QList<QListWidgetItem *> selected = m_list->selectedItems();
     if (selected.isEmpty())
         return std::nullopt;
-    return std::make_pair(m_list->row(selected.first()), selected.first()->text());
+    const QVariant entry = selected.first()->data(Qt::UserRole);
+    if (!entry.canConvert<ResultEntry>())
+        throw std::logic_error("A result entry that the search did not make was selected");
+    return entry.value<ResultEntry>();
 }
 
 void ResultsPanel::bindFinish(QPushButton *finish)

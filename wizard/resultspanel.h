@@ -1,5 +1,5 @@
 #pragma once
-#include "wizard/devicesearch.h"
+#include "search/devicesearch.h"
 #include "wizard/wizardpanel.h"
 
 #include <optional>
@@ -24,8 +24,9 @@ public:
 
     const std::vector<uint8_t> &ResultAddresses() const { return m_resultAddresses; }
     bool entrySelected() const;
-    // The selected entry's position in the list and its text.
-    std::optional<std::pair<int, QString>> selectedEntry() const;
+    // The entry selected, as the search made it; nothing while none is.
+    // Throws std::logic_error for an entry the search did not make.
+    std::optional<ResultEntry> selectedEntry() const;
     // The list takes the keys, so the arrows move through the entries.
     void focusList();
     // Finish goes with a selected entry while the panel is shown: a

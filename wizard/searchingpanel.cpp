@@ -1,7 +1,7 @@
 #include "wizard/searchingpanel.h"
 #include "gui/twips.h"
 #include "link/text.h"
-#include "wizard/devicesearch.h"
+#include "search/devicesearch.h"
 #include "wizard/mediumpanel.h"
 
 #include <QLabel>

@@ -71,7 +71,6 @@ int main(int argc, char **argv)
             ui, std::make_unique<BusAccessServer>(std::make_unique<sim::SimBackend>(sim::Scenario::defaultBoard(), clock)),
             clock);
         MainMenuForm *main = bench::startMonitoring(program, printer, ui, dir.filePath(QString("readings-%1.xls").arg(route)));
-        Declare &d = program.state();
         QTimer &timer1 = main->measurementCycle()->Timer1();
 
         // Runs without the console and with it, in turn, so that both see
@@ -115,8 +114,7 @@ int main(int argc, char **argv)
         std::vector<double> refreshes;
         for (int i = 0; i < 100; ++i) {
             for (int n = 0; n < 40; ++n) {
-                d.RegisterPointer = static_cast<int16_t>(n % 3);
-                program.link().ReadRegister();
+                program.link().read(static_cast<uint8_t>(n % 3));
             }
             const double cpu0 = cpuSeconds();
             console->refresh();
@@ -134,8 +132,7 @@ int main(int argc, char **argv)
             const double rss0 = bench::residentKiB() / 1024.0;
             // A full ring, every transfer through the component as the cycle makes them.
             for (size_t i = 0; i < TransferRing::DefaultCapacity; ++i) {
-                d.RegisterPointer = static_cast<int16_t>(i % 3);
-                program.link().ReadRegister();
+                program.link().read(static_cast<uint8_t>(i % 3));
             }
             QElapsedTimer t;
             t.start();

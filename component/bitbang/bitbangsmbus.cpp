@@ -120,7 +120,7 @@ void BitBangSmbus::waitForFreeBus()
         if (readSda())
             return;
     }
-    throw BusError("The SMBus on printer port " + hexByte(m_port.base()) + "h is busy: SDA is held low");
+    throw BusError("The SMBus on printer port " + hexDigits(m_port.base()) + "h is busy: SDA is held low");
 }
 
 void BitBangSmbus::start()

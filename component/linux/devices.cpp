@@ -143,7 +143,7 @@ int I2cDevHost::addressed(uint8_t address7)
     if (m_address != address7) {
         if (ioctl(m_fd, I2C_SLAVE, static_cast<long>(address7)) < 0) {
             if (errno == EBUSY)
-                throw BusError("The device at " + hexByte(address7) + "h on " + m_adapter.path() +
+                throw BusError("The device at " + hexDigits(address7) + "h on " + m_adapter.path() +
                                " is in use by a driver of the system");
             throw BusError(deviceErrorText(errno, m_adapter.path(), "address a device on"));
         }

@@ -39,7 +39,7 @@ std::unique_ptr<VcdTrace> traceFor(const std::string &path, uint16_t base, size_
 {
     if (path.empty())
         return nullptr;
-    auto trace = std::make_unique<VcdTrace>(index == 0 ? path : path + "." + hexByte(base) + "h");
+    auto trace = std::make_unique<VcdTrace>(index == 0 ? path : path + "." + hexDigits(base) + "h");
     return trace->isOpen() ? std::move(trace) : nullptr;
 }
 

@@ -455,6 +455,22 @@ private slots:
             QCOMPARE(line.count(','), 2);
     }
 
+    // "-" is standard output: the records come there, and no file is made.
+    void logToStandardOutput()
+    {
+        QTemporaryDir dir;
+        test::SimBoard board;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const Result r = onBoard(board, {"log", "-", "--count", "2", "--interval", "0", "--format", "csv"});
+        QDir::setCurrent(before);
+        QCOMPARE(r.status, cli::Done);
+        const QStringList lines = r.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[0].startsWith("time,remote,local,"), qPrintable(r.out));
+        QVERIFY(QDir(dir.path()).isEmpty());
+    }
+
     void logEndsOnWholeRecord_data()
     {
         QTest::addColumn<int>("signal");

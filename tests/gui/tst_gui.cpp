@@ -242,7 +242,7 @@ void TestGui::guardedHandlerAbandonsAndGoesOn()
         [&] { steps << "before box"; });
     QVERIFY(!ok);
     QCOMPARE(steps, QStringList({"ran", "before box", "box"}));
-    QVERIFY(!errorBoxOpen());
+    QVERIFY(!ui.failures().boxOpen());
 
     // The next error gets its box: the first one is closed.
     runGuarded(ui, nullptr, [] { throw RunTimeError::overflow(); });
@@ -267,7 +267,7 @@ void TestGui::oneErrorBoxAtATime()
     ui.whileOpen = [&](const MessageRequest &) {
         if (boxes++ > 0)   // a box shown from inside a box: counted, not repeated
             return;
-        openDuringBox = errorBoxOpen();
+        openDuringBox = ui.failures().boxOpen();
         for (int i = 0; i < 3; ++i)
             runGuarded(ui, nullptr, [&] {
                 ++nestedRan;
@@ -281,7 +281,7 @@ void TestGui::oneErrorBoxAtATime()
     // The last of them is in the status line.
     QCOMPARE(ui.failures().text(), QString("No acknowledge from device at 4Ch. The operation was abandoned."));
     QVERIFY(openDuringBox);
-    QVERIFY(!errorBoxOpen());
+    QVERIFY(!ui.failures().boxOpen());
 }
 
 void TestGui::failingTickStopsItsTimerBeforeTheBox()

@@ -22,6 +22,7 @@ private slots:
     void negativeMagnitude_data();
     void negativeMagnitude();
     void refreshEditorValue();
+    void valueApiLeavesTheSharedVariables();
 };
 
 void TestLink::printerRouteSendsPortBaseThenOneTransfer()
@@ -81,6 +82,7 @@ void TestLink::overflowWritesNothing_data()
     QTest::newRow("smbus 256") << 0 << 256 << 11;
     QTest::newRow("smbus -1") << 0 << -1 << 11;
     QTest::newRow("printer register 300") << 1 << 5 << 300;
+    QTest::newRow("value api smbus 256") << 0 << 256 << -1;
 }
 
 void TestLink::overflowWritesNothing()
@@ -97,7 +99,10 @@ void TestLink::overflowWritesNothing()
     d.RegisterPointer = int16_t(pointer);
     d.WriteValue = value;
     try {
-        link.WriteRegister();
+        if (pointer < 0)
+            link.write(0x0B, value);
+        else
+            link.WriteRegister();
         QFAIL("no overflow raised");
     } catch (const RunTimeError &e) {
         QCOMPARE(e.number(), 6);
@@ -189,6 +194,21 @@ void TestLink::refreshEditorValue()
     QCOMPARE(d.RegisterPointer, int16_t(6));
     QCOMPARE(d.EditorWorkingValue, int16_t(0xC9));
     QCOMPARE(d.WriteValue, 0xC9);
+}
+
+void TestLink::valueApiLeavesTheSharedVariables()
+{
+    test::SimBoard board;
+    Declare d;
+    LinkNewComPort link(d, board.server());
+    d.DeviceAddress = 0x18;
+    link.write(0x0B, 0x5A);
+    QCOMPARE(d.RegisterPointer, int16_t(0x0B));
+    QCOMPARE(d.WriteValue, 0x5A);
+    QCOMPARE(link.read(0x05), uint8_t(0x5A));
+    QCOMPARE(d.RegisterPointer, int16_t(0x05));
+    QCOMPARE(d.ReadValue, int16_t(0x5A));
+    QCOMPARE(board.calls(), QStringList({"SmbusHost.WriteRegister(24,11,90)", "SmbusHost.ReadRegister(24,5)"}));
 }
 
 QTEST_GUILESS_MAIN(TestLink)

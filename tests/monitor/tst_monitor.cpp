@@ -976,9 +976,9 @@ void TestMonitor::ticksGoOnUnderARealBox()
     QVERIFY(logPanel());
     logPanel()->file().setWriter([](QFile &, const char *, qint64) -> qint64 { return -1; });
     int underBox = 0;
-    connect(&timer1(), &QTimer::timeout, this, [&] { underBox += errorBoxOpen(); });
+    connect(&timer1(), &QTimer::timeout, this, [&] { underBox += f->ui.failures().boxOpen(); });
     test::answerWithRealBoxes(f->ui, [&] { return underBox >= 5; });
-    QTRY_VERIFY_WITH_TIMEOUT(f->ui.messages.size() == 1 && !errorBoxOpen(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(f->ui.messages.size() == 1 && !f->ui.failures().boxOpen(), 5000);
     QVERIFY2(underBox >= 5, qPrintable(QString::number(underBox)));
     QVERIFY(timer1().isActive());
     verifyLoggingOff();

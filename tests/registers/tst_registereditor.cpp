@@ -570,7 +570,7 @@ void TestRegisterEditor::continuousReadingBoxComesAfterTheTick()
     int returned = 0, returnedAtBox = -1, ticksUnderBox = 0;
     connect(timer3, &QTimer::timeout, this, [&] {
         ++returned;
-        ticksUnderBox += errorBoxOpen();
+        ticksUnderBox += f->ui.failures().boxOpen();
     });
     test::answerWithRealBoxes(f->ui, [&] {
         if (returnedAtBox < 0)
@@ -578,7 +578,7 @@ void TestRegisterEditor::continuousReadingBoxComesAfterTheTick()
         return true;
     });
     control<QToolButton>(main, "SSRibbon5")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(f->ui.messages.size() == 1 && !errorBoxOpen(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(f->ui.messages.size() == 1 && !f->ui.failures().boxOpen(), 5000);
     QVERIFY(returned > 0);
     QCOMPARE(returnedAtBox, returned);   // every tick, the failing one too, was over
     QCOMPARE(ticksUnderBox, 0);          // and Timer3 had stopped before it

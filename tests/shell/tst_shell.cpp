@@ -549,10 +549,8 @@ void TestShell::connectionTexts()
     QFETCH(bool, simulated);
     QFETCH(QString, text);
     Connection c;
-    c.printerPort = printerPort;
-    c.address7 = uint8_t(address);
-    c.portBase = uint16_t(portBase);
-    c.adapter = adapter;
+    c.chip = printerPort ? ChipAddress::printerPort(uint8_t(address), uint16_t(portBase))
+                         : ChipAddress::smbus(uint8_t(address), adapter);
     c.smbusBase = smbusBase;
     c.simulated = simulated;
     QCOMPARE(connectionText(c), text);

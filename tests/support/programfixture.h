@@ -23,6 +23,7 @@
 // The board, the program and the tick helper share one manual clock, so a
 // test moves time for the chip and the program together. Never wait on a
 // real timer (no QTRY_ while a timer runs): tick it.
+#include "component/route.h"
 #include "shell/program.h"
 #include "tests/support/testsupport.h"
 
@@ -35,7 +36,7 @@ class MainMenuForm;
 
 namespace ort::test {
 
-enum class Route { PrinterPort, Smbus };
+using Route = ort::Route;
 
 class ProgramFixture {
 public:

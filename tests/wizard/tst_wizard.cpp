@@ -3,7 +3,7 @@
 #include "shell/program.h"
 #include "tests/support/boards.h"
 #include "tests/support/programfixture.h"
-#include "wizard/devicesearch.h"
+#include "search/devicesearch.h"
 #include "wizard/initform.h"
 
 #include <QCheckBox>

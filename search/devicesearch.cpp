@@ -1,4 +1,4 @@
-#include "wizard/devicesearch.h"
+#include "search/devicesearch.h"
 #include "component/busaccess.h"
 #include "component/buserror.h"
 #include "link/declare.h"
@@ -12,6 +12,7 @@ namespace {
 
 const QString PrinterTagWord = QStringLiteral("Printer");
 const QString SmbusTagWord = QStringLiteral("SMBus");
+const char *const CheckConnections = QT_TRANSLATE_NOOP("ort::DeviceSearch", "Please check all connections and try again");
 // The find counts are 8-bit; finds beyond that are not kept rather than
 // wrapping round over the first ones.
 constexpr size_t MaxFinds = 255;
@@ -54,7 +55,7 @@ QString printerEntryText(uint8_t addressByte, uint16_t portBase, int printerNumb
     // The tag at the end, past the padding, is what Finish reads: it stays
     // as it is in every language.
     return QCoreApplication::translate("ort::DeviceSearch", "Found an %1 at:%2h, on printer port:%3h")
-               .arg(ChipName, hexText(addressByte >> 1), hexText(portBase)) +
+               .arg(ChipName, hexText(address7Of(addressByte)), hexText(portBase)) +
            QString(50, QChar(' ')) + PrinterTagWord + number;
 }
 
@@ -62,8 +63,7 @@ QString smbusEntryText(uint8_t address7)
 {
     return QCoreApplication::translate("ort::DeviceSearch", "An %1 was found at:%2h, on the SMBus")
                .arg(ChipName, hexText(address7)) +
-           QString(98, QChar(' ')) + SmbusTagWord +
-           QStringLiteral("%1").arg(address7, 2, 16, QChar('0')).toUpper();
+           QString(98, QChar(' ')) + SmbusTagWord + hexText(address7, 2);
 }
 
 std::optional<int> printerTagNumber(const QString &entry)
@@ -86,6 +86,12 @@ std::optional<uint8_t> smbusTagAddress(const QString &entry)
     if (!ok)
         return std::nullopt;
     return static_cast<uint8_t>(value);
+}
+
+QString noChipsFoundText()
+{
+    return QCoreApplication::translate("ort::DeviceSearch", "Sorry, no %1s were found.").arg(ChipName) + QLatin1Char(' ') +
+           QCoreApplication::translate("ort::DeviceSearch", CheckConnections);
 }
 
 float advancedProgress(float value, float step, float maximum)
@@ -165,28 +171,30 @@ std::vector<ResultEntry> DeviceSearch::listEntries()
         uint16_t base = 0;
         attempt([&] { m_bus.PrinterPort().SelectPort(find.port); });
         attempt([&] { base = m_bus.PrinterPort().PortAddress(); });
-        entries.push_back({printerEntryText(find.addressByte, base, printerNumber), find.addressByte});
+        const ChipAddress chip = ChipAddress::printerPort(address7Of(find.addressByte), base);
+        entries.push_back({printerEntryText(find.addressByte, base, printerNumber), chip, find});
     }
     for (uint8_t address7 : m_smbus)
-        entries.push_back({smbusEntryText(address7), address7});
+        entries.push_back({smbusEntryText(address7), ChipAddress::smbus(address7), {}});
     return entries;
 }
 
-void connectPrinterPortChip(BusAccessServer &bus, Declare &state, const PrinterFind &find, uint8_t addressByte)
+void connectChip(BusAccessServer &bus, Declare &state, const ResultEntry &entry)
 {
-    attempt([&] { bus.PrinterPort().SelectPort(find.port); });
-    attempt([&] { bus.PrinterPort().Link().SetLinkVariant(find.linkVariant); });
-    attempt([&] { bus.PrinterPort().Link().SetDeviceAddress(addressByte); });
-    attempt([&] { bus.SelectBus(chip::SelectPrinterPort); });
-    state.BusMedium = chip::MediumPrinterPort;
-    attempt([&] { state.PrinterPortBase = bus.PrinterPort().Link().PortBase(); });
-}
-
-void connectSmbusChip(BusAccessServer &bus, Declare &state, uint8_t address7)
-{
-    attempt([&] { bus.Smbus().SetDeviceAddress(address7); });
-    attempt([&] { bus.SelectBus(chip::SelectSmbus); });
-    state.BusMedium = chip::MediumSmbus;
+    const ChipAddress &chip = entry.chip;
+    const auto address = static_cast<uint8_t>(chip.deviceAddress());
+    if (chip.onPrinterPort()) {
+        attempt([&] { bus.PrinterPort().SelectPort(entry.printer.port); });
+        attempt([&] { bus.PrinterPort().Link().SetLinkVariant(entry.printer.linkVariant); });
+        attempt([&] { bus.PrinterPort().Link().SetDeviceAddress(address); });
+    } else {
+        attempt([&] { bus.Smbus().SetDeviceAddress(address); });
+    }
+    attempt([&] { bus.SelectBus(chip::selectBusOf(chip.route)); });
+    state.BusMedium = chip::mediumOf(chip.route);
+    if (chip.onPrinterPort())
+        attempt([&] { state.PrinterPortBase = bus.PrinterPort().Link().PortBase(); });
+    state.DeviceAddress = chip.deviceAddress();
 }
 
 } // namespace ort

@@ -1,5 +1,6 @@
 #pragma once
 #include "link/chip.h"
+#include "link/chipaddress.h"
 #include "link/text.h"
 
 #include <QString>
@@ -32,6 +33,10 @@ std::optional<int> printerTagNumber(const QString &entry);
 // The 7-bit address of an SMBus tag, or nothing.
 std::optional<uint8_t> smbusTagAddress(const QString &entry);
 
+// What a search that found nothing says: "Sorry, no ORT310s were found.
+// Please check all connections and try again".
+QString noChipsFoundText();
+
 // One step of the progress bar: never beyond the maximum.
 float advancedProgress(float value, float step, float maximum);
 
@@ -46,11 +51,12 @@ struct PrinterFind {
     bool linkVariant;
 };
 
-// An entry of the result list: its text, tag included, and the address
-// Finish hands on (8-bit form for a printer-port entry, 7-bit for SMBus).
+// An entry of the result list: its text, tag included, the chip it stands
+// for and, for a printer-port entry, the port and wiring to connect it by.
 struct ResultEntry {
     QString text;
-    uint8_t address;
+    ChipAddress chip;
+    PrinterFind printer{};
 };
 
 // Probes the candidate addresses on each medium through the program's one
@@ -98,10 +104,10 @@ private:
 struct Declare;
 
 // What Finish does with the chosen chip: points the component's route at it
-// and sets the shared state's medium (and port base); the caller then sets
-// the device address. A component call that is refused is skipped and the
-// next step runs.
-void connectPrinterPortChip(BusAccessServer &bus, Declare &state, const PrinterFind &find, uint8_t addressByte);
-void connectSmbusChip(BusAccessServer &bus, Declare &state, uint8_t address7);
+// and sets the shared state's medium, port base and device address. A
+// component call that is refused is skipped and the next step runs.
+void connectChip(BusAccessServer &bus, Declare &state, const ResultEntry &entry);
 
 } // namespace ort
+
+Q_DECLARE_METATYPE(ort::ResultEntry)
