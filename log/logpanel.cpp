@@ -42,8 +42,8 @@ LogPanel::LogPanel(Services &services, QWidget *parent)
         greyed.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
     setPalette(greyed);
 
-    m_makeLogButton = new QPushButton(tr("Make New Log"), this);
-    m_makeLogButton->setObjectName("MakeLog_CMD");
+    m_makeLog = new QPushButton(tr("Make New Log"), this);
+    m_makeLog->setObjectName("MakeLog_CMD");
     m_loggingBox = new TriStateCheckBox(notLoggingCaption(), this);
     m_loggingBox->setObjectName("Check3");
     m_loggingBox->setValue(TriStateCheckBox::Greyed);
@@ -76,7 +76,7 @@ LogPanel::LogPanel(Services &services, QWidget *parent)
     grid->setContentsMargins(twips(this, 90), fontMetrics().height() + twips(this, 60), twips(this, 90),
                              twips(this, 60));
     grid->setVerticalSpacing(twips(this, 60));
-    grid->addWidget(m_makeLogButton, 0, 0, 1, 2);
+    grid->addWidget(m_makeLog, 0, 0, 1, 2);
     grid->addWidget(m_loggingBox, 0, 2, 1, 3);
     grid->addWidget(m_delayCaption, 1, 0);
     grid->addWidget(m_delayBox, 1, 1);
@@ -85,7 +85,7 @@ LogPanel::LogPanel(Services &services, QWidget *parent)
     grid->addWidget(m_linesCaption, 1, 4);
     grid->setColumnStretch(4, 1);
 
-    connect(m_makeLogButton, &QPushButton::clicked, this, [this] {
+    connect(m_makeLog, &QPushButton::clicked, this, [this] {
         runGuarded(m_services.ui, window(), [this] { MakeLog_CMD_Click(); });
     });
     connect(m_loggingBox, &TriStateCheckBox::valueChanged, this, [this] { Check3_Click(); });
@@ -115,12 +115,12 @@ void LogPanel::MakeLog_CMD_Click()
         m_services.ui.message(window(), request);
         m_file.forget();
         showLoggingOff();
-        m_makeLogButton->setEnabled(true);
+        m_makeLog->setEnabled(true);
         return;
     }
     m_loggingBox->setEnabled(true);
     m_loggingBox->setValue(TriStateCheckBox::On);
-    m_makeLogButton->setEnabled(false);
+    m_makeLog->setEnabled(false);
     try {
         m_file.append(m_file.hasContent() ? logRestartMarker() : logHeader());
     } catch (const LogFileError &) {
@@ -142,7 +142,7 @@ void LogPanel::Check3_Click()
             // nothing to close here. Logging can come back only with a new
             // choice of file.
             showLoggingOff();
-            m_makeLogButton->setEnabled(true);
+            m_makeLog->setEnabled(true);
             break;
         default:
             break;
@@ -256,7 +256,7 @@ void LogPanel::endLog()
 {
     m_loggingBox->setValue(TriStateCheckBox::Greyed);
     m_file.forget();
-    m_makeLogButton->setEnabled(true);
+    m_makeLog->setEnabled(true);
 }
 
 void LogPanel::stopLogging()

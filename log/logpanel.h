@@ -68,7 +68,7 @@ private:
     LogFile m_file;
     int32_t m_lastLogTime = 0;
 
-    QPushButton *m_makeLogButton;
+    QPushButton *m_makeLog;
     TriStateCheckBox *m_loggingBox;
     QLabel *m_delayCaption;
     QLineEdit *m_delayBox;

@@ -185,6 +185,7 @@ void RotarySelector::mouseReleaseEvent(QMouseEvent *event)
 void RotarySelector::wheelEvent(QWheelEvent *event)
 {
     // Fine-grained wheels send parts of a notch; a step needs a whole one.
+    // The base's wheel would turn a step for a third of a notch.
     m_wheelRemainder += event->angleDelta().y();
     const int steps = m_wheelRemainder / 120;
     m_wheelRemainder -= steps * 120;

@@ -283,6 +283,7 @@ void TestAccess::knobAndBarsReadTheirValues()
     QAccessibleInterface *bar = named("Percent2");
     const QString text = bar->text(QAccessible::Value);
     QVERIFY2(text.endsWith(QString::number(bar->valueInterface()->currentValue().toInt()) + "C"), qPrintable(text));
+    QCOMPARE(bar->valueInterface()->minimumStepSize().toInt(), 1);   // a degree
     QVERIFY(named("Strip1")->text(QAccessible::Description).contains("showing"));
 }
 

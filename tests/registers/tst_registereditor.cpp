@@ -356,7 +356,9 @@ void TestRegisterEditor::digitsWorkFromTheKeyboard()
     f->clearCalls();
     QTest::keyClick(control<QAbstractButton>(main, "bit6"), Qt::Key_Space);
     QTest::keyClick(control<QAbstractButton>(main, "bit6"), Qt::Key_A);   // not a click
-    QCOMPARE(transfers(f->calls()), QStringList({"R5", "W11=63", "R3"}));
+    QTest::keyClick(control<QAbstractButton>(main, "bit5"), Qt::Key_Return);
+    QTest::keyClick(control<QAbstractButton>(main, "bit4"), Qt::Key_Enter);
+    QCOMPARE(transfers(f->calls()), QStringList({"R5", "W11=63", "R3", "R5", "W11=31", "R3", "R5", "W11=15", "R3"}));
 }
 
 void TestRegisterEditor::hexWrite()
