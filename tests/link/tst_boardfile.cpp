@@ -77,7 +77,7 @@ void TestBoardFile::boardDoesWhatTheFileSays()
       "printerPorts": [{"base": "278", "wiring": "inverting", "unplugAfterTransfers": 9},
         {"base": "0x3bc", "wiring": "either", "stuckSda": true, "chips": [{"address": "4e", "noise": 0,
           "local": {"points": [[10, 20], [30, 60]]}, "remote": {"start": 30, "end": -10, "period": 40},
-          "openRemoteDiode": true, "failingWrite": true, "nackAfterTransfers": 3, "fixedReads": {"FF": "0x42"},
+          "openRemoteDiode": true, "failingWrite": true, "nackAfterTransfers": 3, "fixedReads": {"FF": "0x42", "02": "0"},
           "configuration": "C0", "conversionRate": 7,
           "limits": {"localHigh": 100, "localLow": -20, "remoteHigh": 90, "remoteLow": -1}}]}],
       "smbusAdapters": [{"base": "5000", "device": "/dev/i2c-0"},
