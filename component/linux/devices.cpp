@@ -166,11 +166,11 @@ void I2cDevHost::writeByteData(uint8_t address7, uint8_t reg, uint8_t value)
         std::rethrow_exception(smbusFailure(errno, address7, m_adapter.path(), "write to"));
 }
 
-Adapter probeAdapter(int number, const std::string &ioports)
+Adapter probeAdapter(int number, const std::string &ioports, const std::string &root)
 {
     Adapter a;
     a.number = number;
-    const std::string sys = "/sys/class/i2c-dev/i2c-" + std::to_string(number);
+    const std::string sys = root + "/sys/class/i2c-dev/i2c-" + std::to_string(number);
     a.name = trimmed(readText(sys + "/name"));
     if (auto base = baseFromAdapterName(a.name)) {
         a.base = *base;
@@ -180,7 +180,7 @@ Adapter probeAdapter(int number, const std::string &ioports)
         if (!ec)
             a.base = ioportsStart(ioports, driver.filename().string()).value_or(0);
     }
-    const int f = open(a.path().c_str(), O_RDWR | O_CLOEXEC);
+    const int f = open((root + a.path()).c_str(), O_RDWR | O_CLOEXEC);
     if (f < 0) {
         a.openError = errno;
         return a;
@@ -193,26 +193,26 @@ Adapter probeAdapter(int number, const std::string &ioports)
     return a;
 }
 
-std::vector<int> printerPortNumbers(const std::vector<std::string> &devEntries)
+std::vector<int> printerPortNumbers(const std::vector<std::string> &devEntries, const std::string &root)
 {
     std::vector<std::string> names = devEntries;
-    const std::vector<std::string> listed = folderEntries("/proc/sys/dev/parport");
+    const std::vector<std::string> listed = folderEntries(root + "/proc/sys/dev/parport");
     names.insert(names.end(), listed.begin(), listed.end());
     return deviceNumbers(names, "parport");
 }
 
-std::vector<Adapter> probeAdapters(const std::vector<std::string> &devEntries)
+std::vector<Adapter> probeAdapters(const std::vector<std::string> &devEntries, const std::string &root)
 {
-    const std::string ioports = readText("/proc/ioports");
+    const std::string ioports = readText(root + "/proc/ioports");
     std::vector<Adapter> adapters;
     for (int n : deviceNumbers(devEntries, "i2c-"))
-        adapters.push_back(probeAdapter(n, ioports));
+        adapters.push_back(probeAdapter(n, ioports, root));
     return adapters;
 }
 
-int systemAdapterCount()
+int systemAdapterCount(const std::string &root)
 {
-    return static_cast<int>(deviceNumbers(folderEntries("/sys/class/i2c-adapter"), "i2c-").size());
+    return static_cast<int>(deviceNumbers(folderEntries(root + "/sys/class/i2c-adapter"), "i2c-").size());
 }
 
 } // namespace ort::linuxhw

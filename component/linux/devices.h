@@ -54,16 +54,20 @@ private:
     int m_address = -1;
 };
 
+// `root` is where the system's /dev, /sys and /proc are: the machine's own
+// by default, a tree of a test's own that mimics them otherwise. Texts for
+// the user name the device nodes as the machine has them.
+
 // Reads what an adapter is: its name, whether it opens, its functions, its base.
-Adapter probeAdapter(int number, const std::string &ioports);
+Adapter probeAdapter(int number, const std::string &ioports, const std::string &root = {});
 
 // The numbers of the printer ports the kernel has: those with a node in
 // /dev (`devEntries`) and those it lists without one (ppdev not loaded).
-std::vector<int> printerPortNumbers(const std::vector<std::string> &devEntries);
+std::vector<int> printerPortNumbers(const std::vector<std::string> &devEntries, const std::string &root = {});
 // Every /dev/i2c-N of `devEntries`, probed.
-std::vector<Adapter> probeAdapters(const std::vector<std::string> &devEntries);
+std::vector<Adapter> probeAdapters(const std::vector<std::string> &devEntries, const std::string &root = {});
 // How many adapters the kernel has, device nodes or not.
-int systemAdapterCount();
+int systemAdapterCount(const std::string &root = {});
 
 // A whole small file, such as one of /proc or /sys; empty when unreadable.
 std::string readText(const std::string &path);

@@ -693,6 +693,31 @@ private slots:
         else
             QVERIFY2(report.advice.join('\n').contains(advice), qPrintable(report.advice.join('\n')));
     }
+    // A node that opens fine, as the system shows it to this user: usable,
+    // in a group the user is in, and nothing to do.
+    void doctorOnANodeThatOpens()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("parport0");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup));
+        const cli::NodeView node = cli::lookAtNode(path.toStdString());
+        QCOMPARE(node.openError, 0);
+        QCOMPARE(QString::fromStdString(node.mode), QString("crw-rw----"));
+        QVERIFY(node.member);
+        QVERIFY(!node.group.empty());
+        cli::MachineView view;
+        view.user = "ann";
+        view.i2cDevLoaded = true;
+        view.ports = {{node, 0x378}};
+        const cli::DoctorReport report = cli::examine(view);
+        QVERIFY(report.usable);
+        QCOMPARE(report.advice, QStringList());
+        QCOMPARE(report.portLines.size(), 1);
+        QVERIFY2(report.portLines[0].endsWith(QString::fromStdString(node.group) + "  usable"), qPrintable(report.portLines[0]));
+    }
 #endif
 
     void onADescribedBoard_data()

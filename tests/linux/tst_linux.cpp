@@ -1,5 +1,6 @@
 #include "component/busaccess.h"
 #include "component/buserror.h"
+#include "component/linux/devices.h"
 #include "component/linux/linuxbackend.h"
 #include "component/linux/sysinfo.h"
 #include "component/options.h"
@@ -30,6 +31,18 @@ Adapter adapter(int number, bool opened, bool byteData, uint32_t base = 0, int o
     return a;
 }
 
+int openDescriptors()
+{
+    return static_cast<int>(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System).size());
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
 } // namespace
 
 class TestLinux : public QObject {
@@ -50,6 +63,8 @@ private slots:
     void smbusErrnoMapping_data();
     void smbusErrnoMapping();
     void startsWithoutDevicesAndFindsNothing();
+    void probesAFakeSystemTree_data();
+    void probesAFakeSystemTree();
 };
 
 void TestLinux::parportBase_data()
@@ -308,6 +323,64 @@ void TestLinux::startsWithoutDevicesAndFindsNothing()
     QCOMPARE(ui.messages.size(), 0);
     program.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The component pointed at a tree that mimics /dev, /sys and /proc: an
+// adapter's name as each kind of driver writes it, its base from the name
+// or from /proc/ioports through its driver, a node that opens (a plain file:
+// it opens, but answers no ioctl) or none; no descriptor is left open.
+void TestLinux::probesAFakeSystemTree_data()
+{
+    QTest::addColumn<QString>("name");      // /sys/class/i2c-dev/i2c-3/name, as written
+    QTest::addColumn<QString>("driver");    // its driver link's name; empty: none
+    QTest::addColumn<bool>("node");         // /dev/i2c-3 there
+    QTest::addColumn<uint>("base");
+    QTest::addColumn<QString>("shownName");
+    QTest::newRow("i801, base in the name") << "SMBus I801 adapter at efa0\n" << "i801_smbus" << true << 0xEFA0u
+                                           << "SMBus I801 adapter at efa0";
+    QTest::newRow("piix4 port") << "SMBus PIIX4 adapter port 0 at 0b00\n" << "" << true << 0x0B00u
+                                << "SMBus PIIX4 adapter port 0 at 0b00";
+    QTest::newRow("nforce2, no node") << "SMBus nForce2 adapter at 4d00\n" << "" << false << 0x4D00u
+                                      << "SMBus nForce2 adapter at 4d00";
+    QTest::newRow("base from ioports") << "Synopsys DesignWare I2C adapter\n" << "ismt_smbus" << true << 0xF040u
+                                       << "Synopsys DesignWare I2C adapter";
+    QTest::newRow("usb, no base") << "i2c-tiny-usb at bus 001 device 005\n" << "i2c-tiny-usb" << true << 0u
+                                  << "i2c-tiny-usb at bus 001 device 005";
+}
+
+void TestLinux::probesAFakeSystemTree()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, driver);
+    QFETCH(bool, node);
+    QFETCH(uint, base);
+    QFETCH(QString, shownName);
+    QTemporaryDir tree;
+    const QString root = tree.path();
+    writeFile(root + "/sys/class/i2c-dev/i2c-3/name", name.toUtf8());
+    writeFile(root + "/sys/class/i2c-adapter/i2c-3/name", name.toUtf8());
+    writeFile(root + "/proc/ioports", "f040-f05f : 0000:00:1f.4\n  f040-f05f : ismt_smbus\n");
+    writeFile(root + "/proc/sys/dev/parport/parport1/base-addr", "888\t1912\n");
+    if (!driver.isEmpty()) {
+        QVERIFY(QDir().mkpath(root + "/drivers/" + driver) && QDir().mkpath(root + "/sys/class/i2c-dev/i2c-3/device"));
+        QVERIFY(QFile::link(root + "/drivers/" + driver, root + "/sys/class/i2c-dev/i2c-3/device/driver"));
+    }
+    if (node)
+        writeFile(root + "/dev/i2c-3", "");
+
+    const int before = openDescriptors();
+    const std::vector<Adapter> adapters = probeAdapters({"i2c-3", "null"}, root.toStdString());
+    QCOMPARE(openDescriptors(), before);
+    QCOMPARE(adapters.size(), size_t(1));
+    const Adapter &a = adapters.front();
+    QCOMPARE(a.path(), std::string("/dev/i2c-3"));
+    QCOMPARE(QString::fromStdString(a.name), shownName);
+    QCOMPARE(a.base, uint32_t(base));
+    QCOMPARE(a.opened, node);
+    QCOMPARE(a.openError, node ? 0 : ENOENT);
+    QVERIFY(!a.byteData);   // a file answers no ioctl
+    QCOMPARE(systemAdapterCount(root.toStdString()), 1);
+    QCOMPARE(printerPortNumbers({"parport0"}, root.toStdString()), std::vector<int>({0, 1}));
 }
 
 QTEST_MAIN(TestLinux)
