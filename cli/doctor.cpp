@@ -108,6 +108,8 @@ NodeView lookAtNode(const std::string &path)
     struct stat st {};
     if (stat(path.c_str(), &st) != 0)
         return node;
+    const passwd *owner = getpwuid(st.st_uid);
+    node.owner = owner ? owner->pw_name : std::to_string(st.st_uid);
     const group *g = getgrgid(st.st_gid);
     node.group = g ? g->gr_name : std::to_string(st.st_gid);
     const char *bits = "rwxrwxrwx";
@@ -181,15 +183,15 @@ DoctorReport examine(const MachineView &view)
         QString state = ok ? Words::tr("usable") : openText(port.node);
         if (port.node.openError == 0 && !port.base)
             state = Words::tr("its I/O base is not shown by the system, so it is not used");
-        report.portLines << Words::tr("  %1  base %2  %3 root:%4  %5")
+        report.portLines << Words::tr("  %1  base %2  %3 %4:%5  %6")
                                 .arg(words(port.node.path), port.base ? hexWithSuffix(*port.base) : QStringLiteral("?"),
-                                     words(port.node.mode), words(port.node.group), state);
+                                     words(port.node.mode), words(port.node.owner), words(port.node.group), state);
         if (permissionDenied(port.node.openError))
             report.advice << accessAdvice(port.node, view.user);
         ports.append(QJsonObject{{QStringLiteral("path"), words(port.node.path)},
                                  {QStringLiteral("base"), port.base ? QJsonValue(*port.base) : QJsonValue()},
                                  {QStringLiteral("group"), words(port.node.group)},
-                                 {Words::tr("usable"), ok},
+                                 {QStringLiteral("usable"), ok},
                                  {QStringLiteral("problem"), ok ? QString() : state}});
     }
     if (view.ports.empty() && view.systemPorts > 0)
@@ -217,7 +219,7 @@ DoctorReport examine(const MachineView &view)
                                     {QStringLiteral("node"), adapter.node.has_value()},
                                     {QStringLiteral("group"), adapter.node ? words(adapter.node->group) : QString()},
                                     {QStringLiteral("byte_data"), adapter.byteData},
-                                    {Words::tr("usable"), ok},
+                                    {QStringLiteral("usable"), ok},
                                     {QStringLiteral("problem"), ok ? QString() : state}});
     }
     if (!view.i2cDevLoaded)
@@ -234,7 +236,7 @@ DoctorReport examine(const MachineView &view)
                               {QStringLiteral("adapters"), adapters},
                               {QStringLiteral("i2c_dev_loaded"), view.i2cDevLoaded},
                               {QStringLiteral("adapter"), words(view.smbusAdapter)},
-                              {Words::tr("usable"), report.usable},
+                              {QStringLiteral("usable"), report.usable},
                               {QStringLiteral("advice"), QJsonArray::fromStringList(report.advice)}};
     return report;
 }

@@ -23,6 +23,7 @@ struct NodeView {
     std::string group;         // the group that owns it
     std::string mode;          // "crw-rw----"
     bool member = false;       // the user is root or in that group
+    std::string owner;         // the user that owns it
 };
 struct PortView {
     NodeView node;

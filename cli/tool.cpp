@@ -91,7 +91,7 @@ int info(Session &s, const Output &out)
             {QStringLiteral("die_revision"), revision},
             {QStringLiteral("configuration"), config},
             {QStringLiteral("alert_masked"), masked},
-            {Words::tr("standby"), standby},
+            {QStringLiteral("standby"), standby},
             {QStringLiteral("rate_code"), rate},
             {QStringLiteral("conversions_per_second"), conversionsPerSecond(rate)},
             {QStringLiteral("local_high"), limits[LocalHigh]},
@@ -256,7 +256,7 @@ int standby(Session &s, const Invocation &run, const Output &out)
     }
     const bool on = s.read(ConfigurationRead) & ConfigStandby;
     if (out.json())
-        out.value(QJsonObject{{Words::tr("standby"), on}});
+        out.value(QJsonObject{{QStringLiteral("standby"), on}});
     else
         out.line(on ? Words::tr("standby on: no automatic conversions") : Words::tr("standby off: converting"));
     return Done;

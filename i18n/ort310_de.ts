@@ -1286,8 +1286,8 @@
         <translation>das System zeigt seine I/O-Basis nicht, daher wird er nicht benutzt</translation>
     </message>
     <message>
-        <source>  %1  base %2  %3 root:%4  %5</source>
-        <translation>  %1  Basis %2  %3 root:%4  %5</translation>
+        <source>  %1  base %2  %3 %4:%5  %6</source>
+        <translation>  %1  Basis %2  %3 %4:%5  %6</translation>
     </message>
     <message numerus="yes">
         <source>The kernel has %n printer port(s) but the ppdev module is not loaded: sudo modprobe ppdev</source>
