@@ -646,7 +646,7 @@ private slots:
         QTest::addColumn<bool>("usable");
         QTest::addColumn<QString>("advice");   // a sentence of it; empty: no advice at all
         const auto node = [](const char *path, int error, const char *group, bool member) {
-            return cli::NodeView{path, error, group, "crw-rw----", member};
+            return cli::NodeView{path, error, group, "crw-rw----", member, "root"};
         };
         cli::MachineView none;
         none.user = "ann";
