@@ -67,6 +67,8 @@ foreach(side ${ORT_ICON_SIZES})
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${side}x${side}/apps
           RENAME ${ORT_DESKTOP_ID}.png)
 endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/data/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ort310eval)
 # The exporter's service and the Prometheus side of it.
 install(FILES ${PROJECT_SOURCE_DIR}/data/ort310-exporter.service DESTINATION lib/systemd/system)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/prometheus/prometheus.yml ${PROJECT_SOURCE_DIR}/docs/prometheus/ort310-rules.yml
