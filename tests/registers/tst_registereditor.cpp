@@ -419,6 +419,11 @@ void TestRegisterEditor::decimalWrite()
     control<QPushButton>(main, "Command5")->click();
     QCOMPARE(transfers(f->calls()), QStringList({"W9=26", "R3"}));
     QCOMPARE(control<QLineEdit>(main, "Text6")->text(), QString("1A"));
+
+    dec->setText("0");   // the lowest value is a value
+    f->clearCalls();
+    control<QPushButton>(main, "Command5")->click();
+    QCOMPARE(transfers(f->calls()), QStringList({"W9=0", "R3"}));
 }
 
 void TestRegisterEditor::entryThatIsNotAValueIsRefused_data()
